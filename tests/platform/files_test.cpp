@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "platform/files.h"
+#include "support/working_folder.h"
+
+using namespace sg;
+using sg::test::writeFile;
+
+TEST(FileExists, NormalFilesOnlyAndWithoutRegardToCase) {
+  writeFile("Level.dat", "x");
+  std::filesystem::create_directory("folder");
+  writeFile(".hidden", "x");
+  EXPECT_TRUE(files::FileExists("Level.dat"));
+  EXPECT_TRUE(files::FileExists("level.DAT"));
+  EXPECT_FALSE(files::FileExists("folder"));
+  EXPECT_FALSE(files::FileExists(".hidden"));
+  EXPECT_FALSE(files::FileExists("missing.txt"));
+  EXPECT_FALSE(files::FileExists(""));
+  writeFile("w/Sub/level.dat", "x");
+  EXPECT_TRUE(files::FileExists("w/Sub/Level.dat"));
+  EXPECT_TRUE(files::FileExists("w\\Sub\\Level.dat"));  // either separator
+  EXPECT_FALSE(files::FileExists("w/sub/level.dat"));   // only the last part ignores case
+}
+
+TEST(Folders, ListSubfoldersAndFilesInNameOrder) {
+  for (auto n : {"b", "A", "c"}) std::filesystem::create_directory(n);
+  writeFile("z.txt", "");
+  writeFile("m.txt", "");
+  auto subs = files::subfolders(".");
+  ASSERT_TRUE(subs);
+  EXPECT_EQ(*subs, (std::vector<std::string>{"./A", "./b", "./c"}));
+  auto fs = files::filesOf(".");
+  ASSERT_TRUE(fs);
+  EXPECT_EQ(*fs, (std::vector<std::string>{"m.txt", "z.txt"}));
+  EXPECT_FALSE(files::subfolders("missing"));
+  EXPECT_FALSE(files::subfolders("z.txt"));
+}
+
+TEST(TextFiles, LinesEndInCrLfLfOrALoneCr) {
+  writeFile("t.txt", "a\r\nb\nc\rd");
+  EXPECT_EQ(*files::readLines("t.txt"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  writeFile("e.txt", "a\r\n\r\n");
+  EXPECT_EQ(*files::readLines("e.txt"), (std::vector<std::string>{"a", ""}));
+  EXPECT_EQ(*files::readFirstLine("t.txt"), "a");
+  writeFile("empty.txt", "");
+  EXPECT_FALSE(files::readFirstLine("empty.txt"));
+  EXPECT_FALSE(files::readLines("missing.txt"));
+  std::filesystem::create_directory("dir.txt");
+  EXPECT_FALSE(files::readLines("dir.txt"));
+}
+
+TEST(TextFiles, WrittenAndAppendedLinesEndInCrLf) {
+  ASSERT_TRUE(files::writeLines("o.txt", {"one", "two"}));
+  ASSERT_TRUE(files::appendLine("o.txt", "three"));
+  EXPECT_EQ(test::readFile("o.txt"), "one\r\ntwo\r\nthree\r\n");
+  ASSERT_TRUE(files::appendLine("new.txt", ""));
+  EXPECT_EQ(test::readFile("new.txt"), "\r\n");
+  std::filesystem::create_directory("adir");
+  EXPECT_FALSE(files::writeLines("adir", {"x"}));
+  EXPECT_FALSE(files::appendLine("adir", "x"));
+}
+
+TEST(TextFiles, AtomicReplaceKeepsTheOldContentOnFailure) {
+  writeFile("s.dat", "old");
+  ASSERT_TRUE(files::replaceAtomically("s.dat", "new"));
+  EXPECT_EQ(test::readFile("s.dat"), "new");
+  // The temporary name is occupied by a folder: the write fails and the old file stays.
+  std::filesystem::create_directory("s.dat.tmp~");
+  EXPECT_FALSE(files::replaceAtomically("s.dat", "newer"));
+  EXPECT_EQ(test::readFile("s.dat"), "new");
+}
+
+TEST(Paths, LastComponentTakesEitherSeparator) {
+  EXPECT_EQ(files::lastComponent("C:\\a/b\\World"), "World");
+  EXPECT_EQ(files::lastComponent("World"), "World");
+  EXPECT_EQ(files::lastComponent("a/"), "");
+}

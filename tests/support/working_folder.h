@@ -1,0 +1,13 @@
+// Every test runs in a fresh temporary working folder, which is the current directory.
+#pragma once
+#include <string>
+
+namespace sg::test {
+
+// The working folder of the running test.
+std::string workingFolder();
+// Writes a file in the working folder (bytes as given, no line ends added).
+void writeFile(const std::string& name, const std::string& content);
+std::string readFile(const std::string& name);
+
+}  // namespace sg::test
