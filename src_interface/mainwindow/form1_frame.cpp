@@ -33,8 +33,6 @@ void Form1::Label14_DblClick() {
   toggleR_Click();
 }
 
-void Form1::Command7_Click() {}
-void Form1::Command8_Click() {}
 void Form1::Command14_Click() {
   if (registry().knows("Form5")) registry().get("Form5").show();
 }
