@@ -1,0 +1,17 @@
+// Reading and writing PNG files as RGBA images. Writing goes to a temporary name beside the
+// target and is renamed over it, so no half-written image ever stands under the final name.
+#pragma once
+#include <string>
+
+#include "imaging/rgba_image.h"
+
+namespace sgimage {
+
+// False with a one-line reason when the file is missing, not a PNG, corrupt or too large.
+bool readPng(const std::string& file, RgbaImage& image, std::string& error);
+bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error);
+
+// Images larger than this many pixels are refused rather than risk running out of memory.
+constexpr long long kMaxPixels = 1LL << 28;
+
+}  // namespace sgimage

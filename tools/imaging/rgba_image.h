@@ -1,0 +1,36 @@
+// An image of 8-bit RGBA pixels (straight, not premultiplied alpha), rows top to bottom.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace sgimage {
+
+struct Rgba {
+  uint8_t r = 0, g = 0, b = 0, a = 0;
+  bool operator==(const Rgba&) const = default;
+};
+
+class RgbaImage {
+ public:
+  RgbaImage() = default;
+  RgbaImage(int width, int height, Rgba fill = {});
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  bool empty() const { return width_ == 0 || height_ == 0; }
+
+  Rgba at(int x, int y) const;
+  void set(int x, int y, Rgba p);
+  uint8_t* data() { return pixels_.data(); }
+  const uint8_t* data() const { return pixels_.data(); }
+
+ private:
+  int width_ = 0, height_ = 0;
+  std::vector<uint8_t> pixels_;
+};
+
+// src drawn over dst with alpha blending; exact for fully opaque and fully clear sources.
+Rgba over(Rgba src, Rgba dst);
+
+}  // namespace sgimage
