@@ -19,6 +19,7 @@ const char* kindName(Kind k) {
     case Kind::CommandButton: return "CommandButton";
     case Kind::Frame: return "Frame";
     case Kind::Timer: return "Timer";
+    case Kind::ProgressBar: return "ProgressBar";
   }
   return "?";
 }
@@ -95,6 +96,7 @@ void Control::setValue(int v) {
     return;
   }
   if (kind_ == Kind::CheckBox && (v < 0 || v > 2)) throw std::out_of_range("Invalid property value");
+  if (kind_ == Kind::ProgressBar) v = v < 0 ? 0 : (v > 100 ? 100 : v);
   if (v == value_) return;
   value_ = v;
   changed(Prop::Value);

@@ -9,7 +9,8 @@ namespace sg::forms {
 
 class Form;
 
-enum class Kind { Label, TextBox, CheckBox, OptionButton, ComboBox, ListBox, CommandButton, Frame, Timer };
+enum class Kind { Label, TextBox, CheckBox, OptionButton, ComboBox, ListBox, CommandButton, Frame, Timer,
+                  ProgressBar };
 enum class Event { Click, DblClick, Change, LostFocus, ItemCheck, Timer };
 
 // ComboBox: Standard has an edit field, DropDownList has none.
@@ -55,7 +56,7 @@ class Control {
   void setText(const std::string& t);
 
   // Value: check box 0, 1 or 2 (fires Click); option button 0 or 1 (becoming 1 clears the
-  // others of its container and fires Click).
+  // others of its container and fires Click); progress bar 0 to 100 (no event).
   int value() const { return value_; }
   void setValue(int v);
 

@@ -1,0 +1,65 @@
+#include "monitor/job_log.h"
+
+#include <string_view>
+
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace sg::monitor {
+
+namespace {
+// The next line from pos (CR LF, LF or a lone CR ends it); pos moves past its end.
+std::string_view nextLine(const std::string& c, size_t& pos) {
+  size_t end = c.find_first_of("\r\n", pos);
+  if (end == std::string::npos) end = c.size();
+  std::string_view line(c.data() + pos, end - pos);
+  pos = end;
+  if (pos < c.size() && c[pos] == '\r') ++pos;
+  else if (pos < c.size() && c[pos] == '\n') return ++pos, line;
+  if (pos < c.size() && c[pos] == '\n' && c[pos - 1] == '\r') ++pos;
+  return line;
+}
+}  // namespace
+
+bool readJobLogInto(const std::string& jobLog, forms::Control& progresslist) {
+  auto content = files::readAll(jobLog);
+  if (!content) return false;
+  const std::string& c = *content;
+  size_t pos = 0;
+  int i = 0;
+  std::string_view s;
+  // Read a line while the end has not been reached, then compare; the comparison runs once
+  // even for an empty file.
+  do {
+    if (pos < c.size()) s = nextLine(c, pos);
+    if (i == progresslist.listCount()) {
+      if (!s.empty()) progresslist.addItem(std::string(s));
+    } else if (progresslist.list(i) != s) {
+      progresslist.setList(i, std::string(s));
+    }
+    if (!s.empty()) ++i;
+  } while (pos < c.size());
+  return true;
+}
+
+std::string currentTaskCaption(const std::string& progressFile) {
+  auto line = files::readFirstLine(progressFile);
+  if (!line) return {};
+  std::string t = text::trimBlanks(*line);
+  auto dot = t.find('.');
+  if (dot != std::string::npos) t.resize(dot);
+  return "(Current task: " + t + "%)";
+}
+
+std::string taskCaption(int entries, const std::string& total) {
+  return "Task " + std::to_string(entries - 1) + " of " + total + " ";
+}
+
+bool overallPercentage(int entries, const std::string& total, long long& percent) {
+  double t = text::numericValue(total);
+  if (t == 0) return false;
+  percent = text::roundHalfEven((100.0 / t) * (entries - 2));
+  return true;
+}
+
+}  // namespace sg::monitor

@@ -1,0 +1,25 @@
+// Reading the job log and the progress file of a running job into the log window's controls.
+#pragma once
+#include <string>
+
+#include "forms/control.h"
+
+namespace sg::monitor {
+
+// Reads the job log from its start into the list: entry i takes the i-th non-empty line where
+// it differs (entries are never removed; an empty line is written into the next entry and
+// overwritten by the next non-empty one). False when the log cannot be opened or read.
+bool readJobLogInto(const std::string& jobLog, forms::Control& progresslist);
+
+// The caption for the current task from the first line of the progress file:
+// "(Current task: 42%)", or empty when the file is missing, empty or unreadable.
+std::string currentTaskCaption(const std::string& progressFile);
+
+// "Task 3 of 7 " for 4 entries and the total text "7".
+std::string taskCaption(int entries, const std::string& total);
+
+// The overall percentage (100 / T) * (L - 2), rounded halves to even; false when T is 0 or not a
+// number.
+bool overallPercentage(int entries, const std::string& total, long long& percent);
+
+}  // namespace sg::monitor

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "monitor/form4.h"
+#include "monitor/job_log.h"
+#include "monitor/monitor_start.h"
+#include "platform/files.h"
+#include "support/main_window.h"
+#include "support/working_folder.h"
+
+using sg::test::MainWindow;
+using sg::test::writeFile;
+using namespace sg;
+
+namespace {
+struct Monitor : ::testing::Test {
+  MainWindow w;
+  monitor::Form4* f4 = nullptr;
+  // A started job: the main window hidden, the log created empty, the window following.
+  void start(int job, int tasks) {
+    w.form1->hide();
+    writeFile("renderJob" + std::to_string(job) + ".log", "");
+    monitor::openProgressMonitor(w.registry, job, tasks);
+    f4 = &w.registry.get<monitor::Form4>("Form4");
+  }
+  forms::Control& c(const char* n) { return f4->control(n); }
+  void tick() { f4->control("Timer1").tick(); }
+};
+}  // namespace
+
+TEST_F(Monitor, CountsTasksAndPercentFromTheJobLog) {
+  start(3, 4);
+  EXPECT_TRUE(f4->visible());
+  EXPECT_TRUE(c("Timer1").timerEnabled());
+  tick();  // an empty log: task -1 and a negative percentage
+  EXPECT_EQ(c("lbltask").caption(), "Task -1 of 4 ");
+  EXPECT_EQ(c("lblpercentage").caption(), "-50%");
+  EXPECT_EQ(c("progressbar").value(), 0);
+  writeFile("renderJob3.log", "Started\r\nRendering a\r\nRendering b\r\n");
+  tick();
+  EXPECT_EQ(c("progresslist").listCount(), 3);
+  EXPECT_EQ(c("lbltask").caption(), "Task 2 of 4 ");
+  EXPECT_EQ(c("lblpercentage").caption(), "25%");
+  EXPECT_EQ(c("progressbar").value(), 25);
+}
+
+TEST_F(Monitor, PercentRoundsHalvesToEven) {
+  long long p = 0;
+  ASSERT_TRUE(monitor::overallPercentage(3, "8", p));
+  EXPECT_EQ(p, 12);
+  ASSERT_TRUE(monitor::overallPercentage(6, "8", p));
+  EXPECT_EQ(p, 50);
+  ASSERT_TRUE(monitor::overallPercentage(4, "7", p));
+  EXPECT_EQ(p, 29);
+  EXPECT_FALSE(monitor::overallPercentage(4, "0", p));
+  EXPECT_FALSE(monitor::overallPercentage(4, "many", p));
+}
+
+TEST_F(Monitor, PartialAndEmptyLinesAreReplacedOnLaterTicks) {
+  start(0, 5);
+  writeFile("renderJob0.log", "Start\r\nRend");
+  tick();
+  EXPECT_EQ(c("progresslist").list(1), "Rend");
+  writeFile("renderJob0.log", "Start\r\n\r\nRendering x\r\n");
+  tick();
+  EXPECT_EQ(c("progresslist").listCount(), 2);
+  EXPECT_EQ(c("progresslist").list(1), "Rendering x");
+  writeFile("renderJob0.log", "Start\nRendering x\rMerging\r\n");
+  tick();
+  EXPECT_EQ(c("progresslist").items(), (std::vector<std::string>{"Start", "Rendering x", "Merging"}));
+  writeFile("renderJob0.log", std::string("\0\x01\xfe\r\n", 5));  // binary content, no crash
+  tick();
+  EXPECT_EQ(c("progresslist").listCount(), 3);  // entries are replaced, never removed
+}
+
+TEST_F(Monitor, CurrentTaskComesFromTheFirstLineOfTheProgressFile) {
+  EXPECT_EQ(monitor::currentTaskCaption("missing.log"), "");
+  writeFile("p.log", " 57.25 \r\n99\r\n");
+  EXPECT_EQ(monitor::currentTaskCaption("p.log"), "(Current task: 57%)");
+  writeFile("p.log", "100");
+  EXPECT_EQ(monitor::currentTaskCaption("p.log"), "(Current task: 100%)");
+  writeFile("p.log", "");
+  EXPECT_EQ(monitor::currentTaskCaption("p.log"), "");
+  writeFile("big.log", "42.7\r\n" + std::string(4 << 20, 'x'));
+  EXPECT_EQ(monitor::currentTaskCaption("big.log"), "(Current task: 42%)");
+}
+
+TEST_F(Monitor, TheEndOfTheJobReturnsToTheMainWindow) {
+  start(1, 7);
+  w.svc.clock.set("14:05:31");
+  tick();
+  sg::files::removeFile("renderJob1.log");
+  tick();
+  EXPECT_EQ(c("lbltask").caption(), "Task 7 of 7 completed at 14:05:31");
+  EXPECT_EQ(c("lblpercentage").caption(), "100%");
+  EXPECT_FALSE(c("Timer1").timerEnabled());
+  EXPECT_FALSE(f4->visible());
+  EXPECT_TRUE(w.form1->visible());
+  EXPECT_TRUE(w.svc.dialogs.messages().empty());
+}
+
+TEST_F(Monitor, DoNotCloseBringsBackTheHiddenMonitorAndKeepsTheMainWindowHidden) {
+  start(2, 2);
+  c("checkdontclose").setValue(1);
+  c("Command1").userClick();  // hide until finished
+  EXPECT_FALSE(f4->visible());
+  EXPECT_FALSE(w.form1->visible());
+  sg::files::removeFile("renderJob2.log");
+  tick();
+  EXPECT_TRUE(f4->visible());
+  EXPECT_FALSE(w.form1->visible());
+  c("Command1").userClick();  // hiding a finished job shows the main window
+  EXPECT_TRUE(w.form1->visible());
+}
+
+TEST_F(Monitor, ATotalThatIsNotANumberEndsTheJob) {
+  start(4, 0);
+  writeFile("renderJob4.log", "a\r\nb\r\n");
+  tick();
+  EXPECT_EQ(c("lbltask").caption(), "Task 0 of 0 completed at 12:00:00");
+  EXPECT_TRUE(w.form1->visible());
+}
+
+TEST_F(Monitor, ReturnStopsPollingAndClosingUnloads) {
+  start(5, 3);
+  c("Command2").userClick();
+  EXPECT_FALSE(c("Timer1").timerEnabled());
+  EXPECT_TRUE(w.form1->visible());
+  sg::files::removeFile("renderJob5.log");
+  tick();
+  EXPECT_EQ(c("lblpercentage").caption(), "");
+  w.form1->hide();
+  monitor::openProgressMonitor(w.registry, 6, 3);
+  w.registry.close(w.registry.get("Form4"));
+  EXPECT_FALSE(w.registry.isLoaded("Form4"));
+  EXPECT_TRUE(w.form1->visible());
+  w.registry.collect();
+  monitor::openProgressMonitor(w.registry, 7, 3);  // the next job makes it afresh
+  EXPECT_EQ(w.registry.get("Form4").control("renderjob").text(), "7");
+}
