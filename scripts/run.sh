@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program in the working folder run/.
+# Installs what is missing, builds, and starts the program in the working folder run/, which
+# holds the job runner and the two render tools under the names the batch files use.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
 mkdir -p run
-if [ -x build/src_interface/qt/strandvale-g ]; then
-  cd run && exec ../build/src_interface/qt/strandvale-g
-elif [ -x build/src_interface/strandvale-g-script ]; then
-  cd run && echo "start" | exec ../build/src_interface/strandvale-g-script
-else
-  echo "Built; no program to start yet."
+for tool in build/tools/runner/strandvale-g-runner \
+            build/tools/post_processor/strandvale_g_post_processor.exe \
+            build/tools/renderer/strandvale_g_renderer.exe; do
+  if [ -x "$tool" ]; then cp -f "$tool" run/; fi
+done
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found: the windows cannot be shown here. To drive the program headless, run"
+  echo "  cd run && ../build/src_interface/strandvale-g-script my-script.txt"
+  echo "(see \"The script driver\" in README.md), or start a display first, e.g. xvfb-run -a bash scripts/run.sh"
+  exit 0
 fi
+cd run
+exec ../build/src_interface/qt/strandvale-g
