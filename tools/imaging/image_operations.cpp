@@ -1,11 +1,9 @@
-#include "post_processor/image_operations.h"
+#include "imaging/image_operations.h"
 
 #include <algorithm>
 
-namespace sgpost {
+namespace sgimage {
 
-using sgimage::Rgba;
-using sgimage::RgbaImage;
 
 RgbaImage mergeLayers(const std::vector<RgbaImage>& topFirst) {
   int w = 0, h = 0;
@@ -16,7 +14,7 @@ RgbaImage mergeLayers(const std::vector<RgbaImage>& topFirst) {
   RgbaImage canvas(w, h);
   for (auto it = topFirst.rbegin(); it != topFirst.rend(); ++it)
     for (int y = 0; y < it->height(); ++y)
-      for (int x = 0; x < it->width(); ++x) canvas.set(x, y, sgimage::over(it->at(x, y), canvas.at(x, y)));
+      for (int x = 0; x < it->width(); ++x) canvas.set(x, y, over(it->at(x, y), canvas.at(x, y)));
   return canvas;
 }
 
@@ -43,7 +41,7 @@ RgbaImage rotateClockwise(const RgbaImage& im, int degrees) {
 RgbaImage fillBackground(const RgbaImage& im, Rgba colour) {
   RgbaImage out(im.width(), im.height());
   for (int y = 0; y < im.height(); ++y)
-    for (int x = 0; x < im.width(); ++x) out.set(x, y, sgimage::over(im.at(x, y), colour));
+    for (int x = 0; x < im.width(); ++x) out.set(x, y, over(im.at(x, y), colour));
   return out;
 }
 
@@ -61,4 +59,4 @@ RgbaImage mirrorVertically(const RgbaImage& im) {
   return out;
 }
 
-}  // namespace sgpost
+}  // namespace sgimage

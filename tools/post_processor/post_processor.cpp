@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "imaging/png_file.h"
-#include "post_processor/image_operations.h"
+#include "imaging/image_operations.h"
 #include "post_processor/post_arguments.h"
 
 namespace sgpost {
@@ -34,14 +34,14 @@ int runPostProcessor(const std::vector<std::string>& words, std::ostream& errors
     }
     layers.push_back(std::move(image));
   }
-  sgimage::RgbaImage image = layers.size() == 1 ? std::move(layers[0]) : mergeLayers(layers);
+  sgimage::RgbaImage image = layers.size() == 1 ? std::move(layers[0]) : sgimage::mergeLayers(layers);
   layers.clear();
   for (const Step& s : args->steps) {
     switch (s.kind) {
-      case Step::Rotate: image = rotateClockwise(image, s.degrees); break;
-      case Step::Colour: image = fillBackground(image, s.colour); break;
-      case Step::MirrorHorizontally: image = mirrorHorizontally(image); break;
-      case Step::MirrorVertically: image = mirrorVertically(image); break;
+      case Step::Rotate: image = sgimage::rotateClockwise(image, s.degrees); break;
+      case Step::Colour: image = sgimage::fillBackground(image, s.colour); break;
+      case Step::MirrorHorizontally: image = sgimage::mirrorHorizontally(image); break;
+      case Step::MirrorVertically: image = sgimage::mirrorVertically(image); break;
     }
   }
   if (!sgimage::writePngAtomically(args->output, image, error)) {

@@ -1,0 +1,11 @@
+// strandvale_g_renderer.exe: draws a world as a map, with the arguments the batch jobs give.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "renderer/renderer.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  return sgrender::runRenderer(words, std::cerr);
+}

@@ -1,0 +1,145 @@
+#include "renderer/nbt.h"
+
+#include <cstring>
+
+namespace sgrender {
+
+const NbtTag* NbtTag::find(std::string_view name) const {
+  for (const auto& [n, t] : fields)
+    if (n == name) return &t;
+  return nullptr;
+}
+
+const NbtTag* NbtTag::find(std::string_view name, uint8_t wantedType) const {
+  const NbtTag* t = find(name);
+  return t && t->type == wantedType ? t : nullptr;
+}
+
+namespace {
+
+constexpr int kMaxDepth = 512;
+
+class Reader {
+ public:
+  Reader(const uint8_t* d, size_t n) : d_(d), n_(n) {}
+
+  bool bytes(size_t count, const uint8_t*& p) {
+    if (n_ - pos_ < count) return fail("data ends early");
+    p = d_ + pos_;
+    pos_ += count;
+    return true;
+  }
+  template <typename T>
+  bool integer(T& out) {
+    const uint8_t* p;
+    if (!bytes(sizeof(T), p)) return false;
+    uint64_t v = 0;
+    for (size_t i = 0; i < sizeof(T); ++i) v = (v << 8) | p[i];
+    out = static_cast<T>(v);
+    return true;
+  }
+  bool string(std::string& out) {
+    uint16_t len;
+    const uint8_t* p;
+    if (!integer(len) || !bytes(len, p)) return false;
+    out.assign(reinterpret_cast<const char*>(p), len);
+    return true;
+  }
+  bool count(int32_t& c, size_t elementSize) {
+    if (!integer(c)) return false;
+    if (c < 0) c = 0;
+    if (elementSize && static_cast<size_t>(c) > (n_ - pos_) / elementSize)
+      return fail("a length runs past the data");
+    return true;
+  }
+  bool payload(uint8_t type, NbtTag& t, int depth) {
+    if (depth > kMaxDepth) return fail("tags nested too deeply");
+    t.type = type;
+    switch (type) {
+      case kByte: { int8_t v; if (!integer(v)) return false; t.number = v; return true; }
+      case kShort: { int16_t v; if (!integer(v)) return false; t.number = v; return true; }
+      case kInt: { int32_t v; if (!integer(v)) return false; t.number = v; return true; }
+      case kLong: { int64_t v; if (!integer(v)) return false; t.number = v; return true; }
+      case kFloat: {
+        uint32_t v; if (!integer(v)) return false;
+        float f; std::memcpy(&f, &v, 4); t.real = f; return true;
+      }
+      case kDouble: {
+        uint64_t v; if (!integer(v)) return false;
+        double f; std::memcpy(&f, &v, 8); t.real = f; return true;
+      }
+      case kByteArray: {
+        int32_t c; const uint8_t* p;
+        if (!count(c, 1) || !bytes(static_cast<size_t>(c), p)) return false;
+        t.bytes.assign(p, p + c);
+        return true;
+      }
+      case kString: return string(t.text);
+      case kList: {
+        uint8_t itemType; int32_t c;
+        if (!integer(itemType)) return false;
+        if (itemType > kLongArray) return fail("unknown tag type in a list");
+        if (!count(c, itemType == kEnd ? 0 : 1)) return false;
+        if (itemType == kEnd) return true;
+        t.items.resize(static_cast<size_t>(c));
+        for (auto& item : t.items)
+          if (!payload(itemType, item, depth + 1)) return false;
+        return true;
+      }
+      case kCompound: {
+        while (true) {
+          uint8_t fieldType;
+          if (!integer(fieldType)) return false;
+          if (fieldType == kEnd) return true;
+          if (fieldType > kLongArray) return fail("unknown tag type");
+          std::string name;
+          if (!string(name)) return false;
+          t.fields.emplace_back(std::move(name), NbtTag{});
+          if (!payload(fieldType, t.fields.back().second, depth + 1)) return false;
+        }
+      }
+      case kIntArray: {
+        int32_t c;
+        if (!count(c, 4)) return false;
+        t.ints.resize(static_cast<size_t>(c));
+        for (auto& v : t.ints)
+          if (!integer(v)) return false;
+        return true;
+      }
+      case kLongArray: {
+        int32_t c;
+        if (!count(c, 8)) return false;
+        t.longs.resize(static_cast<size_t>(c));
+        for (auto& v : t.longs)
+          if (!integer(v)) return false;
+        return true;
+      }
+      default: return fail("unknown tag type");
+    }
+  }
+  bool fail(const char* why) {
+    if (error_.empty()) error_ = why;
+    return false;
+  }
+  const std::string& error() const { return error_; }
+
+ private:
+  const uint8_t* d_;
+  size_t n_, pos_ = 0;
+  std::string error_;
+};
+
+}  // namespace
+
+bool parseNbt(const uint8_t* data, size_t size, NbtTag& root, std::string& error) {
+  Reader r(data, size);
+  uint8_t type;
+  std::string name;
+  if (!r.integer(type) || type != kCompound || !r.string(name) || !r.payload(kCompound, root, 0)) {
+    error = r.error().empty() ? "the root is not a compound tag" : r.error();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace sgrender

@@ -1,0 +1,37 @@
+// The game's binary tag format (big-endian, named tags), read into a tree with every length
+// checked against the bytes that are left.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace sgrender {
+
+enum NbtType : uint8_t {
+  kEnd = 0, kByte, kShort, kInt, kLong, kFloat, kDouble, kByteArray, kString, kList, kCompound,
+  kIntArray, kLongArray
+};
+
+struct NbtTag {
+  uint8_t type = kEnd;
+  int64_t number = 0;  // Byte, Short, Int, Long
+  double real = 0;     // Float, Double
+  std::string text;    // String
+  std::vector<uint8_t> bytes;
+  std::vector<int32_t> ints;
+  std::vector<int64_t> longs;
+  std::vector<NbtTag> items;  // List
+  std::vector<std::pair<std::string, NbtTag>> fields;  // Compound
+
+  // The field of a compound by name; nullptr when absent.
+  const NbtTag* find(std::string_view name) const;
+  const NbtTag* find(std::string_view name, uint8_t wantedType) const;
+};
+
+// Reads the root tag (a named compound). False with a reason on malformed data.
+bool parseNbt(const uint8_t* data, size_t size, NbtTag& root, std::string& error);
+
+}  // namespace sgrender

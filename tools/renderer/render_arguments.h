@@ -1,0 +1,43 @@
+// The renderer's command line: a level option line followed by the job's tail
+// (progress, environment, verbosity, alpha or beta, outfile).
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sgrender {
+
+struct ChunkRectangle {
+  int minX = 0, maxX = 0, minZ = 0, maxZ = 0;  // chunk coordinates, inclusive
+  bool keepWhitespace = false;                 // the image spans the whole rectangle
+};
+
+enum class Orientation { North, East, South, West };
+enum class TimeOfDay { Day, Twilight, Night };
+
+struct RenderRequest {
+  std::optional<std::string> folder;  // a world folder of the save folder
+  std::optional<std::string> custom;  // a world's own path
+  std::string mapName;
+  std::string style = "normal";
+  Orientation orientation = Orientation::North;
+  std::optional<std::vector<int>> onlyLayers, notLayers, onlyBlocks, notBlocks;
+  TimeOfDay time = TimeOfDay::Day;
+  bool ignoreWater = false, cave = false, nether = false, makeOffsetFile = false;
+  std::optional<std::string> dimension;  // a dimension folder such as DIM3
+  std::optional<ChunkRectangle> rectangle;
+  std::optional<std::string> environment;  // the save folder
+  int verbosity = 0;
+  bool alpha = false, beta = false;
+  std::optional<std::string> progressFile, outFile;
+  // Words understood but not drawn by this renderer, in the order met.
+  std::vector<std::string> notRendered;
+  // Notes about repaired input (a filter count larger than its list, for example).
+  std::vector<std::string> warnings;
+};
+
+// nullopt with a one-line reason when the words do not make a valid request.
+std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>& words,
+                                                  std::string& error);
+
+}  // namespace sgrender
