@@ -3,6 +3,9 @@
 #include "mainwindow/form1.h"
 #include "options/default_files.h"
 #include "options/level_option_line.h"
+#include "options/world_discovery.h"
+#include "options/world_handlers.h"
+#include "settings/interface_settings.h"
 
 namespace sg::mainwindow {
 
@@ -16,9 +19,11 @@ void Form1::Form_Load() {
     c->setListIndex(0);
   // 3. - 8.
   options::loaddefaultmapformat(o);
+  options::loadnosnooping(o);
   options::loaddefaultoptions(o);
+  settings::loadsettingsfile(registry());
   checkpostprocessor();
-  if (o.comboworldfolders.listCount() == 0) o.comboworldfolders.addItem("Custom");
+  options::loadworldfolders(o);
   // 9. The first stack entry, under the stack lock.
   o.lock();
   o.stacklist.addItem(o.defaultset.text());
@@ -30,6 +35,8 @@ void Form1::Form_Load() {
   o.stacklist.setList(o.stacklist.listIndex(), o.defaultset.text());
   options::stacklist_Click(o);
   options::writeleveloptions(o);
+  // 15.
+  options::deriveStartupMapName(o);
   // 16.
   if (o.comboworldfolders.listIndex() + 1 == o.comboworldfolders.listCount())
     o.txtcustompath.setEnabled(true);

@@ -1,18 +1,59 @@
 #include "options/world_handlers.h"
 
+#include "forms/registry.h"
 #include "options/level_option_line.h"
+#include "options/world_names.h"
+#include "platform/text.h"
+#include "settings/interface_settings.h"
 
 namespace sg::options {
 
-// Until the world folders and name derivation exist, the boxes only rewrite the line.
+namespace {
+
+bool customSelected(const jobs::RenderOptions& o) {
+  return o.comboworldfolders.listIndex() + 1 == o.comboworldfolders.listCount();
+}
+
+bool endsWithSeparator(const std::string& s) {
+  return !s.empty() && (s.back() == '\\' || s.back() == '/');
+}
+
+}  // namespace
+
 void comboworldfolders_Click(jobs::RenderOptions& o) {
-  bool custom = o.comboworldfolders.listIndex() + 1 == o.comboworldfolders.listCount();
-  o.txtcustompath.setEnabled(custom);
+  if (customSelected(o)) {
+    o.txtcustompath.setEnabled(true);
+  } else {
+    o.txtcustompath.setEnabled(false);
+    std::string saves = settings::getSavePath(o.form.registry());
+    o.txtmapname.setText(checkcustomname(o, saves + o.comboworldfolders.text()));
+  }
   if (!o.locked()) writeleveloptions(o);
 }
 
-void txtcustompath_Change(jobs::RenderOptions& o) { writeleveloptions(o); }
-void txtmapname_Change(jobs::RenderOptions& o) { writeleveloptions(o); }
-void txtoutputfile_Change(jobs::RenderOptions&) {}
+void txtcustompath_Change(jobs::RenderOptions& o) {
+  o.txtcustompath.setText(text::removeChar(o.txtcustompath.text(), '"'));
+  std::string path = o.txtcustompath.text();
+  // A path still being typed: wait for the folder name after the separator.
+  if (endsWithSeparator(path)) return;
+  o.txtmapname.setText(isServerPath(path) ? checkservername(o, path) : checkcustomname(o, path));
+  writeleveloptions(o);
+}
+
+void txtmapname_Change(jobs::RenderOptions& o) {
+  for (char forbidden : {'\\', '/', '"'})
+    o.txtmapname.setText(text::removeChar(o.txtmapname.text(), forbidden));
+  writeleveloptions(o);
+}
+
+void txtoutputfile_Change(jobs::RenderOptions& o) {
+  o.txtoutputfile.setText(text::removeChar(o.txtoutputfile.text(), '"'));
+}
+
+void deriveStartupMapName(jobs::RenderOptions& o) {
+  if (!o.txtmapname.text().empty()) return;
+  std::string saves = settings::getSavePath(o.form.registry());
+  o.txtmapname.setText(checkcustomname(o, saves + o.comboworldfolders.text()));
+}
 
 }  // namespace sg::options

@@ -1,8 +1,20 @@
 #include "support/main_window.h"
 
+#include <filesystem>
+
 #include "options/level_option_line.h"
+#include "support/working_folder.h"
 
 namespace sg::test {
+
+std::string MainWindow::savesFolder() {
+  return workingFolder() + "/appdata/.minecraft/saves/";
+}
+
+void MainWindow::useSavesFolder() {
+  std::filesystem::create_directories(savesFolder());
+  svc.environment.set("APPDATA", workingFolder() + "/appdata");
+}
 
 void MainWindow::loadLine(const std::string& line) {
   auto o = options();

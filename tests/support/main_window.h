@@ -16,9 +16,14 @@ struct MainWindow {
   mainwindow::Form1* form1 = nullptr;
 
   MainWindow() {
+    useSavesFolder();
     mainwindow::registerSystemForms(registry);
     form1 = &registry.get<mainwindow::Form1>("Form1");
   }
+  // The game's saves folder of a test: an empty folder below the working folder, named by
+  // APPDATA, so that start-up finds no worlds and shows no message unless a test adds some.
+  static std::string savesFolder();
+  void useSavesFolder();
   jobs::RenderOptions options() { return form1->options(); }
   forms::Control& c(const char* name) { return form1->control(name); }
 

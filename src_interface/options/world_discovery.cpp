@@ -1,0 +1,85 @@
+#include "options/world_discovery.h"
+
+#include "forms/registry.h"
+#include "options/world_names.h"
+#include "platform/files.h"
+#include "settings/interface_settings.h"
+
+namespace sg::options {
+
+namespace {
+
+void addSlotNames(jobs::RenderOptions& o) {
+  if (!settings::settingOn(o.form.registry(), "worldfolderalpha")) return;
+  for (const char* slot : {"World1", "World2", "World3", "World4", "World5"})
+    o.comboworldfolders.addItem(slot);
+}
+
+void fallbackList(jobs::RenderOptions& o) {
+  o.comboworldfolders.clear();
+  addSlotNames(o);
+  o.comboworldfolders.addItem("Custom");
+}
+
+// Lists the world folders into tempworlds; false when the saves folder cannot be listed.
+bool collectWorlds(jobs::RenderOptions& o, const std::string& saves) {
+  auto& tempworlds = o.form.control("tempworlds");
+  auto& dir = o.form.control("Dir1");
+  tempworlds.clear();
+  dir.clear();
+  dir.setTag(saves);
+  // An empty path would list the working folder instead of any saves folder.
+  if (saves.empty()) return false;
+  auto folders = files::subfolders(saves);
+  if (!folders) return false;
+  for (const auto& folder : *folders) {
+    dir.addItem(folder);
+    if (files::FileExists(folder + files::separator() + "Level.dat"))
+      tempworlds.addItem(files::lastComponent(folder));
+  }
+  return true;
+}
+
+}  // namespace
+
+void loadnosnooping(jobs::RenderOptions& o) {
+  if (!files::FileExists(kNoSnoopingFile)) return;
+  o.form.control("checknosnooping").setValue(1);
+  forms::Form* dialog = settings::settingsDialog(o.form.registry());
+  if (!dialog) return;
+  settings::InterfaceSettings s(*dialog);
+  s.currentlyloading.setValue(1);
+  s.worldnamenosnooping.setValue(1);
+  s.worldfoldernosnooping.setValue(1);
+  s.currentlyloading.setValue(0);
+}
+
+void loadworldfolders(jobs::RenderOptions& o) {
+  o.comboworldfolders.clear();
+  if (settings::settingOn(o.form.registry(), "worldfoldernosnooping")) return fallbackList(o);
+  addSlotNames(o);
+  std::string saves = settings::getSavePath(o.form.registry());
+  bool listed = false;
+  try {
+    listed = collectWorlds(o, saves);
+    if (listed) {
+      for (const auto& name : o.form.control("tempworlds").items())
+        if (checkcustomname(o, saves + name) != kLevelNotFound) o.comboworldfolders.addItem(name);
+      o.comboworldfolders.addItem("Custom");
+    }
+  } catch (const std::exception&) {
+    listed = false;
+  }
+  if (listed) return;
+  o.form.control("checknosnooping").setValue(1);
+  o.form.services().dialogs.message(
+      "Warning: Could not load the list of world folders from the minecraft saves folder.\r"
+      "Attempted to open: " + saves + "\r"
+      "Please check your security settings and AppData path.\r"
+      "Please change the settings regarding world folder loading and/or world name generation "
+      "at the Advanced Interface Settings",
+      platform::kTitle, platform::Icon::Exclamation, platform::Buttons::OK);
+  fallbackList(o);
+}
+
+}  // namespace sg::options
