@@ -80,6 +80,18 @@ TEST(RenderArguments, FiltersWithEmptyOrDoubledBlanks) {
   EXPECT_EQ(*outOfRange->notLayers, (std::vector<int>{5}));
 }
 
+TEST(RenderArguments, SaveFolderEndingInASlashKeepsTheRestOfTheLine) {
+  // The app writes the save folder followed by a backslash and a quote; after a slash that
+  // pair reads as an escaped quote.
+  auto r = parse("folder \"w\" name \"n\" normal north progress p.log environment "
+                 "\"/home/me/saves/\\\" verbosity 2 beta outfile renderJob0layer0.png");
+  ASSERT_TRUE(r);
+  EXPECT_EQ(*r->environment, "/home/me/saves/");
+  EXPECT_EQ(r->verbosity, 2);
+  EXPECT_TRUE(r->beta);
+  EXPECT_EQ(*r->outFile, "renderJob0layer0.png");
+}
+
 TEST(RenderArguments, StylesOrientationsAndDimensions) {
   for (auto [style, quiet] : std::vector<std::pair<std::string, bool>>{
            {"normal", true}, {"heightmapcolor", false}, {"heightmapgray", false},

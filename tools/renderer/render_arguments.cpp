@@ -1,5 +1,7 @@
 #include "renderer/render_arguments.h"
 
+#include "batch/windows_arguments.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -31,8 +33,9 @@ const std::set<std::string> kNotRendered{"wooloscopy", "forcebrightness", "flip"
 
 }  // namespace
 
-std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>& w,
+std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>& words,
                                                   std::string& error) {
+  std::vector<std::string> w = words;
   RenderRequest r;
   size_t i = 0;
   auto value = [&](const std::string& word) -> std::optional<std::string> {
@@ -156,6 +159,15 @@ std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>
     } else if (word == "environment") {
       auto v = value(word);
       if (!v) return std::nullopt;
+      // The save folder is written as "FOLDER\" so that a folder ending in a backslash comes
+      // through whole. A folder ending in a slash makes that \" an escaped quote, and the rest
+      // of the line lands in this value: take it back out and read it as arguments again.
+      size_t quote = v->find('"');
+      if (quote != std::string::npos) {
+        auto rest = sgbatch::splitWindowsArguments(v->substr(quote + 1));
+        w.insert(w.begin() + static_cast<long>(i), rest.begin(), rest.end());
+        v->resize(quote);
+      }
       r.environment = *v;
     } else if (word == "verbosity") {
       auto v = number(word, 0, 3);

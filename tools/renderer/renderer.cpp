@@ -193,9 +193,10 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
       ChunkBlocks chunk;
       if (!file.chunkData(lx, lz, data, error) || !parseNbt(data.data(), data.size(), root, error) ||
           !decodeChunk(root, chunk, error)) {
-        errors << "renderer: chunk " << cx << "," << cz << " in " << e.path.filename().string()
-               << " skipped: " << error << "\n";
-        ++skipped;
+        // The first few are named; a world of another format would otherwise flood the log.
+        if (++skipped <= 10 || req.verbosity >= 3)
+          errors << "renderer: chunk " << cx << "," << cz << " in " << e.path.filename().string()
+                 << " skipped: " << error << "\n";
       } else {
         if (req.verbosity >= 3) errors << "renderer: chunk " << cx << "," << cz << "\n";
         chunk.chunkX = cx;  // the place in the region decides, whatever the chunk says
@@ -207,6 +208,10 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
     }
   }
 
+  if (done > 0 && skipped == done) {
+    errors << "renderer: none of the " << done << " chunks could be drawn\n";
+    return 1;
+  }
   switch (req.orientation) {
     case Orientation::North: break;
     case Orientation::East: image = sgimage::rotateClockwise(image, 270); break;
@@ -228,8 +233,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
       return 1;
     }
   }
-  if (skipped && req.verbosity >= 1)
-    errors << "renderer: " << skipped << " damaged chunks were skipped\n";
+  if (skipped) errors << "renderer: " << skipped << " damaged chunks were skipped\n";
   progress.set(100);
   return 0;
 }
