@@ -1,5 +1,7 @@
 // The main window's start-up sequence and shut-down.
+#include "jobs/post_processor_presence.h"
 #include "jobs/render_options.h"
+#include "locale/translate.h"
 #include "mainwindow/form1.h"
 #include "options/default_files.h"
 #include "options/level_option_line.h"
@@ -40,11 +42,16 @@ void Form1::Form_Load() {
   // 16.
   if (o.comboworldfolders.listIndex() + 1 == o.comboworldfolders.listCount())
     o.txtcustompath.setEnabled(true);
+  // 17. The translation window exists from here on; this window is translated last.
+  locale::translateForm(registry(), "Form1");
   // 18.
   if (control("Label28").caption() == "@author") control("Label28").setCaption("");
 }
 
-void Form1::checkpostprocessor() {}
+void Form1::checkpostprocessor() {
+  auto o = options();
+  jobs::checkpostprocessor(o);
+}
 
 bool Form1::Form_QueryUnload() { return true; }
 

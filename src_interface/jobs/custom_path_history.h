@@ -1,0 +1,13 @@
+// The history of custom world paths: a custom path that a request renders is remembered in the
+// main window's custom path list and in the settings dialog's list that is saved with the
+// interface settings.
+#pragma once
+#include "forms/registry.h"
+#include "jobs/render_options.h"
+
+namespace sg::jobs {
+
+// Record custom path, for the selected stack entry of a request being built.
+void recordCustomPath(RenderOptions& o, forms::Registry& registry);
+
+}  // namespace sg::jobs

@@ -1,0 +1,31 @@
+#include "jobs/job_numbers.h"
+
+#include "jobs/job_build.h"
+#include "platform/files.h"
+
+namespace sg::jobs {
+
+int nextJobNumber() {
+  for (int i = 0; i < 100; ++i)
+    if (!files::FileExists(jobFile(i, ".log"))) return i;
+  return 100;
+}
+
+void chooseJobNumber(RenderOptions& o) { setCounter(o.renderjob, nextJobNumber()); }
+
+void clearAllFiles(forms::Registry& registry) {
+  auto& services = registry.services();
+  auto answer = services.dialogs.message(
+      "This will delete all files whose name start with \"renderJob\", including any files you chose "
+      "not to delete or renamed as such.\rAre you sure you want to continue?",
+      platform::kTitle, platform::Icon::Exclamation, platform::Buttons::YesNo);
+  if (answer != platform::Answer::Yes) return;
+  const std::string batch = "renderJobDelete.bat";
+  if (!files::appendLine(batch, "del renderJob*")) {
+    warn(registry, "Warning: could not write deletion command to " + batch);
+    return;
+  }
+  if (!services.launcher.start(batch, true)) warn(registry, "Warning: could not start " + batch);
+}
+
+}  // namespace sg::jobs

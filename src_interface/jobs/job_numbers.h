@@ -1,0 +1,18 @@
+// Job numbers: the first number whose job log is absent, so that jobs started one after
+// another run side by side; and clearing every job file of the working folder at once.
+#pragma once
+#include "forms/registry.h"
+#include "jobs/render_options.h"
+
+namespace sg::jobs {
+
+// The first i from 0 to 99 for which renderJob<i>.log does not exist; 100 when all do.
+int nextJobNumber();
+
+// Choose job number: stores it in renderjob.
+void chooseJobNumber(RenderOptions& o);
+
+// Clear all files: asks, then writes and starts renderJobDelete.bat.
+void clearAllFiles(forms::Registry& registry);
+
+}  // namespace sg::jobs

@@ -1,0 +1,15 @@
+// The stack list's buttons: move the selected render up or down, insert a new one from the
+// default line, delete it, or duplicate it. Rows are rearranged under the stack lock so that
+// the intermediate selections load nothing.
+#pragma once
+#include "jobs/render_options.h"
+
+namespace sg::jobs {
+
+void moveUp(RenderOptions& o);         // Command1
+void moveDown(RenderOptions& o);       // Command2
+void insertNew(RenderOptions& o);      // Command3
+void deleteRow(RenderOptions& o);      // Command4
+void duplicateRow(RenderOptions& o);   // Command13
+
+}  // namespace sg::jobs
