@@ -2,7 +2,6 @@
 #include "jobs/post_processor_presence.h"
 #include "jobs/render_options.h"
 #include "locale/translate.h"
-#include "locale/translate.h"
 #include "mainwindow/form1.h"
 #include "options/default_files.h"
 #include "options/level_option_line.h"
@@ -43,8 +42,6 @@ void Form1::Form_Load() {
   // 16.
   if (o.comboworldfolders.listIndex() + 1 == o.comboworldfolders.listCount())
     o.txtcustompath.setEnabled(true);
-  // 17. The translation window exists from here on; this window is translated last.
-  locale::translateForm(registry(), "Form1");
   // 17. The translation window exists from here on; this window is translated last.
   locale::translateForm(registry(), "Form1");
   // 18.
