@@ -1,0 +1,87 @@
+// The binder of list boxes, plain or with a check box per item.
+#include <QListWidget>
+
+#include "qt/binder.h"
+
+namespace sg::qt {
+namespace {
+
+using forms::Event;
+using forms::Prop;
+
+class ListBinder : public Binder {
+ public:
+  ListBinder(forms::Control& c, QListWidget* list, UserActions& a) : Binder(c, list, a), list_(list) {
+    QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) {
+      fromUser([&](forms::Control& c) {
+        if (row >= -1 && row < c.listCount()) c.setListIndex(row);
+      });
+      resync(Prop::ListIndex);
+    });
+    QObject::connect(list, &QListWidget::itemChanged, list, [this](QListWidgetItem* item) {
+      const int row = list_->row(item);
+      const bool ticked = item->checkState() == Qt::Checked;
+      fromUser([&](forms::Control& c) {
+        if (row >= 0 && row < c.listCount()) c.setSelected(row, ticked);
+      });
+      resync(Prop::Selected);
+    });
+    QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this](QListWidgetItem*) {
+      fromUser([](forms::Control& c) { c.fire(Event::DblClick); });
+    });
+  }
+
+ protected:
+  void show(Prop p) override {
+    forms::Control& c = *control();
+    switch (p) {
+      case Prop::Items:
+        list_->clear();
+        for (int i = 0; i < c.listCount(); ++i) {
+          auto* item = new QListWidgetItem(decoded(c.list(i)), list_);
+          if (checkable()) {
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(c.selected(i) ? Qt::Checked : Qt::Unchecked);
+          }
+        }
+        showIndex(c);
+        break;
+      case Prop::ListIndex: showIndex(c); break;
+      case Prop::Selected:
+        if (!checkable()) break;
+        for (int i = 0; i < c.listCount() && i < list_->count(); ++i) {
+          Qt::CheckState want = c.selected(i) ? Qt::Checked : Qt::Unchecked;
+          if (list_->item(i)->checkState() != want) list_->item(i)->setCheckState(want);
+        }
+        break;
+      default: break;
+    }
+  }
+
+ private:
+  bool checkable() const { return control()->style() == forms::Style::Checkbox; }
+
+  void showIndex(forms::Control& c) {
+    if (list_->currentRow() != c.listIndex()) list_->setCurrentRow(c.listIndex());
+    if (c.listIndex() < 0) list_->clearSelection();
+    else if (QListWidgetItem* item = list_->item(c.listIndex())) list_->scrollToItem(item);
+  }
+
+  // A handler may refuse or redirect the user's choice; the widget then shows the model's.
+  void resync(Prop p) {
+    if (control()) modelChanged(p);
+  }
+
+  QListWidget* list_;
+};
+
+}  // namespace
+
+std::unique_ptr<Binder> makeListBinder(forms::Control& control, QWidget* parent, UserActions& actions) {
+  auto* list = new QListWidget(parent);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setUniformItemSizes(true);
+  return std::make_unique<ListBinder>(control, list, actions);
+}
+
+}  // namespace sg::qt
