@@ -66,6 +66,16 @@ void Control::setText(const std::string& t) {
   if (hasEditField()) {
     if (t == text_) return;
     text_ = t;
+    if (kind_ == Kind::ComboBox) {
+      // An edited field no longer names the picked item, unless it reads exactly as one.
+      int match = -1;
+      for (int i = 0; i < listCount() && match < 0; ++i)
+        if (items_[static_cast<size_t>(i)] == t) match = i;
+      if (match != listIndex_) {
+        listIndex_ = match;
+        changed(Prop::ListIndex);
+      }
+    }
     changed(Prop::Text);
     fire(Event::Change);
     return;
