@@ -1,5 +1,6 @@
 #include "monitor/form4.h"
 
+#include "locale/translate.h"
 #include "monitor/job_log.h"
 #include "platform/files.h"
 
@@ -14,7 +15,7 @@ Form4::Form4(forms::Registry& registry) : Form(registry, "Form4", "Strandvale G 
   control("Command2").on(Event::Click, [this] { Command2_Click(); });
 }
 
-void Form4::Form_Load() {}
+void Form4::Form_Load() { locale::translateForm(registry(), name()); }
 
 // Closing the window, or its unloading, stops following the job like "Return to main screen".
 void Form4::Form_Unload() {
