@@ -34,7 +34,9 @@ bool collectWorlds(jobs::RenderOptions& o, const std::string& saves) {
   if (!folders) return false;
   for (const auto& folder : *folders) {
     dir.addItem(folder);
-    if (files::FileExists(folder + files::separator() + "Level.dat"))
+    // The test ignores letter case; asking for the game's own spelling first spares a scan
+    // of every world folder for another spelling.
+    if (files::FileExists(folder + files::separator() + "level.dat"))
       tempworlds.addItem(files::lastComponent(folder));
   }
   return true;

@@ -167,6 +167,15 @@ class Reader {
   size_t pos_ = 0;
 };
 
+// The existence test ignores letter case, so the file is also opened under another case.
+std::optional<std::vector<std::string>> readSettingsLines() {
+  if (auto lines = files::readLines("settings.dat")) return lines;
+  if (auto names = files::filesOf("."))
+    for (const auto& name : *names)
+      if (text::equalsNoCase(name, "settings.dat")) return files::readLines(name);
+  return std::nullopt;
+}
+
 }  // namespace
 
 void loadsettingsfile(forms::Registry& registry) {
@@ -175,7 +184,7 @@ void loadsettingsfile(forms::Registry& registry) {
   InterfaceSettings s(*dialog);
   if (files::FileExists("settings.dat")) {
     s.currentlyloading.setValue(1);
-    if (auto lines = files::readLines("settings.dat")) {
+    if (auto lines = readSettingsLines()) {
       try {
         Reader(registry, s, std::move(*lines)).run();
       } catch (const std::exception&) {
