@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "qt/binder.h"
+#include "qt/charset_codec.h"
 #include "qt/event_hook.h"
 
 namespace sg::qt {
@@ -18,6 +19,17 @@ namespace {
 using forms::Event;
 using forms::Kind;
 using forms::Prop;
+
+// The whole area of a check box or option button takes the click, caption and blank alike, as
+// on the classic desktop; the toolkit's own hit test would take only the box and the text.
+template <class Button>
+class WholeAreaButton : public Button {
+ public:
+  using Button::Button;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
 
 class LabelBinder : public Binder {
  public:
@@ -39,7 +51,7 @@ class LabelBinder : public Binder {
 
  protected:
   void show(Prop p) override {
-    if (p == Prop::Caption) label_->setText(decoded(control()->caption()));
+    if (p == Prop::Caption) label_->setText(withLineBreaks(decoded(control()->caption())));
   }
 
  private:
@@ -155,12 +167,12 @@ std::unique_ptr<Binder> makeButtonBinder(forms::Control& control, QWidget* paren
       return std::make_unique<LabelBinder>(control, label, actions);
     }
     case Kind::CheckBox: {
-      auto* box = new QCheckBox(parent);
+      auto* box = new WholeAreaButton<QCheckBox>(parent);
       box->setTristate(true);
       return std::make_unique<CheckBinder>(control, box, actions);
     }
     case Kind::OptionButton: {
-      auto* radio = new QRadioButton(parent);
+      auto* radio = new WholeAreaButton<QRadioButton>(parent);
       radio->setAutoExclusive(false);
       return std::make_unique<CheckBinder>(control, radio, actions);
     }
@@ -169,7 +181,12 @@ std::unique_ptr<Binder> makeButtonBinder(forms::Control& control, QWidget* paren
       button->setAutoDefault(false);
       return std::make_unique<CommandBinder>(control, button, actions);
     }
-    case Kind::Frame: return std::make_unique<FrameBinder>(control, new QGroupBox(parent), actions);
+    case Kind::Frame: {
+      auto* box = new QGroupBox(parent);
+      // A frame is opaque: a panel shown over other controls hides them.
+      box->setAutoFillBackground(true);
+      return std::make_unique<FrameBinder>(control, box, actions);
+    }
     case Kind::ProgressBar: {
       auto* bar = new QProgressBar(parent);
       bar->setRange(0, 100);

@@ -73,6 +73,12 @@ const char* codePageName(int charset) {
   return "UTF-8";
 }
 
+QString withLineBreaks(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QChar('\r'), QChar('\n'));
+  return text;
+}
+
 QString decodeText(const std::string& bytes, int charset) {
   if (int cp = singleByteCodePage(charset)) return decodeSingleByte(bytes, singleByteHighHalf(cp));
   if (charset == 2) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));

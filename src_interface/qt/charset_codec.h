@@ -13,4 +13,7 @@ QString decodeText(const std::string& bytes, int charset);
 // Characters the code page cannot hold become '?'.
 std::string encodeText(const QString& text, int charset);
 
+// CR LF, a lone CR and LF each end a line of a caption or message as shown.
+QString withLineBreaks(QString text);
+
 }  // namespace sg::qt

@@ -13,6 +13,9 @@ namespace sg::qt {
 
 QFont windowFont() {
   QFont f = QApplication::font();
+  // Narrow sans faces come closest to the classic dialog font the twips layouts were made for.
+  f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                 QStringLiteral("Helvetica"), f.family()});
   f.setPixelSize(11);
   return f;
 }

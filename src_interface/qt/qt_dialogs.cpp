@@ -8,12 +8,7 @@
 
 namespace sg::qt {
 
-QString messageText(const std::string& text) {
-  QString s = decodeText(text, 0);
-  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  s.replace(QChar('\r'), QChar('\n'));
-  return s;
-}
+QString messageText(const std::string& text) { return withLineBreaks(decodeText(text, 0)); }
 
 platform::Answer QtDialogs::message(const std::string& text, const std::string& title,
                                     platform::Icon icon, platform::Buttons buttons) {

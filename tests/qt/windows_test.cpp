@@ -1,0 +1,178 @@
+// Every window of the system opens showing what its model holds, and its layout is tidy: no two
+// visible controls overlap unless a frame holds the other, and every caption fits its control.
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <gtest/gtest.h>
+
+#include "qt/charset_codec.h"
+#include "qt_windows.h"
+
+namespace sg::test {
+namespace {
+
+using forms::Kind;
+
+// The windows a user meets (the translation holder is never shown).
+const std::vector<std::string> kWindows = {"Form1", "Form2", "Form3", "Form4", "Form5", "Form6"};
+
+QString shownCaption(QWidget* w) {
+  if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+  if (auto* g = qobject_cast<QGroupBox*>(w)) return g->title();
+  return {};
+}
+
+bool hasCaption(Kind k) {
+  return k == Kind::Label || k == Kind::CheckBox || k == Kind::OptionButton ||
+         k == Kind::CommandButton || k == Kind::Frame;
+}
+
+// Model visibility of a control, its frames included.
+bool shownInModel(const forms::Form& f, const forms::Control& c) {
+  for (const forms::Control* x = &c; x; x = x->container().empty() ? nullptr : f.find(x->container()))
+    if (!x->visible()) return false;
+  return true;
+}
+
+// Where a control lies in the window's client area, in pixels.
+QRect placeInWindow(QWidget* w, QWidget* window) {
+  return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
+}
+
+bool holds(const forms::Form& f, const forms::Control& frame, const forms::Control& c) {
+  for (const forms::Control* x = &c; !x->container().empty(); x = f.find(x->container())) {
+    const forms::Control* parent = f.find(x->container());
+    if (!parent) return false;
+    if (parent == &frame) return true;
+  }
+  return false;
+}
+
+// Problems of the window as it now stands.
+std::vector<std::string> layoutProblems(QtWindows& w, const std::string& name) {
+  std::vector<std::string> out;
+  forms::Form& f = *w.registry.find(name);
+  qt::FormWindow& win = w.window(name);
+  const QRect client(QPoint(0, 0), win.size());
+  std::vector<std::pair<forms::Control*, QRect>> shown;
+  for (const auto& c : f.controls()) {
+    QWidget* widget = w.realization.widget(name, c->name());
+    if (!widget || !widget->isVisibleTo(&win)) continue;
+    QRect r = placeInWindow(widget, &win);
+    if (!client.intersects(r)) continue;  // beyond the window's edge: never seen
+    shown.emplace_back(c.get(), r);
+    if (!client.contains(r)) out.push_back(c->name() + " is cut by the window's edge");
+
+    if (!hasCaption(c->kind()) || c->caption().empty()) continue;
+    QFontMetrics fm(widget->font());
+    const QString text = shownCaption(widget);
+    if (c->kind() == Kind::Label) {
+      QRect need = fm.boundingRect(QRect(0, 0, r.width(), 10000), Qt::TextWordWrap, text);
+      if (need.width() > r.width() || need.height() > r.height())
+        out.push_back(c->name() + " \"" + c->caption() + "\" does not fit its label");
+      continue;
+    }
+    int need = fm.horizontalAdvance(QString(text).remove('&'));
+    if (c->kind() == Kind::CommandButton) need += 8;  // the button's border and a little air
+    if (c->kind() == Kind::Frame) need += 16;
+    if (c->kind() == Kind::CheckBox || c->kind() == Kind::OptionButton)
+      need += widget->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+              widget->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    if (need > r.width() || fm.height() > r.height())
+      out.push_back(c->name() + " \"" + c->caption() + "\" does not fit: needs " + std::to_string(need) +
+                    " px, has " + std::to_string(r.width()));
+  }
+  // A visible frame lying over controls that are not its own hides them: what it covers
+  // completely is out of sight and cannot clash with anything.
+  auto covered = [&](forms::Control* x, const QRect& rx) {
+    for (auto& [fc, rf] : shown)
+      if (fc->kind() == Kind::Frame && fc != x && !holds(f, *fc, *x) && rf.contains(rx)) return fc;
+    return static_cast<forms::Control*>(nullptr);
+  };
+  for (size_t i = 0; i < shown.size(); ++i)
+    for (size_t j = i + 1; j < shown.size(); ++j) {
+      auto [a, ra] = shown[i];
+      auto [b, rb] = shown[j];
+      if (!ra.intersects(rb)) continue;
+      if ((a->kind() == Kind::Frame && holds(f, *a, *b)) || (b->kind() == Kind::Frame && holds(f, *b, *a)))
+        continue;
+      if (covered(a, ra) || covered(b, rb)) continue;
+      out.push_back(a->name() + " overlaps " + b->name());
+    }
+  return out;
+}
+
+std::string joined(const std::vector<std::string>& v) {
+  std::string s;
+  for (const auto& x : v) s += "\n  " + x;
+  return s;
+}
+
+TEST(Windows, EachOpensWithTheCaptionsAndStatesOfItsModel) {
+  QtWindows w;
+  w.open("Form1");
+  for (const auto& name : kWindows) {
+    forms::Form& f = w.open(name);
+    qt::FormWindow& win = w.window(name);
+    EXPECT_TRUE(win.isVisible()) << name;
+    EXPECT_EQ(win.windowTitle(), qt::decodeText(f.caption(), 0)) << name;
+    for (const auto& c : f.controls()) {
+      QWidget* widget = w.realization.widget(name, c->name());
+      if (c->kind() == Kind::Timer) continue;
+      ASSERT_NE(widget, nullptr) << name << "." << c->name();
+      EXPECT_EQ(widget->isVisibleTo(&win), shownInModel(f, *c)) << name << "." << c->name();
+      EXPECT_EQ(widget->isEnabled(), c->enabled() && widget->parentWidget()->isEnabled())
+          << name << "." << c->name();
+      if (hasCaption(c->kind())) {
+        QString caption = qt::decodeText(c->caption(), c->charset());
+        if (c->kind() == Kind::Label) caption = qt::withLineBreaks(caption);
+        EXPECT_EQ(shownCaption(widget), caption) << name << "." << c->name();
+      }
+      if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        EXPECT_EQ(edit->text(), qt::decodeText(c->text(), c->charset())) << name << "." << c->name();
+      }
+      if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        EXPECT_EQ(combo->count(), c->listCount()) << name << "." << c->name();
+        EXPECT_EQ(combo->currentIndex(), c->listIndex()) << name << "." << c->name();
+      }
+      if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        EXPECT_EQ(list->count(), c->listCount()) << name << "." << c->name();
+      }
+    }
+  }
+}
+
+TEST(Windows, LayoutsAreTidyInEveryState) {
+  QtWindows w;
+  w.open("Form1");
+  for (const auto& name : kWindows) {
+    w.open(name);
+    EXPECT_EQ(layoutProblems(w, name), std::vector<std::string>{}) << name << joined(layoutProblems(w, name));
+  }
+  // The main window wide, with each panel, and with the title's extra settings.
+  forms::Form& f1 = *w.registry.find("Form1");
+  f1.control("Command6").userClick();
+  settle();
+  EXPECT_EQ(layoutProblems(w, "Form1"), std::vector<std::string>{}) << "wide" << joined(layoutProblems(w, "Form1"));
+  for (const char* panel : {"toggleI", "toggleL", "toggleR"}) {
+    f1.control(panel).userClick();
+    settle();
+    auto problems = layoutProblems(w, "Form1");
+    EXPECT_EQ(problems, std::vector<std::string>{}) << panel << joined(problems);
+    f1.control(panel).userClick();
+  }
+  f1.control("Label14").fire(forms::Event::DblClick);
+  settle();
+  auto problems = layoutProblems(w, "Form1");
+  EXPECT_EQ(problems, std::vector<std::string>{}) << "title double-click" << joined(problems);
+}
+
+}  // namespace
+}  // namespace sg::test
