@@ -35,9 +35,8 @@ void Form::setHeight(int h) {
 }
 
 Control* Form::find(std::string_view name) const {
-  for (const auto& c : controls_)
-    if (text::equalsNoCase(c->name(), name)) return c.get();
-  return nullptr;
+  auto it = byName_.find(text::lowerAscii(name));
+  return it == byName_.end() ? nullptr : it->second;
 }
 
 Control& Form::control(std::string_view name) const {
@@ -88,6 +87,7 @@ Control& Form::add(const ControlDecl& d) {
   c->setTag(d.tag);
   c->setLocked(d.locked);
   c->setTabIndexRaw(static_cast<int>(controls_.size()));
+  byName_.emplace(text::lowerAscii(d.name), c.get());
   controls_.push_back(std::move(c));
   return *controls_.back();
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "forms/control.h"
@@ -69,6 +70,7 @@ class Form {
   bool visible_ = false;
   bool loaded_ = false;
   std::vector<std::unique_ptr<Control>> controls_;
+  std::unordered_map<std::string, Control*> byName_;  // lower-case names
 };
 
 }  // namespace sg::forms
