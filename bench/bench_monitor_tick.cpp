@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "best_of.h"
 #include "forms/registry.h"
 #include "monitor/form4.h"
 #include "monitor/monitor_start.h"
@@ -14,17 +15,7 @@
 
 namespace {
 
-template <class F>
-double bestOf(int runs, F&& f) {
-  double best = 1e300;
-  for (int r = 0; r < runs; ++r) {
-    auto t0 = std::chrono::steady_clock::now();
-    f();
-    auto t1 = std::chrono::steady_clock::now();
-    best = std::min(best, std::chrono::duration<double, std::micro>(t1 - t0).count());
-  }
-  return best;
-}
+using sg::bench::bestOf;
 
 void writeLog(const std::string& name, int lines, int changed) {
   std::ofstream out(name, std::ios::binary | std::ios::trunc);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "best_of.h"
 #include "forms/registry.h"
 #include "jobs/post_processor_presence.h"
 #include "mainwindow/form1.h"
@@ -16,17 +17,7 @@
 
 namespace {
 
-template <class F>
-double bestOf(int runs, F&& f) {
-  double best = 1e300;
-  for (int r = 0; r < runs; ++r) {
-    auto t0 = std::chrono::steady_clock::now();
-    f();
-    auto t1 = std::chrono::steady_clock::now();
-    best = std::min(best, std::chrono::duration<double, std::micro>(t1 - t0).count());
-  }
-  return best;
-}
+using sg::bench::bestOf;
 
 void removeJobFiles() {
   for (const auto& e : std::filesystem::directory_iterator("."))

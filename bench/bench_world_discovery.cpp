@@ -9,27 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "best_of.h"
 #include "forms/registry.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/system_forms.h"
 #include "options/world_discovery.h"
 #include "platform/services.h"
 
-namespace {
-
-template <class F>
-double bestOf(int runs, F&& f) {
-  double best = 1e300;
-  for (int r = 0; r < runs; ++r) {
-    auto t0 = std::chrono::steady_clock::now();
-    f();
-    auto t1 = std::chrono::steady_clock::now();
-    best = std::min(best, std::chrono::duration<double, std::micro>(t1 - t0).count());
-  }
-  return best;
-}
-
-}  // namespace
+using sg::bench::bestOf;
 
 int main() {
   namespace fs = std::filesystem;
