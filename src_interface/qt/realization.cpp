@@ -58,10 +58,10 @@ void QtRealization::dropWindow(forms::Form& f) {
     for (const auto& b : w->binders()) binders_.erase(b->control());
     w->detach();
     w->hide();
-    // A handler of this very window may still be on the stack.
-    w->deleteLater();
-    std::erase_if(dropped_, [](const QPointer<FormWindow>& p) { return p.isNull(); });
+    // A handler of this very window may still be on the stack: the window goes with the
+    // unloaded forms, once no handler runs.
     dropped_.emplace_back(w);
+    collectSoon();
   }
   windows_.erase(it);
 }
@@ -122,6 +122,8 @@ void QtRealization::collectSoon() {
       QTimer::singleShot(10, &context_, [this] { collectSoon(); });
       return;
     }
+    for (auto& w : dropped_) delete w.data();
+    dropped_.clear();
     registry_.collect();
   });
 }

@@ -50,7 +50,7 @@ class QtRealization : public forms::Observer, public WindowActions {
   forms::Registry& registry_;
   const QtDialogs* dialogs_;
   std::map<const forms::Form*, QPointer<FormWindow>> windows_;
-  std::vector<QPointer<FormWindow>> dropped_;  // unloaded, waiting for the event loop to delete them
+  std::vector<QPointer<FormWindow>> dropped_;  // unloaded, deleted with the unloaded forms
   std::unordered_map<const forms::Control*, Binder*> binders_;
   QObject context_;  // owner of deferred calls; they die with the realization
   bool collectPending_ = false;

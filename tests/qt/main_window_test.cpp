@@ -128,6 +128,7 @@ TEST_F(MainWindowOnScreen, ClosingTheMainWindowEndsTheEventLoopAtOnce) {
 TEST_F(MainWindowOnScreen, RestartBuildsAFreshMainWindow) {
   QPointer<qt::FormWindow> old = win;
   click("Command6");
+  // What the settings dialog's Restart does.
   c("donotterminate").setValue(1);
   w.registry.unload(*w.registry.find("Form1"));
   w.open("Form1");
