@@ -13,7 +13,7 @@ namespace sg::filters {
 
 using forms::Event;
 
-Form3::Form3(forms::Registry& registry) : Form(registry, "Form3", "Select blocks", 8280, 5700) {
+Form3::Form3(forms::Registry& registry) : Form(registry, "Form3", "Select blocks", 8280, 5850) {
   declare(controlTable());
   // The file list shows the working folder as it stands when the window is created.
   auto& file1 = control("File1");
