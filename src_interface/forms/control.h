@@ -92,6 +92,11 @@ class Control {
   void setTabIndex(int n);
   void setTabIndexRaw(int n) { tabIndex_ = n; }
 
+  // Font size in points (0: the window's own font) and weight, fixed by the designer table.
+  int fontSize() const { return fontSize_; }
+  bool fontBold() const { return fontBold_; }
+  void setFont(int points, bool bold) { fontSize_ = points; fontBold_ = bold; }
+
   int charset() const { return charset_; }
   // Throws std::invalid_argument for a number that names no known character set.
   void setCharset(int code);
@@ -144,6 +149,8 @@ class Control {
   bool default_ = false;
   int tabIndex_ = 0;
   int charset_ = 0;
+  int fontSize_ = 0;
+  bool fontBold_ = false;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   int interval_ = 0;
   bool timerEnabled_ = true;

@@ -25,6 +25,8 @@ struct ControlDecl {
   bool timerEnabled = true;  // timers
   std::string tag = {};
   bool locked = false;
+  int fontSize = 0;          // points; 0 is the window's own font
+  bool fontBold = false;
 };
 
 using ControlTable = std::vector<ControlDecl>;

@@ -86,6 +86,7 @@ Control& Form::add(const ControlDecl& d) {
   c->setTimerEnabled(d.timerEnabled);
   c->setTag(d.tag);
   c->setLocked(d.locked);
+  c->setFont(d.fontSize, d.fontBold);
   c->setTabIndexRaw(static_cast<int>(controls_.size()));
   byName_.emplace(text::lowerAscii(d.name), c.get());
   controls_.push_back(std::move(c));

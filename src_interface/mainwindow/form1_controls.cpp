@@ -55,7 +55,7 @@ const ControlTable& Form1::controlTable() {
       {.kind = Kind::Label, .name = "Label8", .caption = "Time", .left = 120, .top = 4785, .width = kLabelW, .height = 255},
       {.kind = Kind::ComboBox, .name = "combotime", .left = kFieldL, .top = 4755, .width = kFieldW, .height = kRowH,
        .items = {"Day", "Twilight", "Night"}, .style = Style::DropDownList},
-      {.kind = Kind::Label, .name = "Label14", .caption = "Strandvale G", .left = 120, .top = 5160, .width = 4875, .height = 465},
+      {.kind = Kind::Label, .name = "Label14", .caption = "Strandvale G", .left = 120, .top = 5160, .width = 4875, .height = 465, .fontSize = 14, .fontBold = true},
       {.kind = Kind::Label, .name = "Label15", .caption = "A front-end for the Strandvale G renderer", .left = 120, .top = 5685, .width = 4875, .height = 255},
       {.kind = Kind::Label, .name = "Label16", .caption = "Double-click the title for more settings", .left = 120, .top = 5955, .width = 4875, .height = 255},
       {.kind = Kind::Label, .name = "Label28", .caption = "@author", .left = 120, .top = 6225, .width = 4875, .height = 255},

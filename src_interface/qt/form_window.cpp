@@ -23,7 +23,15 @@ QFont windowFont() {
 FormWindow::FormWindow(forms::Form& form, WindowActions& actions)
     : QWidget(nullptr), form_(&form), actions_(actions) {
   setFont(windowFont());
-  for (const auto& c : form.controls()) binders_.push_back(makeBinder(*c, this, actions));
+  for (const auto& c : form.controls()) {
+    binders_.push_back(makeBinder(*c, this, actions));
+    if (QWidget* w = binders_.back()->widget(); w && c->fontSize() > 0) {
+      QFont f = font();
+      f.setPixelSize(c->fontSize() * 96 / 72);
+      f.setBold(c->fontBold());
+      w->setFont(f);
+    }
+  }
   // Frames hold their children, whatever order the table declares them in.
   for (const auto& b : binders_) {
     forms::Control* c = b->control();
