@@ -22,12 +22,35 @@ class Form5 : public forms::Form {
   // The close box only hides the dialog, so that the record survives.
   bool Form_QueryUnload() override;
 
+  // The saves folder and the flags (form5.cpp).
   void txtdefapp_Change();
   void txtdeflocalapp_Change();
   void customsavepath_Change();
+  void setting_Click();
+
+  // The custom path history, kept position for position with the main window's custom path
+  // list (form5_history.cpp).
+  void custompathlist_Click();
+  void custompathlist_DblClick();
+  void custompathinput_Change();
+  void Command3_Click();  // Move up
+  void Command4_Click();  // Move down
+  void Command5_Click();  // Delete
+  void Command7_Click();  // Duplicate
+
+  // The bottom row (form5.cpp).
+  void Command1_Click();  // Clear all files
+  void Command2_Click();  // Close
+  void Command6_Click();  // Restart
 
  private:
   void wireHandlers();
+  // The main window's custom path list, or null while there is no main window.
+  forms::Control* mainHistory() const;
+  // Exchanges the entries at i and j of both lists and selects j in the dialog.
+  void exchange(int i, int j);
+  // After a restart that could not read the history back, the main window gets the dialog's.
+  void bringMainHistoryInStep();
 };
 
 }  // namespace sg::settings

@@ -82,6 +82,13 @@ const ControlTable& Form5::controlTable() {
         {.kind = Kind::CommandButton, .name = "Command2", .caption = "Close", .left = kRightL + 1552, .top = 4080, .width = 1470, .height = kButtonH},
         {.kind = Kind::CommandButton, .name = "Command6", .caption = "Restart", .left = kRightL + 3105, .top = 4080, .width = 1470, .height = kButtonH},
         // Hidden record fields.
+        {.kind = Kind::ListBox, .name = "translate_caption", .left = kHidden, .top = 4800, .width = 1800, .height = 600,
+         .items = {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6", "Command7",
+                   "Label1", "Label2", "Label3", "Label6", "Label7", "custompathnoloading",
+                   "custompathnosaving", "worldnamenoserverprefix", "worldnamenoparsing",
+                   "worldnamenosnooping", "worldnameempty", "worldfolderalpha",
+                   "worldfoldernosnooping", "", "", "", ""},
+         .visible = false},
         {.kind = Kind::CheckBox, .name = "currentlyloading", .caption = "currentlyloading", .left = kHidden, .top = 120, .width = 1800, .height = kRowH, .visible = false},
     };
     int top = 480;
