@@ -2,30 +2,17 @@
 // build folder once. Skipped when the registry cannot be reached.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 #include "renderer/renderer.h"
+#include "real_world_fixtures.h"
 #include "tool_test_support.h"
 
 using namespace sgtest;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The unpacked package's fixture folder, or empty when it cannot be had.
-fs::path fixtures() {
-  fs::path base = fs::path(SG_TEST_BUILD_FOLDER) / "real-worlds";
-  fs::path dir = base / "package" / "test" / "fixtures";
-  if (fs::is_directory(dir)) return dir;
-  fs::create_directories(base);
-  std::string q = "'" + base.string() + "'";
-  std::string cmd = "cd " + q + " && timeout 120 npm pack --silent prismarine-provider-anvil@2.13.0 "
-                    ">/dev/null 2>&1 && tar xzf prismarine-provider-anvil-2.13.0.tgz >/dev/null 2>&1";
-  if (std::system(cmd.c_str()) != 0 || !fs::is_directory(dir)) return {};
-  return dir;
-}
-
+fs::path fixtures() { return realWorldFixtures(SG_TEST_BUILD_FOLDER); }
 }  // namespace
 
 TEST(RealWorlds, RegionFilesOfTheGameWithNumericIds) {

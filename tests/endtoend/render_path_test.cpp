@@ -1,0 +1,327 @@
+// Render pressed in the main window, with real job starts: the batch file is run by the job
+// runner, the renderer draws the world from the saves folder below APPDATA, the post processor
+// writes the final image, and the log window, ticked as its timer would be, follows the job
+// until the job deletes its log.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include "driver_session.h"
+#include "real_world_fixtures.h"
+#include "world_builder.h"
+
+using namespace sgtest;
+namespace fs = std::filesystem;
+using std::chrono::seconds;
+
+namespace {
+
+const fs::path kSaves = fs::path("appdata") / ".minecraft" / "saves";
+
+// What the log window showed when the job was over, and the image the job was to write.
+struct FollowedJob {
+  std::string number;
+  std::string image;
+  std::string total;
+  std::string taskCaption;
+  std::vector<std::string> captions;  // of lbltask, tick by tick
+  std::string percentage;
+  std::vector<std::string> log;
+  bool finished = false;
+};
+
+class RenderPath : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The tools under the names the batch files and the launcher look for.
+    installProgram(SG_RENDERER, "strandvale_g_renderer.exe");
+    installProgram(SG_POST_PROCESSOR, "strandvale_g_post_processor.exe");
+    installProgram(SG_RUNNER, "strandvale-g-runner");
+  }
+
+  void startDriver() {
+    std::string here = fs::current_path().string();
+    driver_ = std::make_unique<DriverSession>(
+        SG_SCRIPT_DRIVER,
+        std::map<std::string, std::optional<std::string>>{
+            {"APPDATA", here + "/appdata"},
+            {"LOCALAPPDATA", here + "/localappdata"},
+            {"HOME", here + "/home"},
+            {"XDG_DATA_HOME", std::nullopt},
+            {"SG_JOB_RUNNER", std::nullopt}},
+        "driver.err");
+    ASSERT_TRUE(driver_->running());
+    ASSERT_EQ(ask({"launcher real", "start"}, "Form1.Visible"), "1");
+  }
+
+  std::string ask(const std::vector<std::string>& commands, const std::string& reference) {
+    auto v = driver_->ask(commands, reference);
+    if (!v) ADD_FAILURE() << "no answer for " << reference << "\n" << diagnosis();
+    return v.value_or("<no answer>");
+  }
+
+  std::vector<std::string> list(const std::string& control) {
+    size_t from = driver_->lines().size();
+    std::string count = ask({"print " + control + ".List"}, control + ".ListCount");
+    std::vector<std::string> items;
+    const std::string key = control + ".List(";
+    for (size_t i = from; i < driver_->lines().size(); ++i) {
+      const std::string& l = driver_->lines()[i];
+      if (l.compare(0, key.size(), key) == 0) items.push_back(l.substr(l.find('=') + 1));
+    }
+    EXPECT_EQ(std::to_string(items.size()), count);
+    return items;
+  }
+
+  // Presses Render and ticks the log window about five times a second until the job is over
+  // or a minute has passed.
+  FollowedJob renderAndFollow() {
+    FollowedJob job;
+    size_t from = driver_->lines().size();
+    // The first tick comes at once, in the same breath as the click, while the job has most
+    // likely only just begun.
+    std::optional<std::string> caption =
+        driver_->ask({"click Form1.Command5", "tick Form4.Timer1"}, "Form4.lbltask.Caption");
+    job.image = ask({}, "Form1.genfile.Text");
+    job.number = ask({}, "Form1.renderjob.Text");
+    job.total = ask({}, "Form1.totaljob.Text");
+    bool launched = false;
+    for (size_t i = from; i < driver_->lines().size(); ++i)
+      launched = launched || driver_->lines()[i] == "launch renderJob" + job.number + ".bat minimised";
+    EXPECT_TRUE(launched) << diagnosis();
+    auto deadline = DriverSession::Clock::now() + seconds(60);
+    while (caption) {
+      job.captions.push_back(*caption);
+      if (caption->find(" completed at ") != std::string::npos) {
+        job.finished = true;
+        break;
+      }
+      if (DriverSession::Clock::now() >= deadline) break;
+      caption = driver_->ask({"sleep 0.2", "tick Form4.Timer1"}, "Form4.lbltask.Caption");
+    }
+    EXPECT_TRUE(job.finished) << "the log window did not reach the end of job " << job.number
+                              << "; last caption '" << (job.captions.empty() ? "" : job.captions.back())
+                              << "'\n" << diagnosis(job.number);
+    // While the job runs, the task count goes from -1 (an empty log) up to the total.
+    int last = -2;
+    for (size_t i = 0; i + 1 < job.captions.size(); ++i) {
+      const std::string& c = job.captions[i];
+      bool counted = false;
+      for (int k = -1; k <= std::atoi(job.total.c_str()); ++k)
+        if (c == "Task " + std::to_string(k) + " of " + job.total + " ") {
+          counted = true;
+          EXPECT_GE(k, last) << c;
+          last = k;
+        }
+      EXPECT_TRUE(counted) << "'" << c << "'";
+    }
+    if (!job.captions.empty()) job.taskCaption = job.captions.back();
+    job.percentage = ask({}, "Form4.lblpercentage.Caption");
+    job.log = list("Form4.progresslist");
+    expectLogSeen(job);
+    return job;
+  }
+
+  // How far the log window got depends on how fast the job ran, but what it showed is the
+  // start of the job log that the batch file writes: whole lines, the last perhaps caught
+  // while it was being written.
+  void expectLogSeen(const FollowedJob& job) {
+    const std::string redirect = " >> renderJob" + job.number + ".log";
+    std::vector<std::string> written;
+    std::istringstream batch(slurp("renderJob" + job.number + ".bat"));
+    for (std::string line; std::getline(batch, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      size_t at = line.find(redirect);
+      if (line.rfind("echo ", 0) == 0 && at != std::string::npos && at + redirect.size() == line.size())
+        written.push_back(line.substr(5, at + 1 - 5));  // the blank before >> is written too
+    }
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(std::to_string(written.size() - 1), job.total) << "the start and one log line a task";
+    EXPECT_EQ(written[0], "Starting at 12:00:00 ");
+    ASSERT_LE(job.log.size(), written.size());
+    for (size_t i = 0; i < job.log.size(); ++i) {
+      if (i + 1 < job.log.size()) EXPECT_EQ(job.log[i], written[i]);
+      else EXPECT_EQ(written[i].rfind(job.log[i], 0), 0u) << job.log[i];
+    }
+  }
+
+  // Ends the program through the main window's close box; the driver must exit cleanly.
+  void closeProgram() {
+    ASSERT_TRUE(driver_->send({"close Form1"}));
+    EXPECT_TRUE(driver_->awaitLine("end")) << diagnosis();
+    EXPECT_EQ(driver_->finish(), 0) << slurp("driver.err");
+  }
+
+  // What the job left behind, and what the runner says when the batch file is run again by hand.
+  std::string diagnosis(const std::string& number = {}) {
+    std::string s = "driver's standard error:\n" + slurp("driver.err") + "working folder:";
+    for (auto& e : fs::directory_iterator(".")) s += " '" + e.path().filename().string() + "'";
+    s += "\n";
+    if (!number.empty() && exists("renderJob" + number + ".bat")) {
+      s += "renderJob" + number + ".bat:\n" + slurp("renderJob" + number + ".bat");
+      std::string cmd = "./strandvale-g-runner renderJob" + number + ".bat >rerun.out 2>&1";
+      int status = std::system(cmd.c_str());
+      s += "run again by hand (status " + std::to_string(status) + "):\n" + slurp("rerun.out");
+    }
+    return s;
+  }
+
+  // The job cleared up after itself and the log window handed back to the main window.
+  void expectClearedUp(const FollowedJob& job) {
+    const std::string n = job.number;
+    EXPECT_EQ(job.taskCaption, "Task " + job.total + " of " + job.total + " completed at 12:00:00");
+    EXPECT_EQ(job.percentage, "100%");
+    EXPECT_FALSE(exists("renderJob" + n + ".log"));
+    EXPECT_FALSE(exists("renderJob" + n + "progress.log"));
+    EXPECT_FALSE(exists("renderJob" + n + "layer0.png"));
+    EXPECT_TRUE(exists("renderJob" + n + ".bat"));
+    EXPECT_EQ(ask({}, "Form4.Visible"), "0");
+    EXPECT_EQ(ask({}, "Form1.Visible"), "1");
+    EXPECT_EQ(ask({}, "Form4.Timer1.Enabled"), "0");
+  }
+
+  std::unique_ptr<DriverSession> driver_;
+};
+
+void writeLevelFile(const fs::path& world) {
+  fs::create_directories(world);
+  spit((world / "level.dat").string(), "level");
+}
+
+bool grassy(sgimage::Rgba p) { return p.a == 255 && p.g > p.r && p.g > p.b; }
+bool grey(sgimage::Rgba p) { return p.a == 255 && p.r == p.g && p.g == p.b && p.r < 200; }
+bool sandy(sgimage::Rgba p) { return p.a == 255 && p.r > p.b + 30 && p.b > 120; }
+
+}  // namespace
+
+// A Beta world whose name holds a blank, converted once: its old .mcr files lie beside .mca
+// files of other content. "Beta Regions" must reach the renderer, and "White" the post
+// processor, which fills the one column that holds no block.
+TEST_F(RenderPath, BetaWorldToFinalImage) {
+  fs::path world = kSaves / "Beta World";
+  writeLevelFile(world);
+  RegionWriter beta;
+  beta.put(0, 0, betaChunk(0, 0, [](int x, int y, int) { return y < 60 ? 1 : (y == 60 && x < 8 ? 2 : 0); }));
+  beta.put(1, 0, betaChunk(1, 0, [](int x, int y, int z) {
+    if (x == 15 && z == 15) return 0;
+    return y < 62 ? 12 : 0;
+  }));
+  beta.write((world / "region" / "r.0.0.mcr").string());
+  RegionWriter converted;
+  converted.put(0, 0, sectionChunk(0, 0, [](int, int y, int) { return y < 64 ? 41 : 0; }));
+  converted.write((world / "region" / "r.0.0.mca").string());
+
+  startDriver();
+  EXPECT_EQ(ask({}, "Form1.comboworldfolders.Text"), "Beta World");
+  EXPECT_EQ(ask({}, "Form1.checkdisablepostprocessor.Value"), "0");
+  ask({"click Form1.Command6", "pick Form1.combomapformat 2", "pick Form1.combobackground 1"},
+      "Form1.combobackground.Text");
+  FollowedJob job = renderAndFollow();
+  ASSERT_TRUE(job.finished);
+  expectClearedUp(job);
+  EXPECT_EQ(job.total, "2");
+
+  auto im = readImage(job.image);
+  ASSERT_EQ(im.width(), 32) << "image '" << job.image << "'";
+  ASSERT_EQ(im.height(), 16);
+  for (int z = 0; z < 16; ++z) {
+    EXPECT_TRUE(grassy(im.at(3, z))) << z;
+    EXPECT_TRUE(grey(im.at(12, z))) << z;
+    EXPECT_TRUE(sandy(im.at(20, z))) << z;
+  }
+  sgimage::Rgba hole = im.at(31, 15);
+  EXPECT_EQ(hole.r, 255);
+  EXPECT_EQ(hole.g, 255);
+  EXPECT_EQ(hole.b, 255);
+  EXPECT_EQ(hole.a, 255);
+  closeProgram();
+}
+
+// A world in sections, rendered as two stacked rows: the top row looks through the water,
+// the bottom row does not, and the merge puts the top row over the bottom one.
+TEST_F(RenderPath, SectionedWorldStackedRowsMerged) {
+  fs::path world = kSaves / "Lake";
+  writeLevelFile(world);
+  RegionWriter w;
+  w.put(0, 0, sectionChunk(0, 0, [](int x, int y, int) {
+    if (y < 64) return 1;
+    if (y == 64) return 12;
+    return y < 67 && x < 8 ? 9 : 0;
+  }));
+  w.write((world / "region" / "r.0.0.mca").string());
+
+  startDriver();
+  ask({"click Form1.Command6", "click Form1.Command13", "click Form1.checkwater"}, "Form1.checkwater.Value");
+  auto rows = list("Form1.stacklist");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_NE(rows[0].find("ignorewater"), std::string::npos) << rows[0];
+  EXPECT_EQ(rows[1].find("ignorewater"), std::string::npos) << rows[1];
+
+  FollowedJob job = renderAndFollow();
+  ASSERT_TRUE(job.finished);
+  expectClearedUp(job);
+  EXPECT_FALSE(exists("renderJob0layer1.png"));
+  EXPECT_EQ(job.total, "3");
+
+  auto im = readImage(job.image);
+  ASSERT_EQ(im.width(), 16) << "image '" << job.image << "'";
+  for (int z = 0; z < 16; ++z) {
+    sgimage::Rgba underWater = im.at(2, z), dry = im.at(12, z);
+    EXPECT_TRUE(sandy(underWater)) << z;
+    EXPECT_EQ(underWater.r, dry.r) << z;
+    EXPECT_EQ(underWater.g, dry.g) << z;
+    EXPECT_EQ(underWater.b, dry.b) << z;
+  }
+  closeProgram();
+}
+
+// Region files saved by the game, one world per version, rendered one job after the other in
+// one run of the program; each final image must match the renderer's own picture of the world.
+TEST_F(RenderPath, RealWorldsOneJobAfterAnother) {
+  fs::path fixtures = realWorldFixtures(SG_TEST_BUILD_FOLDER);
+  if (fixtures.empty()) GTEST_SKIP() << "npm registry not reachable: real-world region files not rendered";
+  const std::vector<std::string> versions = {"1.8.9", "1.9", "1.11.2", "1.12.2"};
+  for (const auto& v : versions) {
+    ASSERT_TRUE(fs::is_directory(fixtures / v)) << v;
+    fs::path region = kSaves / v / "region";
+    fs::create_directories(region);
+    writeLevelFile(kSaves / v);
+    for (auto& e : fs::directory_iterator(fixtures / v))
+      if (e.path().extension() == ".mca") fs::copy_file(e.path(), region / e.path().filename());
+  }
+
+  startDriver();
+  auto worlds = list("Form1.comboworldfolders");
+  for (const auto& v : versions) {
+    SCOPED_TRACE(v);
+    auto at = std::find(worlds.begin(), worlds.end(), v);
+    ASSERT_NE(at, worlds.end());
+    ask({"pick Form1.comboworldfolders " + std::to_string(at - worlds.begin())}, "Form1.comboworldfolders.Text");
+    FollowedJob job = renderAndFollow();
+    ASSERT_TRUE(job.finished);
+    expectClearedUp(job);
+
+    std::string direct = "direct-" + v + ".png";
+    std::string cmd = "./strandvale_g_renderer.exe custom '" + (kSaves / v).string() +
+                      "' normal north progress direct.log outfile '" + direct + "' 2>direct.err";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << slurp("direct.err");
+    auto im = readImage(job.image), expected = readImage(direct);
+    ASSERT_GT(im.width(), 16) << "image '" << job.image << "'";
+    ASSERT_EQ(im.width(), expected.width());
+    ASSERT_EQ(im.height(), expected.height());
+    long opaque = 0, differing = 0;
+    for (int y = 0; y < im.height(); ++y)
+      for (int x = 0; x < im.width(); ++x) {
+        sgimage::Rgba a = im.at(x, y), b = expected.at(x, y);
+        opaque += a.a == 255;
+        differing += a.r != b.r || a.g != b.g || a.b != b.b || a.a != b.a;
+      }
+    EXPECT_GT(opaque, 16 * 16);
+    EXPECT_EQ(differing, 0);
+  }
+  closeProgram();
+}
