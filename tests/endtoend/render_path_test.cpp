@@ -22,6 +22,18 @@ namespace {
 
 const fs::path kSaves = fs::path("appdata") / ".minecraft" / "saves";
 
+// An echo text as the command processor prints it: ^ takes the next character as it is, and
+// %% in a batch file is one %. (The names of these tests hold no quotes.)
+std::string unescaped(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '^' && i + 1 < s.size()) ++i;
+    else if (s[i] == '%' && i + 1 < s.size() && s[i + 1] == '%') ++i;
+    out += s[i];
+  }
+  return out;
+}
+
 // What the log window showed when the job was over, and the image the job was to write.
 struct FollowedJob {
   std::string number;
@@ -137,7 +149,7 @@ class RenderPath : public ::testing::Test {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       size_t at = line.find(redirect);
       if (line.rfind("echo ", 0) == 0 && at != std::string::npos && at + redirect.size() == line.size())
-        written.push_back(line.substr(5, at + 1 - 5));  // the blank before >> is written too
+        written.push_back(unescaped(line.substr(5, at + 1 - 5)));  // the blank before >> too
     }
     ASSERT_FALSE(written.empty());
     EXPECT_EQ(std::to_string(written.size() - 1), job.total) << "the start and one log line a task";
@@ -200,7 +212,8 @@ bool sandy(sgimage::Rgba p) { return p.a == 255 && p.r > p.b + 30 && p.b > 120; 
 
 // A Beta world whose name holds a blank, converted once: its old .mcr files lie beside .mca
 // files of other content. "Beta Regions" must reach the renderer, and "White" the post
-// processor, which fills the one column that holds no block.
+// processor, which fills the one column that holds no block. The map name holds every
+// character that the command processor treats specially.
 TEST_F(RenderPath, BetaWorldToFinalImage) {
   fs::path world = kSaves / "Beta World";
   writeLevelFile(world);
@@ -218,12 +231,15 @@ TEST_F(RenderPath, BetaWorldToFinalImage) {
   startDriver();
   EXPECT_EQ(ask({}, "Form1.comboworldfolders.Text"), "Beta World");
   EXPECT_EQ(ask({}, "Form1.checkdisablepostprocessor.Value"), "0");
-  ask({"click Form1.Command6", "pick Form1.combomapformat 2", "pick Form1.combobackground 1"},
-      "Form1.combobackground.Text");
+  const std::string mapName = "Tom & Jerry%s 100% (best)! ^x";
+  ask({"click Form1.Command6", "pick Form1.combomapformat 2", "pick Form1.combobackground 1",
+       "type Form1.txtmapname " + mapName},
+      "Form1.txtmapname.Text");
   FollowedJob job = renderAndFollow();
   ASSERT_TRUE(job.finished);
   expectClearedUp(job);
   EXPECT_EQ(job.total, "2");
+  EXPECT_EQ(job.image.rfind(mapName + "_", 0), 0u) << job.image;
 
   auto im = readImage(job.image);
   ASSERT_EQ(im.width(), 32) << "image '" << job.image << "'";
@@ -322,6 +338,35 @@ TEST_F(RenderPath, RealWorldsOneJobAfterAnother) {
       }
     EXPECT_GT(opaque, 16 * 16);
     EXPECT_EQ(differing, 0);
+  }
+  closeProgram();
+}
+
+// A world outside the saves folder, typed as a custom path whose folder names hold a blank and
+// an ampersand; its only chunk lies west and north of the origin.
+TEST_F(RenderPath, CustomWorldPath) {
+  fs::create_directories(kSaves);
+  fs::path world = fs::current_path() / "else where" / "Alpha & Beta";
+  writeLevelFile(world);
+  RegionWriter w;
+  w.put(31, 31, betaChunk(-1, -1, [](int, int y, int z) { return y < 50 ? 1 : (y == 50 && z < 4 ? 2 : 0); }));
+  w.write((world / "region" / "r.-1.-1.mcr").string());
+
+  startDriver();
+  auto worlds = list("Form1.comboworldfolders");
+  ASSERT_EQ(worlds, std::vector<std::string>{"Custom"});
+  ask({"pick Form1.comboworldfolders 0", "type Form1.txtcustompath " + world.string()}, "Form1.txtmapname.Text");
+  FollowedJob job = renderAndFollow();
+  ASSERT_TRUE(job.finished);
+  expectClearedUp(job);
+  EXPECT_EQ(job.image.rfind("Alpha & Beta_", 0), 0u) << job.image;
+
+  auto im = readImage(job.image);
+  ASSERT_EQ(im.width(), 16) << "image '" << job.image << "'";
+  ASSERT_EQ(im.height(), 16);
+  for (int x = 0; x < 16; ++x) {
+    EXPECT_TRUE(grassy(im.at(x, 0))) << x;
+    EXPECT_TRUE(grey(im.at(x, 8))) << x;
   }
   closeProgram();
 }
