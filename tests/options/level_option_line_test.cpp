@@ -12,7 +12,7 @@ struct LevelOptionLine : ::testing::Test {
   LevelOptionLine() {
     // These worlds exist only in the list; derived map names would fill every line, so the
     // folder name is not used as map name here.
-    w.registry.get("Form5").control("worldnameempty").setValue(1);
+    w.dialog("worldnameempty").setValue(1);
     w.setWorlds({"New World", "World1", "My World"});
   }
   void write() { auto o = w.options(); options::writeleveloptions(o); }

@@ -15,7 +15,7 @@ namespace {
 
 struct WorldNames : ::testing::Test {
   MainWindow w;
-  void set(const char* flag) { w.registry.get("Form5").control(flag).setValue(1); }
+  void set(const char* flag) { w.dialog(flag).setValue(1); }
   std::string server(const std::string& path) {
     auto o = w.options();
     return options::checkservername(o, path);
@@ -73,7 +73,7 @@ TEST_F(WorldNames, WithoutTheLevelFileTestTheLastComponentIsTheName) {
   EXPECT_EQ(local("C:/nowhere/World3"), "World3");
   EXPECT_EQ(local("C:\\a/b\\c"), "c");
   EXPECT_EQ(local("plain"), "plain");
-  w.registry.get("Form5").control("worldnamenosnooping").setValue(0);
+  w.dialog("worldnamenosnooping").setValue(0);
   EXPECT_EQ(local("C:/nowhere/World3"), options::kLevelNotFound);
   w.c("checknosnooping").setValue(1);
   EXPECT_EQ(local("C:/nowhere/World3"), "World3");

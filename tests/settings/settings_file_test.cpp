@@ -8,20 +8,13 @@
 
 using sg::test::MainWindow;
 using sg::test::readFile;
+using sg::test::crlf;
 using sg::test::writeFile;
 using namespace sg;
 
 namespace {
 
-forms::Control& dialog(MainWindow& w, const char* name) {
-  return w.registry.get("Form5").control(name);
-}
 
-std::string crlf(std::initializer_list<const char*> lines) {
-  std::string out;
-  for (const char* l : lines) out += std::string(l) + "\r\n";
-  return out;
-}
 
 const char* const kFlagControls[] = {"worldfolderalpha",   "worldfoldernosnooping", "worldnameempty",
                                      "worldnamenosnooping", "worldnamenoparsing",    "worldnamenoserverprefix",
@@ -34,9 +27,9 @@ const char* const kFlagKeys[] = {"worldFolderAlpha",   "worldFolderNoSnooping", 
 
 TEST(SettingsFile, WithoutAFileStartUpKeepsTheDefaultsAndTheFirstSaveWritesThem) {
   MainWindow w;
-  EXPECT_EQ(dialog(w, "oppathappdata").value(), 1);
-  for (const char* f : kFlagControls) EXPECT_EQ(dialog(w, f).value(), 0) << f;
-  EXPECT_EQ(dialog(w, "custompathlist").listCount(), 0);
+  EXPECT_EQ(w.dialog("oppathappdata").value(), 1);
+  for (const char* f : kFlagControls) EXPECT_EQ(w.dialog(f).value(), 0) << f;
+  EXPECT_EQ(w.dialog("custompathlist").listCount(), 0);
   EXPECT_FALSE(std::filesystem::exists("settings.dat"));
   settings::trysave(w.registry);
   EXPECT_EQ(readFile("settings.dat"),
@@ -47,11 +40,11 @@ TEST(SettingsFile, WithoutAFileStartUpKeepsTheDefaultsAndTheFirstSaveWritesThem)
 TEST(SettingsFile, TheDocumentedExampleIsWrittenByteForByteAndReadBack) {
   {
     MainWindow w;
-    dialog(w, "oppathcustom").setValue(1);
-    dialog(w, "customsavepath").setText("D:\\games\\saves\\");
-    dialog(w, "worldnamenoparsing").setValue(1);
-    dialog(w, "custompathlist").addItem("D:\\old\\world1");
-    dialog(w, "custompathlist").addItem("E:\\backup\\world");
+    w.dialog("oppathcustom").setValue(1);
+    w.dialog("customsavepath").setText("D:\\games\\saves\\");
+    w.dialog("worldnamenoparsing").setValue(1);
+    w.dialog("custompathlist").addItem("D:\\old\\world1");
+    w.dialog("custompathlist").addItem("E:\\backup\\world");
     w.c("comboverbosity").setListIndex(2);
     w.form1->saveAdvancedMapSettings_Click();
     w.registry.get("Form6").control("CheckAether").setValue(1);
@@ -64,14 +57,14 @@ TEST(SettingsFile, TheDocumentedExampleIsWrittenByteForByteAndReadBack) {
   }
   std::string written = readFile("settings.dat");
   MainWindow w;
-  EXPECT_EQ(dialog(w, "oppathcustom").value(), 1);
-  EXPECT_EQ(dialog(w, "oppathappdata").value(), 0);
-  EXPECT_EQ(dialog(w, "customsavepath").text(), "D:\\games\\saves\\");
-  EXPECT_EQ(dialog(w, "worldnamenoparsing").value(), 1);
-  EXPECT_EQ(dialog(w, "custompathlist").items(), (std::vector<std::string>{"D:\\old\\world1", "E:\\backup\\world"}));
-  EXPECT_EQ(w.c("txtcustompath").items(), dialog(w, "custompathlist").items());
+  EXPECT_EQ(w.dialog("oppathcustom").value(), 1);
+  EXPECT_EQ(w.dialog("oppathappdata").value(), 0);
+  EXPECT_EQ(w.dialog("customsavepath").text(), "D:\\games\\saves\\");
+  EXPECT_EQ(w.dialog("worldnamenoparsing").value(), 1);
+  EXPECT_EQ(w.dialog("custompathlist").items(), (std::vector<std::string>{"D:\\old\\world1", "E:\\backup\\world"}));
+  EXPECT_EQ(w.c("txtcustompath").items(), w.dialog("custompathlist").items());
   EXPECT_EQ(w.c("comboverbosity").listIndex(), 2);
-  EXPECT_EQ(dialog(w, "comboverbosity").listIndex(), 2);
+  EXPECT_EQ(w.dialog("comboverbosity").listIndex(), 2);
   EXPECT_TRUE(w.c("comboDimension").visible());
   settings::trysave(w.registry);
   EXPECT_EQ(readFile("settings.dat"), written);
@@ -83,8 +76,8 @@ TEST(SettingsFile, EveryFlagCombinationSurvivesASaveAndARestart) {
     {
       MainWindow w;
       for (unsigned b = 0; b < 8; ++b)
-        if (mask & (1u << b)) dialog(w, kFlagControls[b]).setValue(1);
-      dialog(w, "custompathlist").addItem("C:\\kept");
+        if (mask & (1u << b)) w.dialog(kFlagControls[b]).setValue(1);
+      w.dialog("custompathlist").addItem("C:\\kept");
       settings::trysave(w.registry);
       std::string file = readFile("settings.dat");
       for (unsigned b = 0; b < 8; ++b)
@@ -94,10 +87,10 @@ TEST(SettingsFile, EveryFlagCombinationSurvivesASaveAndARestart) {
     }
     MainWindow w;
     for (unsigned b = 0; b < 8; ++b)
-      EXPECT_EQ(dialog(w, kFlagControls[b]).value(), (mask & (1u << b)) ? 1 : 0) << mask;
+      EXPECT_EQ(w.dialog(kFlagControls[b]).value(), (mask & (1u << b)) ? 1 : 0) << mask;
     // A history that was not to be loaded is consumed and not shown.
     size_t shown = (mask & (1u << 6)) ? 0 : 1;
-    EXPECT_EQ(dialog(w, "custompathlist").listCount(), static_cast<int>(shown)) << mask;
+    EXPECT_EQ(w.dialog("custompathlist").listCount(), static_cast<int>(shown)) << mask;
     EXPECT_EQ(w.c("txtcustompath").listCount(), static_cast<int>(shown)) << mask;
   }
 }
@@ -133,8 +126,8 @@ TEST(SettingsFile, AdvancedOptionsAreSavedOnlyFromTheMirror) {
   EXPECT_EQ(w.c("checkmirror").value(), 1);
   EXPECT_EQ(w.c("combobackground").listIndex(), 6);
   EXPECT_EQ(w.c("comborotation").listIndex(), 3);
-  EXPECT_EQ(dialog(w, "comborotation").listIndex(), 3);
-  EXPECT_EQ(dialog(w, "txtoutputfile").text(), "out/map");
+  EXPECT_EQ(w.dialog("comborotation").listIndex(), 3);
+  EXPECT_EQ(w.dialog("txtoutputfile").text(), "out/map");
 }
 
 TEST(SettingsFile, DefaultLineButtonsSaveTheDefault) {
@@ -156,23 +149,23 @@ TEST(SettingsFile, DefaultLineButtonsSaveTheDefault) {
 
 TEST(SettingsFile, HistoryEntriesAreTrimmedAndTheLoadingFlagSuppressesSaves) {
   MainWindow w;
-  dialog(w, "custompathlist").addItem("   C:\\lead ");
-  dialog(w, "currentlyloading").setValue(1);
+  w.dialog("custompathlist").addItem("   C:\\lead ");
+  w.dialog("currentlyloading").setValue(1);
   settings::trysave(w.registry);
   EXPECT_FALSE(std::filesystem::exists("settings.dat"));
-  dialog(w, "currentlyloading").setValue(0);
+  w.dialog("currentlyloading").setValue(0);
   settings::trysave(w.registry);
   EXPECT_NE(readFile("settings.dat").find("CustomPathList\r\n1\r\nC:\\lead\r\n"), std::string::npos);
 }
 
 TEST(SettingsFile, AFailedSaveKeepsThePreviousFileWhole) {
   MainWindow w;
-  dialog(w, "worldfolderalpha").setValue(1);
+  w.dialog("worldfolderalpha").setValue(1);
   settings::trysave(w.registry);
   std::string before = readFile("settings.dat");
   // A folder where the new record would be written first makes the save fail part way.
   std::filesystem::create_directory("settings.dat.tmp~");
-  dialog(w, "worldnameempty").setValue(1);
+  w.dialog("worldnameempty").setValue(1);
   settings::trysave(w.registry);
   EXPECT_EQ(readFile("settings.dat"), before);
   EXPECT_TRUE(w.svc.dialogs.messages().empty());
@@ -184,7 +177,7 @@ TEST(SettingsFile, ASaveWithoutAMainWindowWritesNothing) {
   std::string before = readFile("settings.dat");
   w.c("donotterminate").setValue(1);
   w.registry.unload(*w.form1);
-  dialog(w, "worldnameempty").setValue(1);
+  w.dialog("worldnameempty").setValue(1);
   settings::trysave(w.registry);
   EXPECT_EQ(readFile("settings.dat"), before);
 }

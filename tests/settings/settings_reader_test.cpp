@@ -8,20 +8,13 @@
 
 using sg::test::MainWindow;
 using sg::test::readFile;
+using sg::test::crlf;
 using sg::test::writeFile;
 using namespace sg;
 
 namespace {
 
-forms::Control& dialog(MainWindow& w, const char* name) {
-  return w.registry.get("Form5").control(name);
-}
 
-std::string crlf(std::initializer_list<std::string> lines) {
-  std::string out;
-  for (const auto& l : lines) out += l + "\r\n";
-  return out;
-}
 
 }  // namespace
 
@@ -29,18 +22,18 @@ TEST(SettingsReader, UnknownLinesAreSkippedOneByOneAndMayBeReadAsKeys) {
   // The wrong-case key is unknown, so its count and its entry are each read as keys.
   writeFile("settings.dat", crlf({"custompathlist", "1", "worldNameEmpty", "CustomSavePath", "\"E:\\s\\\""}));
   MainWindow w;
-  EXPECT_EQ(dialog(w, "custompathlist").listCount(), 0);
-  EXPECT_EQ(dialog(w, "worldnameempty").value(), 1);
-  EXPECT_EQ(dialog(w, "customsavepath").text(), "E:\\s\\");  // quotes removed on the way in
-  EXPECT_EQ(dialog(w, "currentlyloading").value(), 0);
+  EXPECT_EQ(w.dialog("custompathlist").listCount(), 0);
+  EXPECT_EQ(w.dialog("worldnameempty").value(), 1);
+  EXPECT_EQ(w.dialog("customsavepath").text(), "E:\\s\\");  // quotes removed on the way in
+  EXPECT_EQ(w.dialog("currentlyloading").value(), 0);
 }
 
 TEST(SettingsReader, AHistoryThatWasNotToBeLoadedIsConsumedAndTheNextSaveEmptiesIt) {
   writeFile("settings.dat", crlf({"CustomPathNoLoading", "CustomPathList", "2", "C:\\a", "C:\\b", "worldFolderAlpha"}));
   MainWindow w;
-  EXPECT_EQ(dialog(w, "custompathlist").listCount(), 0);
+  EXPECT_EQ(w.dialog("custompathlist").listCount(), 0);
   EXPECT_EQ(w.c("txtcustompath").listCount(), 0);
-  EXPECT_EQ(dialog(w, "worldfolderalpha").value(), 1);  // the keys after it still count
+  EXPECT_EQ(w.dialog("worldfolderalpha").value(), 1);  // the keys after it still count
   settings::trysave(w.registry);
   EXPECT_NE(readFile("settings.dat").find("CustomPathList\r\n0\r\n"), std::string::npos);
 }
@@ -48,8 +41,8 @@ TEST(SettingsReader, AHistoryThatWasNotToBeLoadedIsConsumedAndTheNextSaveEmpties
 TEST(SettingsReader, NotSavingNewPathsStillLoadsTheHistoryThatFollows) {
   writeFile("settings.dat", crlf({"CustomPathNoSaving", "CustomPathList", "1", "D:\\w"}));
   MainWindow w;
-  EXPECT_EQ(dialog(w, "custompathnosaving").value(), 1);
-  EXPECT_EQ(dialog(w, "custompathlist").items(), std::vector<std::string>{"D:\\w"});
+  EXPECT_EQ(w.dialog("custompathnosaving").value(), 1);
+  EXPECT_EQ(w.dialog("custompathlist").items(), std::vector<std::string>{"D:\\w"});
   EXPECT_EQ(w.c("txtcustompath").items(), std::vector<std::string>{"D:\\w"});
 }
 
@@ -59,19 +52,19 @@ TEST(SettingsReader, ACountBeyondTheFileKeepsTheEntriesReadSoFar) {
   for (auto& c : cases) {
     writeFile("settings.dat", crlf({"CustomPathList", c.count, "C:\\one", "C:\\two"}));
     MainWindow w;
-    EXPECT_EQ(dialog(w, "custompathlist").listCount(), c.entries) << c.count;
+    EXPECT_EQ(w.dialog("custompathlist").listCount(), c.entries) << c.count;
     EXPECT_EQ(w.c("txtcustompath").listCount(), c.entries) << c.count;
-    EXPECT_EQ(dialog(w, "currentlyloading").value(), 0);
+    EXPECT_EQ(w.dialog("currentlyloading").value(), 0);
   }
 }
 
 TEST(SettingsReader, CountsAreTakenByTheirWholePart) {
   writeFile("settings.dat", crlf({"CustomPathList", " 1.9 entries", "C:\\one", "worldNameEmpty", "CustomPathList", "-3", "worldFolderAlpha"}));
   MainWindow w;
-  EXPECT_EQ(dialog(w, "worldnameempty").value(), 1);  // after the one entry, a key again
-  EXPECT_EQ(dialog(w, "custompathlist").listCount(), 0);  // emptied by the second list
+  EXPECT_EQ(w.dialog("worldnameempty").value(), 1);  // after the one entry, a key again
+  EXPECT_EQ(w.dialog("custompathlist").listCount(), 0);  // emptied by the second list
   EXPECT_EQ(w.c("txtcustompath").listCount(), 1);          // the main list only ever grows
-  EXPECT_EQ(dialog(w, "worldfolderalpha").value(), 1);
+  EXPECT_EQ(w.dialog("worldfolderalpha").value(), 1);
 }
 
 TEST(SettingsReader, AnUnusableIndexEndsReadingAndKeepsWhatCameBefore) {
@@ -82,10 +75,10 @@ TEST(SettingsReader, AnUnusableIndexEndsReadingAndKeepsWhatCameBefore) {
     writeFile("settings.dat", crlf({"worldNameNoParsing", "AdvancedOptionsBatchVerbosity", c.value, "worldFolderAlpha"}));
     MainWindow w;
     EXPECT_EQ(w.c("comboverbosity").listIndex(), c.index) << "'" << c.value << "'";
-    EXPECT_EQ(dialog(w, "comboverbosity").listIndex(), c.index) << "'" << c.value << "'";
-    EXPECT_EQ(dialog(w, "worldnamenoparsing").value(), 1);
-    EXPECT_EQ(dialog(w, "worldfolderalpha").value(), c.goesOn ? 1 : 0) << "'" << c.value << "'";
-    EXPECT_EQ(dialog(w, "currentlyloading").value(), 0);
+    EXPECT_EQ(w.dialog("comboverbosity").listIndex(), c.index) << "'" << c.value << "'";
+    EXPECT_EQ(w.dialog("worldnamenoparsing").value(), 1);
+    EXPECT_EQ(w.dialog("worldfolderalpha").value(), c.goesOn ? 1 : 0) << "'" << c.value << "'";
+    EXPECT_EQ(w.dialog("currentlyloading").value(), 0);
     EXPECT_TRUE(w.svc.dialogs.messages().empty());
   }
 }
@@ -103,31 +96,31 @@ TEST(SettingsReader, BrokenFilesStopQuietly) {
   for (const auto& content : files) {
     writeFile("settings.dat", content);
     MainWindow w;
-    EXPECT_EQ(dialog(w, "currentlyloading").value(), 0);
+    EXPECT_EQ(w.dialog("currentlyloading").value(), 0);
     EXPECT_TRUE(w.svc.dialogs.messages().empty());
     EXPECT_EQ(w.c("defaultset").text(), "world 1 normal north");
     bool read = content.find("out") != std::string::npos;
     EXPECT_EQ(w.c("txtoutputfile").text(), read ? "out" : "");
-    EXPECT_EQ(dialog(w, "txtoutputfile").text(), read ? "out" : "");
+    EXPECT_EQ(w.dialog("txtoutputfile").text(), read ? "out" : "");
   }
 }
 
 TEST(SettingsReader, AFolderNamedLikeTheFileIsNotRead) {
   std::filesystem::create_directory("settings.dat");
   MainWindow w;
-  EXPECT_EQ(dialog(w, "oppathappdata").value(), 1);
-  EXPECT_EQ(dialog(w, "currentlyloading").value(), 0);
+  EXPECT_EQ(w.dialog("oppathappdata").value(), 1);
+  EXPECT_EQ(w.dialog("currentlyloading").value(), 0);
   EXPECT_TRUE(w.svc.dialogs.messages().empty());
 }
 
 TEST(SettingsReader, TheFileNameIsMatchedWithoutRegardToCase) {
   writeFile("SETTINGS.DAT", crlf({"worldNameEmpty"}));
   MainWindow w;
-  EXPECT_EQ(dialog(w, "worldnameempty").value(), 1);
+  EXPECT_EQ(w.dialog("worldnameempty").value(), 1);
 }
 
 TEST(SettingsReader, AnUnknownSavePathOptionLeavesTheSelection) {
   writeFile("settings.dat", crlf({"SavePathOption", "custom", "SavePathOption", "Custom"}));
   MainWindow w;
-  EXPECT_EQ(dialog(w, "oppathcustom").value(), 1);
+  EXPECT_EQ(w.dialog("oppathcustom").value(), 1);
 }

@@ -26,6 +26,8 @@ struct MainWindow {
   void useSavesFolder();
   jobs::RenderOptions options() { return form1->options(); }
   forms::Control& c(const char* name) { return form1->control(name); }
+  // A control of the settings dialog, which exists from start-up on.
+  forms::Control& dialog(const char* name) { return registry.get("Form5").control(name); }
 
   // Replaces the world list (the last entry stands for a custom path).
   void setWorlds(const std::vector<std::string>& worlds) {

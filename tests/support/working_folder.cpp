@@ -20,4 +20,10 @@ std::string readFile(const std::string& name) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+std::string crlf(std::initializer_list<std::string> lines) {
+  std::string out;
+  for (const auto& l : lines) out += l + "\r\n";
+  return out;
+}
+
 }  // namespace sg::test
