@@ -15,7 +15,7 @@ done
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: the windows cannot be shown here. To drive the program headless, run"
   echo "  cd run && ../build/src_interface/strandvale-g-script my-script.txt"
-  echo "(see \"The script driver\" in README.md), or start a display first, e.g. xvfb-run -a bash scripts/run.sh"
+  echo "(see \"Driving the windows from a script\" in README.md), or start a display first, e.g. xvfb-run -a bash scripts/run.sh"
   exit 0
 fi
 cd run
