@@ -5,7 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+# Only what the program needs: the windows, the driver, the job runner and the render tools.
+cmake --build build -j"$(nproc)" --target strandvale-g strandvale-g-script strandvale-g-runner \
+  sg_post_processor sg_renderer
 mkdir -p run
 for tool in build/tools/runner/strandvale-g-runner \
             build/tools/post_processor/strandvale_g_post_processor.exe \
