@@ -43,7 +43,8 @@ bool readJobLogInto(const std::string& jobLog, forms::Control& progresslist) {
 }
 
 std::string currentTaskCaption(const std::string& progressFile) {
-  auto line = files::readFirstLine(progressFile);
+  // The percentage is a short number; a first line of megabytes must not make a tick slow.
+  auto line = files::readFirstLine(progressFile, 256);
   if (!line) return {};
   std::string t = text::trimBlanks(*line);
   auto dot = t.find('.');

@@ -172,7 +172,7 @@ std::optional<std::vector<std::string>> readLines(const std::string& name) {
   return splitLines(*content);
 }
 
-std::optional<std::string> readFirstLine(const std::string& name) {
+std::optional<std::string> readFirstLine(const std::string& name, size_t maxBytes) {
   std::error_code ec;
   if (fs::is_directory(fs::path(name), ec)) return std::nullopt;
   std::ifstream in(name, std::ios::binary);
@@ -182,7 +182,7 @@ std::optional<std::string> readFirstLine(const std::string& name) {
   char c;
   while (in.get(c)) {
     any = true;
-    if (c == '\r' || c == '\n') break;
+    if (c == '\r' || c == '\n' || line.size() >= maxBytes) break;
     line += c;
   }
   if (!any) return std::nullopt;

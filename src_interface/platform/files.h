@@ -1,6 +1,7 @@
 // Files as the system sees them: the classic existence test, folder listings in name order,
 // and text files read and written line by line (lines written end in CR LF).
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,8 +27,9 @@ std::optional<std::vector<std::string>> filesOf(const std::string& folder);
 // All lines of a text file; CR LF, LF or a lone CR ends a line; a final line without an end
 // counts. nullopt when the file cannot be opened.
 std::optional<std::vector<std::string>> readLines(const std::string& name);
-// Only the first line (reads no further than needed); nullopt when unopenable or empty.
-std::optional<std::string> readFirstLine(const std::string& name);
+// Only the first line (reads no further than needed, and at most maxBytes of it); nullopt when
+// unopenable or empty.
+std::optional<std::string> readFirstLine(const std::string& name, size_t maxBytes = SIZE_MAX);
 // Whole file content, bytes as they stand; nullopt when unopenable.
 std::optional<std::string> readAll(const std::string& name);
 

@@ -82,6 +82,8 @@ TEST_F(Monitor, CurrentTaskComesFromTheFirstLineOfTheProgressFile) {
   EXPECT_EQ(monitor::currentTaskCaption("p.log"), "");
   writeFile("big.log", "42.7\r\n" + std::string(4 << 20, 'x'));
   EXPECT_EQ(monitor::currentTaskCaption("big.log"), "(Current task: 42%)");
+  writeFile("huge.log", " 12.5" + std::string(8 << 20, ' '));  // one line of megabytes
+  EXPECT_EQ(monitor::currentTaskCaption("huge.log"), "(Current task: 12%)");
 }
 
 TEST_F(Monitor, TheEndOfTheJobReturnsToTheMainWindow) {
