@@ -7,20 +7,6 @@
 
 namespace sg::monitor {
 
-namespace {
-// The next line from pos (CR LF, LF or a lone CR ends it); pos moves past its end.
-std::string_view nextLine(const std::string& c, size_t& pos) {
-  size_t end = c.find_first_of("\r\n", pos);
-  if (end == std::string::npos) end = c.size();
-  std::string_view line(c.data() + pos, end - pos);
-  pos = end;
-  if (pos < c.size() && c[pos] == '\r') ++pos;
-  else if (pos < c.size() && c[pos] == '\n') return ++pos, line;
-  if (pos < c.size() && c[pos] == '\n' && c[pos - 1] == '\r') ++pos;
-  return line;
-}
-}  // namespace
-
 bool readJobLogInto(const std::string& jobLog, forms::Control& progresslist) {
   auto content = files::readAll(jobLog);
   if (!content) return false;
@@ -31,7 +17,7 @@ bool readJobLogInto(const std::string& jobLog, forms::Control& progresslist) {
   // Read a line while the end has not been reached, then compare; the comparison runs once
   // even for an empty file.
   do {
-    if (pos < c.size()) s = nextLine(c, pos);
+    if (pos < c.size()) s = text::nextLine(c, pos);
     if (i == progresslist.listCount()) {
       if (!s.empty()) progresslist.addItem(std::string(s));
     } else if (progresslist.list(i) != s) {

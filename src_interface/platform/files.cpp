@@ -139,19 +139,8 @@ std::optional<std::vector<std::string>> filesOf(const std::string& folder) {
 namespace {
 std::vector<std::string> splitLines(const std::string& content) {
   std::vector<std::string> lines;
-  std::string cur;
-  for (size_t i = 0; i < content.size(); ++i) {
-    char c = content[i];
-    if (c == '\r') {
-      lines.push_back(cur); cur.clear();
-      if (i + 1 < content.size() && content[i + 1] == '\n') ++i;
-    } else if (c == '\n') {
-      lines.push_back(cur); cur.clear();
-    } else {
-      cur += c;
-    }
-  }
-  if (!cur.empty()) lines.push_back(cur);
+  size_t pos = 0;
+  while (pos < content.size()) lines.emplace_back(text::nextLine(content, pos));
   return lines;
 }
 }  // namespace

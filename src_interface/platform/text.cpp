@@ -93,6 +93,20 @@ std::vector<std::string> splitBlanks(std::string_view s) {
   return out;
 }
 
+std::string_view nextLine(std::string_view content, size_t& pos) {
+  size_t end = content.find_first_of("\r\n", pos);
+  if (end == std::string_view::npos) end = content.size();
+  std::string_view line = content.substr(pos, end - pos);
+  pos = end;
+  if (pos < content.size() && content[pos] == '\r') {
+    ++pos;
+    if (pos < content.size() && content[pos] == '\n') ++pos;
+  } else if (pos < content.size()) {
+    ++pos;  // a LF
+  }
+  return line;
+}
+
 std::string replaceAll(std::string_view s, std::string_view what, std::string_view with) {
   if (what.empty()) return std::string(s);
   std::string out;

@@ -26,6 +26,9 @@ std::string trimBlanks(std::string_view s);
 // Splits at every single blank; consecutive blanks give empty fields; an empty text gives none.
 std::vector<std::string> splitBlanks(std::string_view s);
 
+// The line that starts at pos (CR LF, LF or a lone CR ends it); pos moves past its end.
+std::string_view nextLine(std::string_view content, size_t& pos);
+
 // Replaces every occurrence of what (non-empty) by with.
 std::string replaceAll(std::string_view s, std::string_view what, std::string_view with);
 
