@@ -1,81 +1,31 @@
 #include "jobs/render_options.h"
 
-#include <stdexcept>
-#include <string_view>
-#include <unordered_map>
-
-#include "platform/text.h"
-
 namespace sg::jobs {
 
-namespace {
+#define SG_FIELD(n) n(form1.control(#n))
 
-// The fields in the order of their members.
-#define SG_RENDER_OPTION_FIELDS(X) \
-  X(comboworldfolders) X(txtcustompath) X(txtmapname) X(combostyle) X(comboorientation) \
-  X(layerfiltercombo) X(layerfiltertext) X(blockfiltercombo) X(blockfiltertext) X(combotime) \
-  X(checkeachlayer) X(checkwater) X(checkcave) X(comboDimension) X(checknether) \
-  X(checkwooloscopy) X(checkbrightness) X(checkflip) X(checkrotate) X(checkxray) X(checkcake) \
-  X(checkupsidedown) X(combogranularity) X(checkcropwhitespace) X(zoomlevel) X(checkmapmirror) \
-  X(checkmapautomirror) X(checklowramwrite) X(checklocfile) X(checklocoffset) X(combolocchunks) \
-  X(checklocwhitespace) X(manrangeminx) X(manrangemaxx) X(manrangeminz) X(manrangemaxz) \
-  X(combomapformat) X(comboverbosity) X(txtoutputfile) X(checkdisablelogging) \
-  X(checkdisablepostprocessor) X(checksurpressstacking) X(checksurpressdeletion) \
-  X(checksurpressautomirroring) X(combobackground) X(comborotation) X(combomirroring) \
-  X(checkmirror) X(renderjob) X(totaljob) X(totaljobrenders) X(tempstackn) X(genfile) \
-  X(defaultset) X(temppack) X(stacklist)
+RenderOptions::RenderOptions(forms::Form& form1)
+    : form(form1),
+      SG_FIELD(comboworldfolders), SG_FIELD(txtcustompath), SG_FIELD(txtmapname),
+      SG_FIELD(combostyle), SG_FIELD(comboorientation), SG_FIELD(layerfiltercombo),
+      SG_FIELD(layerfiltertext), SG_FIELD(blockfiltercombo), SG_FIELD(blockfiltertext),
+      SG_FIELD(combotime), SG_FIELD(checkeachlayer), SG_FIELD(checkwater), SG_FIELD(checkcave),
+      SG_FIELD(comboDimension), SG_FIELD(checknether), SG_FIELD(checkwooloscopy),
+      SG_FIELD(checkbrightness), SG_FIELD(checkflip), SG_FIELD(checkrotate), SG_FIELD(checkxray),
+      SG_FIELD(checkcake), SG_FIELD(checkupsidedown), SG_FIELD(combogranularity),
+      SG_FIELD(checkcropwhitespace), SG_FIELD(zoomlevel), SG_FIELD(checkmapmirror),
+      SG_FIELD(checkmapautomirror), SG_FIELD(checklowramwrite), SG_FIELD(checklocfile),
+      SG_FIELD(checklocoffset), SG_FIELD(combolocchunks), SG_FIELD(checklocwhitespace),
+      SG_FIELD(manrangeminx), SG_FIELD(manrangemaxx), SG_FIELD(manrangeminz),
+      SG_FIELD(manrangemaxz),
+      SG_FIELD(combomapformat), SG_FIELD(comboverbosity), SG_FIELD(txtoutputfile),
+      SG_FIELD(checkdisablelogging), SG_FIELD(checkdisablepostprocessor),
+      SG_FIELD(checksurpressstacking), SG_FIELD(checksurpressdeletion),
+      SG_FIELD(checksurpressautomirroring), SG_FIELD(combobackground), SG_FIELD(comborotation),
+      SG_FIELD(combomirroring), SG_FIELD(checkmirror),
+      SG_FIELD(renderjob), SG_FIELD(totaljob), SG_FIELD(totaljobrenders), SG_FIELD(tempstackn),
+      SG_FIELD(genfile), SG_FIELD(defaultset), SG_FIELD(temppack), SG_FIELD(stacklist) {}
 
-enum Field : size_t {
-#define SG_ENUM(n) k_##n,
-  SG_RENDER_OPTION_FIELDS(SG_ENUM)
-#undef SG_ENUM
-  kFields
-};
-static_assert(kFields == RenderOptions::kFieldCount);
-
-struct NoCaseHash {
-  size_t operator()(std::string_view s) const {
-    size_t h = 14695981039346656037ull;
-    for (char c : s) h = (h ^ static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c)) * 1099511628211ull;
-    return h;
-  }
-};
-struct NoCaseEqual {
-  bool operator()(std::string_view a, std::string_view b) const { return text::equalsNoCase(a, b); }
-};
-
-// One pass over the window's controls instead of one search per field: the handlers of the
-// main window make this view on every event, so its cost is paid many times per render.
-RenderOptions::Controls lookUp(forms::Form& form) {
-  static const std::unordered_map<std::string_view, size_t, NoCaseHash, NoCaseEqual> fields = {
-#define SG_ENTRY(n) {#n, k_##n},
-      SG_RENDER_OPTION_FIELDS(SG_ENTRY)
-#undef SG_ENTRY
-  };
-  static const char* const names[] = {
-#define SG_NAME(n) #n,
-      SG_RENDER_OPTION_FIELDS(SG_NAME)
-#undef SG_NAME
-  };
-  RenderOptions::Controls found{};
-  for (const auto& c : form.controls()) {
-    auto it = fields.find(c->name());
-    if (it != fields.end() && !found[it->second]) found[it->second] = c.get();
-  }
-  for (size_t i = 0; i < kFields; ++i)
-    if (!found[i]) throw std::out_of_range("no control " + std::string(names[i]) + " on " + form.name());
-  return found;
-}
-
-}  // namespace
-
-RenderOptions::RenderOptions(forms::Form& form1) : RenderOptions(form1, lookUp(form1)) {}
-
-#define SG_INIT(n) , n(*c[k_##n])
-RenderOptions::RenderOptions(forms::Form& form1, const Controls& c)
-    : form(form1) SG_RENDER_OPTION_FIELDS(SG_INIT) {}
-#undef SG_INIT
-
-#undef SG_RENDER_OPTION_FIELDS
+#undef SG_FIELD
 
 }  // namespace sg::jobs

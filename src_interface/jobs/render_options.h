@@ -1,7 +1,6 @@
 // RenderOptions: every option of one render and of the request, as a typed view of the main
 // window's controls (no copy: each member is the control itself).
 #pragma once
-#include <array>
 
 #include "forms/form.h"
 
@@ -74,16 +73,10 @@ struct RenderOptions {
   forms::Control& temppack;
   forms::Control& stacklist;
 
-  static constexpr size_t kFieldCount = 56;
-  using Controls = std::array<forms::Control*, kFieldCount>;
-
   // The stack lock is the tag of temppack: "locked" or empty.
   bool locked() const { return !temppack.tag().empty(); }
   void lock() { temppack.setTag("locked"); }
   void unlock() { temppack.setTag(""); }
-
- private:
-  RenderOptions(forms::Form& form1, const Controls& c);
 };
 
 // A check box counts as checked only when it holds exactly 1.
