@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <exception>
 
+#include "qt/caption_fit.h"
 #include "qt/charset_codec.h"
+#include "qt/layout_scale.h"
 
 namespace sg::qt {
 
@@ -40,10 +42,15 @@ void Binder::modelChanged(Prop p) {
     switch (p) {
       case Prop::Enabled: widget_->setEnabled(control_->enabled()); return;
       case Prop::Visible: widget_->setVisible(control_->visible()); return;
-      case Prop::Geometry:
-        widget_->setGeometry(twipsToPixels(control_->left()), twipsToPixels(control_->top()),
-                             twipsToPixels(control_->width()), twipsToPixels(control_->height()));
+      case Prop::Geometry: {
+        const LayoutScale& s = windowLayoutScale();
+        // Right and bottom edges are scaled too, so that controls that touch keep touching.
+        int left = s.toPixelsX(control_->left()), top = s.toPixelsY(control_->top());
+        widget_->setGeometry(left, top, s.toPixelsX(control_->left() + control_->width()) - left,
+                             s.toPixelsY(control_->top() + control_->height()) - top);
+        resized();
         return;
+      }
       case Prop::Charset:
         // The same characters need another decoding of the caption and texts.
         show(Prop::Caption);
@@ -54,6 +61,10 @@ void Binder::modelChanged(Prop p) {
     }
   }
   show(p);
+}
+
+void Binder::resized() {
+  if (widget_) refitCaption(widget_);
 }
 
 void Binder::syncAll() {

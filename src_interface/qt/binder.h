@@ -41,6 +41,8 @@ class Binder {
  protected:
   // Kind-specific part of modelChanged; the common properties are done by the base.
   virtual void show(forms::Prop p) = 0;
+  // Called after the widget was given a new size, so that a caption can be fitted again.
+  virtual void resized();
 
   // Runs a user action against the model, unless the widget is only echoing a model value or
   // the window has gone. Exceptions of handlers stop here rather than inside Qt.
@@ -84,7 +86,5 @@ std::unique_ptr<Binder> makeTextBinder(forms::Control& control, QWidget* parent,
 std::unique_ptr<Binder> makeListBinder(forms::Control& control, QWidget* parent, UserActions& actions);
 std::unique_ptr<Binder> makeButtonBinder(forms::Control& control, QWidget* parent, UserActions& actions);
 
-// Pixels of a length in twips (15 twips a pixel at 96 dpi; Qt scales for other screens).
-constexpr int twipsToPixels(int twips) { return twips / 15; }
 
 }  // namespace sg::qt

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "qt/binder.h"
+#include "qt/caption_fit.h"
 #include "qt/charset_codec.h"
 #include "qt/event_hook.h"
 
@@ -51,7 +52,7 @@ class LabelBinder : public Binder {
 
  protected:
   void show(Prop p) override {
-    if (p == Prop::Caption) label_->setText(withLineBreaks(decoded(control()->caption())));
+    if (p == Prop::Caption) setFittedCaption(label_, withLineBreaks(decoded(control()->caption())));
   }
 
  private:
@@ -73,7 +74,7 @@ class CheckBinder : public Binder {
  protected:
   void show(Prop p) override {
     forms::Control& c = *control();
-    if (p == Prop::Caption) button_->setText(decoded(c.caption()));
+    if (p == Prop::Caption) setFittedCaption(button_, decoded(c.caption()));
     if (p != Prop::Value) return;
     if (auto* box = qobject_cast<QCheckBox*>(button_))
       box->setCheckState(c.value() == 1 ? Qt::Checked : c.value() == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
@@ -95,7 +96,7 @@ class CommandBinder : public Binder {
 
  protected:
   void show(Prop p) override {
-    if (p == Prop::Caption) button_->setText(decoded(control()->caption()));
+    if (p == Prop::Caption) setFittedCaption(button_, decoded(control()->caption()));
     else if (p == Prop::Default) button_->setDefault(control()->isDefault());
   }
 
@@ -109,7 +110,7 @@ class FrameBinder : public Binder {
 
  protected:
   void show(Prop p) override {
-    if (p == Prop::Caption) box_->setTitle(decoded(control()->caption()));
+    if (p == Prop::Caption) setFittedCaption(box_, decoded(control()->caption()));
   }
 
  private:

@@ -8,13 +8,15 @@
 #include <algorithm>
 
 #include "qt/charset_codec.h"
+#include "qt/layout_scale.h"
 
 namespace sg::qt {
 
 QFont windowFont() {
   QFont f = QApplication::font();
   // Narrow sans faces come closest to the classic dialog font the twips layouts were made for.
-  f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+  // Any other face works too: the layout scales with the font's dialog units.
+  f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
                  QStringLiteral("Helvetica"), f.family()});
   f.setPixelSize(11);
   return f;
@@ -60,8 +62,9 @@ QWidget* FormWindow::widget(const forms::Control& c) const {
 void FormWindow::showSizeAndCaption() {
   if (!form_) return;
   setWindowTitle(decodeText(form_->caption(), 0));
-  setFixedSize(std::max(1, twipsToPixels(form_->width()) - kBorderWidthPx),
-               std::max(1, twipsToPixels(form_->height()) - kBorderHeightPx));
+  const LayoutScale& s = windowLayoutScale();
+  setFixedSize(std::max(1, s.toPixelsX(form_->width()) - kBorderWidthPx),
+               std::max(1, s.toPixelsY(form_->height()) - kBorderHeightPx));
 }
 
 void FormWindow::scheduleTabOrder() {

@@ -1,5 +1,6 @@
 // The binder of list boxes, plain or with a check box per item.
 #include <QListWidget>
+#include <QScrollBar>
 
 #include "qt/binder.h"
 
@@ -26,6 +27,10 @@ class ListBinder : public Binder {
       });
       resync(Prop::Selected);
     });
+    // Scrolling away from the end stops a growing list from following its newest line.
+    QObject::connect(list->verticalScrollBar(), &QScrollBar::valueChanged, list, [this](int value) {
+      if (!refilling_) followEnd_ = value >= list_->verticalScrollBar()->maximum();
+    });
     QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this](QListWidgetItem*) {
       fromUser([](forms::Control& c) { c.fire(Event::DblClick); });
     });
@@ -35,7 +40,9 @@ class ListBinder : public Binder {
   void show(Prop p) override {
     forms::Control& c = *control();
     switch (p) {
-      case Prop::Items:
+      case Prop::Items: {
+        refilling_ = true;
+        const int scrolled = list_->verticalScrollBar()->value();
         list_->clear();
         for (int i = 0; i < c.listCount(); ++i) {
           auto* item = new QListWidgetItem(decoded(c.list(i)), list_);
@@ -44,8 +51,13 @@ class ListBinder : public Binder {
             item->setCheckState(c.selected(i) ? Qt::Checked : Qt::Unchecked);
           }
         }
+        // A plain list without a chosen line (a log) shows its newest line as it grows.
+        if (!checkable() && c.listIndex() < 0 && followEnd_) list_->scrollToBottom();
+        else list_->verticalScrollBar()->setValue(scrolled);
+        refilling_ = false;
         showIndex(c);
         break;
+      }
       case Prop::ListIndex: showIndex(c); break;
       case Prop::Selected:
         if (!checkable()) break;
@@ -73,6 +85,8 @@ class ListBinder : public Binder {
   }
 
   QListWidget* list_;
+  bool followEnd_ = true;
+  bool refilling_ = false;
 };
 
 }  // namespace

@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <gtest/gtest.h>
 
 #include "qt/charset_codec.h"
 #include "qt_windows.h"
+#include "support/working_folder.h"
 
 namespace sg::test {
 namespace {
@@ -79,6 +81,10 @@ std::vector<std::string> layoutProblems(QtWindows& w, const std::string& name) {
         out.push_back(c->name() + " \"" + c->caption() + "\" does not fit its label");
       continue;
     }
+    // A caption cut to fit shows its whole text as the tooltip.
+    const QString full = qt::decodeText(c->caption(), c->charset());
+    if (c->kind() != Kind::Label && text != full && widget->toolTip() != QString(full).remove('&'))
+      out.push_back(c->name() + " is cut without its whole caption as a tooltip");
     int need = fm.horizontalAdvance(QString(text).remove('&'));
     if (c->kind() == Kind::CommandButton) need += 8;  // the button's border and a little air
     if (c->kind() == Kind::Frame) need += 16;
@@ -133,7 +139,13 @@ TEST(Windows, EachOpensWithTheCaptionsAndStatesOfItsModel) {
       if (hasCaption(c->kind())) {
         QString caption = qt::decodeText(c->caption(), c->charset());
         if (c->kind() == Kind::Label) caption = qt::withLineBreaks(caption);
-        EXPECT_EQ(shownCaption(widget), caption) << name << "." << c->name();
+        // A caption too long for its control (hidden working fields have small boxes) is cut,
+        // with its whole text in the tooltip.
+        const QString shown = shownCaption(widget);
+        if (shown != caption) {
+          EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << name << "." << c->name();
+          EXPECT_EQ(widget->toolTip(), QString(caption).remove('&')) << name << "." << c->name();
+        }
       }
       if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         EXPECT_EQ(edit->text(), qt::decodeText(c->text(), c->charset())) << name << "." << c->name();
@@ -172,6 +184,54 @@ TEST(Windows, LayoutsAreTidyInEveryState) {
   settle();
   auto problems = layoutProblems(w, "Form1");
   EXPECT_EQ(problems, std::vector<std::string>{}) << "title double-click" << joined(problems);
+}
+
+// Translations longer than the English captions are cut to fit with an ellipsis, whole in the
+// tooltip, and never run into the control beside them.
+TEST(Windows, LongTranslationsAreCutToFitWithTheirTooltip) {
+  writeFile("locale.txt",
+            "Render\r\nBildberechnungsdurchfuehrung starten\r\n"
+            "Select...\r\nAuswahlmoeglichkeitenuebersicht...\r\n"
+            "Image settings\r\nBildeinstellungsmoeglichkeitenverwaltung\r\n"
+            "Remove checked\r\nAngekreuzte Eintraege entfernen und vergessen\r\n"
+            "Confirm\r\nBestaetigungsvorgang abschliessen\r\n"
+            "Return to main screen\r\nZurueckkehren zum Hauptbildschirmfenster sofort\r\n");
+  QtWindows w;
+  w.open("Form1");
+  for (const auto& name : kWindows) {
+    w.open(name);
+    EXPECT_EQ(layoutProblems(w, name), std::vector<std::string>{}) << name << joined(layoutProblems(w, name));
+  }
+  auto& render = w.widget<QAbstractButton>("Form1", "Command5");
+  EXPECT_TRUE(render.text().endsWith(QChar(0x2026))) << render.text().toStdString();
+  EXPECT_EQ(render.toolTip(), QStringLiteral("Bildberechnungsdurchfuehrung starten"));
+  // The English caption of a control that fits has no tooltip.
+  EXPECT_TRUE(w.widget<QAbstractButton>("Form1", "Command6").toolTip().isEmpty());
+}
+
+// The log window's list shows its newest line as the job log grows, until the user scrolls up.
+TEST(Windows, TheLogFollowsItsNewestLineUnlessScrolledUp) {
+  QtWindows w;
+  w.open("Form1");
+  w.open("Form4");
+  auto& list = w.widget<QListWidget>("Form4", "progresslist");
+  forms::Control& log = w.c("Form4", "progresslist");
+  auto grow = [&](int lines) {
+    for (int i = 0; i < lines; ++i) log.addItem("line " + std::to_string(log.listCount()));
+    settle();
+  };
+  grow(60);
+  QScrollBar* bar = list.verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  grow(5);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  bar->setValue(3);  // the user scrolls up to read
+  grow(5);
+  EXPECT_EQ(bar->value(), 3);
+  bar->setValue(bar->maximum());  // and back down: following again
+  grow(5);
+  EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 }  // namespace

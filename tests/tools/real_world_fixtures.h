@@ -23,7 +23,7 @@ inline std::filesystem::path realWorldFixtures(const std::string& buildFolder) {
   if (lock >= 0) ::flock(lock, LOCK_EX);
   if (!fs::is_directory(dir)) {
     std::string q = "'" + base.string() + "'";
-    std::string cmd = "cd " + q + " && timeout 120 npm pack --silent prismarine-provider-anvil@2.13.0 "
+    std::string cmd = "cd " + q + " && timeout 30 npm pack --silent prismarine-provider-anvil@2.13.0 "
                       ">/dev/null 2>&1 && tar xzf prismarine-provider-anvil-2.13.0.tgz >/dev/null 2>&1";
     if (std::system(cmd.c_str()) != 0) {
       std::error_code ec;
