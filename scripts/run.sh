@@ -15,9 +15,12 @@ for tool in build/tools/runner/strandvale-g-runner \
   if [ -x "$tool" ]; then cp -f "$tool" run/; fi
 done
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display found: the windows cannot be shown here. To drive the program headless, run"
-  echo "  cd run && ../build/src_interface/strandvale-g-script my-script.txt"
-  echo "(see \"Driving the windows from a script\" in README.md), or start a display first, e.g. xvfb-run -a bash scripts/run.sh"
+  echo "No display found: the windows cannot be shown here."
+  echo "For a virtual display on Debian, install it (apt-get install xvfb xauth) and start the"
+  echo "program inside it:  xvfb-run -a bash scripts/run.sh"
+  echo "To drive the windows headless instead, run the example script:"
+  echo "  cd run && ../build/src_interface/strandvale-g-script ../examples/ignore-water.script"
+  echo "(see \"Driving the windows from a script\" in README.md)."
   exit 0
 fi
 cd run

@@ -58,6 +58,8 @@ std::string PlatformLauncher::findJobRunner() {
     if (executable(beside)) return beside.string();
     auto tools = self.parent_path().parent_path() / "tools" / "runner" / name;
     if (executable(tools)) return tools.string();
+    auto installed = self.parent_path().parent_path() / "libexec" / "strandvale-g" / name;
+    if (executable(installed)) return installed.string();
   }
   if (const char* path = std::getenv("PATH")) {
     std::string p = path;
