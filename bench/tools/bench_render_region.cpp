@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "renderer/region_file.h"
+#include "renderer/world/region_file.h"
 #include "renderer/renderer.h"
 
 namespace fs = std::filesystem;

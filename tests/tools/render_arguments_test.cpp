@@ -75,9 +75,11 @@ TEST(RenderArguments, FiltersWithEmptyOrDoubledBlanks) {
   EXPECT_EQ(*doubled->onlyLayers, (std::vector<int>{10, 11}));
   EXPECT_EQ(doubled->time, TimeOfDay::Twilight);
   EXPECT_EQ(doubled->warnings.size(), 1u);
-  auto outOfRange = parse("folder \"w\" notlayers 2 300 5");
-  ASSERT_TRUE(outOfRange);
-  EXPECT_EQ(*outOfRange->notLayers, (std::vector<int>{5}));
+  // Layers are Y levels as they stand, below 0 and above 255 too; ids stop at 4095.
+  auto levels = parse("folder \"w\" notlayers 3 300 -10 5000 onlyblocks 2 4096 56");
+  ASSERT_TRUE(levels);
+  EXPECT_EQ(*levels->notLayers, (std::vector<int>{300, -10}));
+  EXPECT_EQ(*levels->onlyBlocks, (std::vector<int>{56}));
 }
 
 TEST(RenderArguments, SaveFolderEndingInASlashKeepsTheRestOfTheLine) {

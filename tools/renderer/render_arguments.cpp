@@ -56,7 +56,7 @@ std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>
   // A filter: a count, then that many numbers. A list written from a text with doubled blanks
   // counts empty pieces that do not survive the command line, so the list ends early at the
   // first word that is not a number.
-  auto filter = [&](const std::string& word, long maxId) -> std::optional<std::vector<int>> {
+  auto filter = [&](const std::string& word, long minId, long maxId) -> std::optional<std::vector<int>> {
     auto count = number(word, 0, 1000000);
     if (!count) return std::nullopt;
     std::vector<int> ids;
@@ -68,7 +68,7 @@ std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>
         break;
       }
       ++i;
-      if (n < 0 || n > maxId) {
+      if (n < minId || n > maxId) {
         r.warnings.push_back("'" + word + "' value " + std::to_string(n) + " is out of range");
         continue;
       }
@@ -101,11 +101,11 @@ std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>
                       : word == "south" ? Orientation::South
                                         : Orientation::West;
     } else if (word == "onlylayers" || word == "notlayers") {
-      auto ids = filter(word, 255);
+      auto ids = filter(word, -2048, 2047);  // Y levels as they stand, below 0 too
       if (!ids) return std::nullopt;
       (word == "onlylayers" ? r.onlyLayers : r.notLayers) = *ids;
     } else if (word == "onlyblocks" || word == "notblocks") {
-      auto ids = filter(word, 4095);
+      auto ids = filter(word, 0, 4095);
       if (!ids) return std::nullopt;
       (word == "onlyblocks" ? r.onlyBlocks : r.notBlocks) = *ids;
     } else if (word == "twilight") {

@@ -9,11 +9,15 @@
 #include <filesystem>
 #include <map>
 
+#include "batch/job_failures.h"
 #include "imaging/image_operations.h"
 #include "imaging/png_file.h"
-#include "renderer/chunk_blocks.h"
-#include "renderer/region_file.h"
-#include "renderer/world_map.h"
+#include "renderer/formats/decode_chunk.h"
+#include "renderer/newer_blocks_list.h"
+#include "renderer/render_summary.h"
+#include "renderer/styles/top_down.h"
+#include "renderer/world/region_file.h"
+#include "renderer/world/world_layout.h"
 
 namespace fs = std::filesystem;
 
@@ -32,12 +36,6 @@ std::string localPath(const std::string& p) {
   return withSlashes(p);
 }
 
-struct RegionEntry {
-  RegionName name;
-  fs::path path;
-  std::vector<std::pair<int, int>> chunks;  // local coordinates of the chunks to draw
-};
-
 class Progress {
  public:
   explicit Progress(const std::optional<std::string>& file) : file_(file) {}
@@ -51,6 +49,16 @@ class Progress {
   std::optional<std::string> file_;
   int last_ = -1;
 };
+
+// Says why a render failed: on standard error, and as the job's failure line where the render
+// belongs to a job.
+int failed(const RenderRequest& req, const std::string& reason, std::ostream& errors) {
+  errors << "renderer: " << reason << "\n";
+  if (req.progressFile)
+    if (auto log = sgbatch::jobOutputLog(*req.progressFile))
+      sgbatch::appendJobFailure(*log, "render of " + (req.mapName.empty() ? std::string("map") : req.mapName), reason);
+  return 1;
+}
 
 }  // namespace
 
@@ -83,8 +91,10 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
   std::string error;
   auto parsed = parseRenderArguments(words, error);
   if (!parsed) {
-    errors << "renderer: " << error << "\n";
-    return 1;
+    RenderRequest none;
+    std::vector<std::string> names = words;
+    if (auto log = sgbatch::jobOutputLog(names)) none.progressFile = *log;  // any job file names the job
+    return failed(none, error, errors);
   }
   const RenderRequest& req = *parsed;
   for (const auto& w : req.warnings) errors << "renderer: note: " << w << "\n";
@@ -94,66 +104,26 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
     errors << "\n";
   }
 
-  fs::path world = worldFolder(req);
-  std::error_code ec;
-  if (!fs::is_directory(world, ec)) {
-    errors << "renderer: world folder '" << world.string() << "' not found\n";
-    return 1;
-  }
-  fs::path dimension = world;
-  if (req.nether) dimension /= "DIM-1";
-  else if (req.dimension) dimension /= *req.dimension;
-  fs::path regionFolder = dimension / "region";
+  const fs::path world = worldFolder(req);
+  const std::string named = "world '" + world.string() + "'";
+  auto folder = dimensionFolder(world, req, error);
+  if (!folder) return failed(req, "nothing drawn of " + named + ": " + error, errors);
+  WorldChunks chunks;
+  if (!listWorldChunks(*folder, req, chunks, error))
+    return failed(req, "nothing drawn of " + named + ": " + error, errors);
+  for (const auto& p : chunks.problems) errors << "renderer: skipped " << p << "\n";
 
-  std::vector<RegionEntry> regions;
-  bool anyAnvil = false;
-  for (auto it = fs::directory_iterator(regionFolder, ec); !ec && it != fs::directory_iterator();
-       it.increment(ec)) {
-    auto name = parseRegionName(it->path().filename().string());
-    std::error_code fec;
-    if (!name || !it->is_regular_file(fec)) continue;
-    anyAnvil = anyAnvil || name->extension == "mca";
-    regions.push_back({*name, it->path(), {}});
-  }
-  if (ec && regions.empty()) {
-    errors << "renderer: cannot read the region folder '" << regionFolder.string() << "'\n";
-    return 1;
-  }
-  // A world converted to sections keeps its old Beta files beside the new ones.
-  std::string wanted = req.beta || !anyAnvil ? "mcr" : "mca";
-  std::erase_if(regions, [&](const RegionEntry& e) { return e.name.extension != wanted; });
-  std::sort(regions.begin(), regions.end(), [](const RegionEntry& a, const RegionEntry& b) {
-    return std::pair(a.name.z, a.name.x) < std::pair(b.name.z, b.name.x);
-  });
-  if (regions.empty()) {
-    errors << "renderer: no region files (." << wanted << ") in '" << regionFolder.string() << "'\n";
-    return 1;
-  }
-
-  // First pass: which chunks exist, and the extent of the map.
+  // The extent of the map.
   int minX = INT_MAX, maxX = INT_MIN, minZ = INT_MAX, maxZ = INT_MIN;
   size_t total = 0;
-  for (auto& e : regions) {
-    RegionFile file;
-    if (!file.open(e.path.string(), error)) {
-      errors << "renderer: region " << e.path.filename().string() << " skipped: " << error << "\n";
-      continue;
+  for (const auto& g : chunks.groups)
+    for (const auto& c : g.chunks) {
+      minX = std::min(minX, c.x);
+      maxX = std::max(maxX, c.x);
+      minZ = std::min(minZ, c.z);
+      maxZ = std::max(maxZ, c.z);
+      ++total;
     }
-    for (int lz = 0; lz < 32; ++lz)
-      for (int lx = 0; lx < 32; ++lx) {
-        if (!file.hasChunk(lx, lz)) continue;
-        int cx = e.name.x * 32 + lx, cz = e.name.z * 32 + lz;
-        if (req.rectangle && (cx < req.rectangle->minX || cx > req.rectangle->maxX ||
-                              cz < req.rectangle->minZ || cz > req.rectangle->maxZ))
-          continue;
-        e.chunks.emplace_back(lx, lz);
-        minX = std::min(minX, cx);
-        maxX = std::max(maxX, cx);
-        minZ = std::min(minZ, cz);
-        maxZ = std::max(maxZ, cz);
-      }
-    total += e.chunks.size();
-  }
   if (req.rectangle && req.rectangle->keepWhitespace) {
     minX = req.rectangle->minX;
     maxX = req.rectangle->maxX;
@@ -161,56 +131,67 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
     maxZ = req.rectangle->maxZ;
   }
   if (minX > maxX) {
-    errors << "renderer: no chunks to draw in '" << regionFolder.string() << "'\n";
-    return 1;
+    std::string why = req.rectangle ? "no chunk lies in the chosen range" : "its region files hold no chunks";
+    if (!chunks.problems.empty()) why = "no region file could be read; the first: " + chunks.problems.front();
+    return failed(req, "nothing drawn of " + named + " (" + layoutName(chunks.layout) + "): " + why, errors);
   }
   long long width = (static_cast<long long>(maxX) - minX + 1) * 16;
   long long height = (static_cast<long long>(maxZ) - minZ + 1) * 16;
-  if (width * height > sgimage::kMaxPixels) {
-    errors << "renderer: the map would be " << width << " x " << height
-           << " pixels, too large; choose a chunk range\n";
-    return 1;
-  }
+  if (width * height > sgimage::kMaxPixels)
+    return failed(req, "the map would be " + std::to_string(width) + " x " + std::to_string(height) +
+                           " pixels, too large; choose a chunk range", errors);
   if (req.verbosity >= 1)
-    errors << "renderer: drawing " << total << " chunks of " << regions.size()
-           << " region files, chunks " << minX << ".." << maxX << " x " << minZ << ".." << maxZ
-           << "\n";
+    errors << "renderer: drawing " << total << " chunks of " << chunks.groups.size() << " "
+           << layoutName(chunks.layout) << ", chunks " << minX << ".." << maxX << " x " << minZ << ".."
+           << maxZ << "\n";
 
   Progress progress(req.progressFile);
   progress.set(0);
   sgimage::RgbaImage image(static_cast<int>(width), static_cast<int>(height));
   ColumnRules rules(req);
-  size_t done = 0, skipped = 0;
+  RenderSummary summary;
+  size_t done = 0;
   std::vector<uint8_t> data;
-  for (const auto& e : regions) {
-    if (e.chunks.empty()) continue;
-    RegionFile file;
-    if (!file.open(e.path.string(), error)) continue;
-    if (req.verbosity >= 2) errors << "renderer: region " << e.path.filename().string() << "\n";
-    for (auto [lx, lz] : e.chunks) {
-      int cx = e.name.x * 32 + lx, cz = e.name.z * 32 + lz;
+  for (const auto& g : chunks.groups) {
+    if (g.chunks.empty()) continue;
+    RegionFile region;
+    bool regionOpen = g.regionFile.empty() || region.open(g.regionFile.string(), error);
+    std::string fileName = g.regionFile.empty() ? std::string("its own file") : g.regionFile.filename().string();
+    if (req.verbosity >= 2)
+      errors << "renderer: region " << g.regionX << "," << g.regionZ << " (" << g.chunks.size() << " chunks)\n";
+    for (const auto& place : g.chunks) {
       NbtTag root;
-      ChunkBlocks chunk;
-      if (!file.chunkData(lx, lz, data, error) || !parseNbt(data.data(), data.size(), root, error) ||
-          !decodeChunk(root, chunk, error)) {
-        // The first few are named; a world of another format would otherwise flood the log.
-        if (++skipped <= 10 || req.verbosity >= 3)
-          errors << "renderer: chunk " << cx << "," << cz << " in " << e.path.filename().string()
-                 << " skipped: " << error << "\n";
+      Chunk chunk;
+      ChunkVerdict verdict = ChunkVerdict::Damaged;
+      if (regionOpen && readChunkBytes(g, place, g.regionFile.empty() ? nullptr : &region, data, error) &&
+          parseNbt(data.data(), data.size(), root, error))
+        verdict = decodeChunk(root, chunk, error);
+      std::string where = "chunk " + std::to_string(place.x) + "," + std::to_string(place.z) + " in " +
+                          (g.regionFile.empty() ? place.alphaFile.filename().string() : fileName);
+      if (verdict == ChunkVerdict::Damaged) {
+        summary.skip(where + ": " + error, errors, req.verbosity);
+      } else if (verdict == ChunkVerdict::Unfinished) {
+        ++summary.unfinished;
+        if (req.verbosity >= 3) errors << "renderer: left out unfinished " << where << "\n";
       } else {
-        if (req.verbosity >= 3) errors << "renderer: chunk " << cx << "," << cz << "\n";
-        chunk.chunkX = cx;  // the place in the region decides, whatever the chunk says
-        chunk.chunkZ = cz;
+        if (req.verbosity >= 3) errors << "renderer: " << where << "\n";
+        chunk.chunkX = place.x;  // the place in the world's files decides, whatever the chunk says
+        chunk.chunkZ = place.z;
+        summary.unknownNames += static_cast<size_t>(chunk.unknownNames);
         drawChunk(chunk, rules, image, minX * 16, minZ * 16);
+        ++summary.drawn;
       }
       ++done;
       progress.set(static_cast<int>(done * 99 / std::max<size_t>(total, 1)));
     }
   }
-
-  if (done > 0 && skipped == done) {
-    errors << "renderer: none of the " << done << " chunks could be drawn\n";
-    return 1;
+  summary.print(errors);
+  if (summary.drawn == 0) {
+    std::string why = summary.skipped ? "all " + std::to_string(summary.skipped) + " chunks are unreadable; the first: " +
+                                            summary.firstSkip
+                                      : "the game had not finished generating any of its " +
+                                            std::to_string(summary.unfinished) + " chunks";
+    return failed(req, "nothing drawn of " + named + " (" + layoutName(chunks.layout) + "): " + why, errors);
   }
   switch (req.orientation) {
     case Orientation::North: break;
@@ -219,21 +200,15 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
     case Orientation::West: image = sgimage::rotateClockwise(image, 90); break;
   }
   std::string out = req.outFile ? *req.outFile : (req.mapName.empty() ? "map" : req.mapName) + ".png";
-  if (!sgimage::writePngAtomically(out, image, error)) {
-    errors << "renderer: cannot write the image " << out << ": " << error << "\n";
-    return 1;
-  }
+  if (!sgimage::writePngAtomically(out, image, error))
+    return failed(req, "cannot write the image " + out + ": " + error, errors);
   if (req.makeOffsetFile) {
     std::string name = req.mapName + "Offset.txt";
     std::string content = "MinX: " + std::to_string(minX) + "\r\nMaxX: " + std::to_string(maxX) +
-                          "\r\nMinZ: " + std::to_string(minZ) + "\r\nMaxZ: " +
-                          std::to_string(maxZ) + "\r\n";
-    if (!writeTextAtomically(name, content)) {
-      errors << "renderer: cannot write the offset file " << name << "\n";
-      return 1;
-    }
+                          "\r\nMinZ: " + std::to_string(minZ) + "\r\nMaxZ: " + std::to_string(maxZ) + "\r\n";
+    if (!writeTextAtomically(name, content)) return failed(req, "cannot write the offset file " + name, errors);
   }
-  if (skipped) errors << "renderer: " << skipped << " damaged chunks were skipped\n";
+  installNewerBlocksList(".");
   progress.set(100);
   return 0;
 }

@@ -1,5 +1,5 @@
 // Region files: 32 x 32 chunks, a table of sector offsets, and each chunk's tags compressed
-// with zlib or gzip. Names are r.<X>.<Z>.mca (sections of 16 levels) or r.<X>.<Z>.mcr (Beta).
+// with zlib, gzip or LZ4, or kept in a file of its own (.mcc). Names are r.<X>.<Z>.mca (sections of 16 levels) or r.<X>.<Z>.mcr (Beta).
 #pragma once
 #include <array>
 #include <cstdint>
@@ -31,12 +31,11 @@ class RegionFile {
 
  private:
   uint32_t entry(int x, int z) const { return table_[(x & 31) + (z & 31) * 32]; }
+  std::string folder_;
+  int regionX_ = 0, regionZ_ = 0;
   std::vector<uint8_t> bytes_;
   std::array<uint32_t, 1024> table_{};
 };
 
-// Inflates zlib or gzip data, refusing results larger than limit bytes.
-bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
-                 std::string& error);
 
 }  // namespace sgrender

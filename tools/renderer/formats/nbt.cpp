@@ -1,4 +1,4 @@
-#include "renderer/nbt.h"
+#include "renderer/formats/nbt.h"
 
 #include <cstring>
 
@@ -81,6 +81,11 @@ class Reader {
         if (itemType > kLongArray) return fail("unknown tag type in a list");
         if (!count(c, itemType == kEnd ? 0 : 1)) return false;
         if (itemType == kEnd) return true;
+        // Each item costs far more in memory than its smallest form in the data: a corrupt
+        // count must not make the reader ask for gigabytes. All the items read so far may
+        // take no more tags than the data has bytes.
+        tags_ += static_cast<size_t>(c);
+        if (tags_ > n_) return fail("more list items than the data can hold");
         t.items.resize(static_cast<size_t>(c));
         for (auto& item : t.items)
           if (!payload(itemType, item, depth + 1)) return false;
@@ -126,6 +131,7 @@ class Reader {
  private:
   const uint8_t* d_;
   size_t n_, pos_ = 0;
+  size_t tags_ = 0;
   std::string error_;
 };
 

@@ -1,6 +1,8 @@
-#include "renderer/region_file.h"
+#include "renderer/world/region_file.h"
 
-#include <zlib.h>
+#include <filesystem>
+
+#include "renderer/world/chunk_bytes.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -20,8 +22,6 @@ bool parseWhole(const std::string& s, int& out) {
   return true;
 }
 
-constexpr size_t kMaxChunkBytes = 64u << 20;
-
 }  // namespace
 
 std::optional<RegionName> parseRegionName(const std::string& n) {
@@ -39,6 +39,12 @@ std::optional<RegionName> parseRegionName(const std::string& n) {
 }
 
 bool RegionFile::open(const std::string& path, std::string& error) {
+  std::filesystem::path p(path);
+  folder_ = p.parent_path().string();
+  if (auto name = parseRegionName(p.filename().string())) {
+    regionX_ = name->x;
+    regionZ_ = name->z;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = "cannot open";
@@ -90,53 +96,30 @@ bool RegionFile::chunkData(int lx, int lz, std::vector<uint8_t>& out, std::strin
   size_t size;
   int method;
   if (!compressedChunk(lx, lz, data, size, method, error)) return false;
-  if (method == 3) {
-    out.assign(data, data + size);
-    return true;
-  }
-  if (method != 1 && method != 2) {
-    error = "unknown compression " + std::to_string(method);
-    return false;
-  }
-  return inflateData(data, size, out, kMaxChunkBytes, error);
-}
-
-bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
-                 std::string& error) {
-  z_stream z{};
-  if (inflateInit2(&z, 15 + 32) != Z_OK) {
-    error = "cannot start decompression";
-    return false;
-  }
-  out.resize(std::max<size_t>(size * 4, 16384));
-  z.next_in = const_cast<Bytef*>(data);
-  z.avail_in = static_cast<uInt>(size);
-  size_t produced = 0;
-  int rc = Z_OK;
-  while (true) {
-    if (produced == out.size()) {
-      if (out.size() >= limit) {
-        inflateEnd(&z);
-        error = "decompresses to more than the limit";
-        return false;
-      }
-      out.resize(std::min(limit, out.size() * 2));
+  if (method & 128) {
+    // The chunk was too large for the region file; it lies in a file of its own beside it.
+    int cx = regionX_ * 32 + (lx & 31), cz = regionZ_ * 32 + (lz & 31);
+    std::string name = "c." + std::to_string(cx) + "." + std::to_string(cz) + ".mcc";
+    std::filesystem::path external = std::filesystem::path(folder_) / name;
+    std::error_code ec;
+    auto length = std::filesystem::file_size(external, ec);
+    if (ec) {
+      error = "its external file " + name + " is missing";
+      return false;
     }
-    z.next_out = out.data() + produced;
-    z.avail_out = static_cast<uInt>(out.size() - produced);
-    rc = inflate(&z, Z_NO_FLUSH);
-    produced = out.size() - z.avail_out;
-    if (rc == Z_STREAM_END) break;
-    if (rc != Z_OK && rc != Z_BUF_ERROR) break;
-    if (rc == Z_BUF_ERROR && z.avail_in == 0) break;
+    if (length > kMaxChunkBytes) {
+      error = "its external file " + name + " is larger than any chunk";
+      return false;
+    }
+    std::ifstream in(external, std::ios::binary);
+    std::vector<uint8_t> bytes(length);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(length))) {
+      error = "cannot read its external file " + name;
+      return false;
+    }
+    return decompressChunk(method & 127, bytes.data(), bytes.size(), out, error);
   }
-  inflateEnd(&z);
-  if (rc != Z_STREAM_END) {
-    error = z.msg ? std::string("corrupt compressed data (") + z.msg + ")" : "compressed data ends early";
-    return false;
-  }
-  out.resize(produced);
-  return true;
+  return decompressChunk(method, data, size, out, error);
 }
 
 }  // namespace sgrender

@@ -1,0 +1,28 @@
+#include "renderer/blocks/block_names.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace sgrender {
+
+const BlockName* findBlockName(std::string_view name) {
+  if (name.substr(0, 10) == "minecraft:") name.remove_prefix(10);
+  const BlockName* end = kBlockNames + kBlockNameCount;
+  const BlockName* it = std::lower_bound(kBlockNames, end, name, [](const BlockName& b, std::string_view n) {
+    return std::string_view(b.name) < n;
+  });
+  return it != end && std::string_view(it->name) == name ? it : nullptr;
+}
+
+const BlockName* blockNameOf(uint16_t id, uint8_t data) {
+  const BlockName* any = nullptr;
+  for (size_t i = 0; i < kBlockNameCount; ++i) {
+    const BlockName& b = kBlockNames[i];
+    if (b.id != id) continue;
+    if (b.data == data) return &b;
+    if (!any || b.data < any->data) any = &b;
+  }
+  return any;
+}
+
+}  // namespace sgrender

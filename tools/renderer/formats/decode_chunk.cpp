@@ -1,0 +1,65 @@
+#include "renderer/formats/decode_chunk.h"
+
+namespace sgrender {
+
+namespace {
+
+// The first data version that packs block states without running across longs (1.16).
+constexpr int64_t kPackedWithinLongs = 2527;
+
+bool finishedStatus(const NbtTag* status) {
+  if (!status || status->type != kString) return true;  // older chunks carry none
+  std::string s = status->text;
+  if (s.rfind("minecraft:", 0) == 0) s.erase(0, 10);
+  return s == "full" || s == "fullchunk" || s == "postprocessed";
+}
+
+bool position(const NbtTag& holder, Chunk& c, std::string& error) {
+  const NbtTag* x = holder.find("xPos", kInt);
+  const NbtTag* z = holder.find("zPos", kInt);
+  if (!x || !z) {
+    error = "it has no position";
+    return false;
+  }
+  c.chunkX = static_cast<int>(x->number);
+  c.chunkZ = static_cast<int>(z->number);
+  return true;
+}
+
+ChunkVerdict verdict(bool ok) { return ok ? ChunkVerdict::Decoded : ChunkVerdict::Damaged; }
+
+}  // namespace
+
+ChunkVerdict decodeChunk(const NbtTag& root, Chunk& c, std::string& error) {
+  if (const NbtTag* sections = root.find("sections", kList)) {
+    if (!finishedStatus(root.find("Status"))) return ChunkVerdict::Unfinished;
+    position(root, c, error);  // the place in the region decides; a missing one does no harm
+    return verdict(decodeBlockStateSections(*sections, c, error));
+  }
+  const NbtTag* level = root.find("Level", kCompound);
+  if (!level) {
+    error = "it has neither a Level compound nor sections (not a chunk)";
+    return ChunkVerdict::Damaged;
+  }
+  if (!finishedStatus(level->find("Status"))) return ChunkVerdict::Unfinished;
+  position(*level, c, error);
+  if (const NbtTag* sections = level->find("Sections", kList)) {
+    for (const NbtTag& s : sections->items) {
+      if (s.find("Palette", kList) || s.find("BlockStates", kLongArray)) {
+        const NbtTag* version = root.find("DataVersion", kInt);
+        bool across = !version || version->number < kPackedWithinLongs;
+        return verdict(decodePaletteSections(*sections, across, c, error));
+      }
+    }
+    return verdict(decodeNumericSections(*sections, c, error));
+  }
+  if (level->find("Sections")) {  // an empty section list: an empty chunk
+    c.reset(0, 0);
+    return ChunkVerdict::Decoded;
+  }
+  if (level->find("Blocks")) return verdict(decodeOneArray(*level, c, error));
+  error = "it holds neither sections nor a block array";
+  return ChunkVerdict::Damaged;
+}
+
+}  // namespace sgrender

@@ -1,0 +1,29 @@
+// Decoding one chunk's tags, of any storage era, into the chunk model. The era is found per
+// chunk, so a world that the game upgraded piece by piece is read as it lies.
+#pragma once
+#include <string>
+
+#include "renderer/formats/chunk.h"
+#include "renderer/formats/nbt.h"
+
+namespace sgrender {
+
+enum class ChunkVerdict {
+  Decoded,     // the chunk is in the model
+  Unfinished,  // the game has not finished generating it: left out, as other mappers do
+  Damaged,     // not a chunk of any known era, or its data contradict themselves; error says why
+};
+
+ChunkVerdict decodeChunk(const NbtTag& root, Chunk& chunk, std::string& error);
+
+// The eras, one decoder each (the dispatcher above chooses).
+// Alpha chunk files and Beta regions: one array of 128 levels.
+bool decodeOneArray(const NbtTag& level, Chunk& chunk, std::string& error);
+// 1.2 to 1.12: sections of 16 levels with numeric ids (Blocks, Add, Data).
+bool decodeNumericSections(const NbtTag& sections, Chunk& chunk, std::string& error);
+// 1.13 to 1.17: sections with Palette and BlockStates; before 1.16 values run across longs.
+bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& chunk, std::string& error);
+// 1.18 on: sections with block_states { palette, data }, levels below 0.
+bool decodeBlockStateSections(const NbtTag& sections, Chunk& chunk, std::string& error);
+
+}  // namespace sgrender

@@ -1,0 +1,58 @@
+// The eras with numeric block ids: Alpha and Beta (one array of 128 levels) and 1.2 to 1.12
+// (sections of 16 levels with Blocks, Add and Data).
+#include "renderer/formats/decode_chunk.h"
+#include "renderer/formats/section_range.h"
+
+namespace sgrender {
+
+bool decodeOneArray(const NbtTag& level, Chunk& c, std::string& error) {
+  const NbtTag* blocks = level.find("Blocks", kByteArray);
+  if (!blocks || blocks->bytes.size() != 32768) {
+    error = "its block array is not 32768 bytes";
+    return false;
+  }
+  const NbtTag* data = level.find("Data", kByteArray);
+  const NbtTag* light = level.find("BlockLight", kByteArray);
+  c.reset(0, 128);
+  c.hasLight = light && light->bytes.size() == 16384;
+  // Stored index: y + z * 128 + x * 2048.
+  for (int x = 0; x < 16; ++x)
+    for (int z = 0; z < 16; ++z)
+      for (int y = 0; y < 128; ++y) {
+        size_t src = size_t(y) + size_t(z) * 128 + size_t(x) * 2048;
+        size_t dst = c.index(x, y, z);
+        c.ids[dst] = blocks->bytes[src];
+        if (data) c.data[dst] = nibble(data->bytes, src);
+        if (c.hasLight) c.light[dst] = nibble(light->bytes, src);
+      }
+  return true;
+}
+
+bool decodeNumericSections(const NbtTag& sections, Chunk& c, std::string& error) {
+  auto hasBlocks = [](const NbtTag& s) { return s.find("Blocks", kByteArray) != nullptr; };
+  if (!sizeToSections(sections, c, hasBlocks, error)) return false;
+  for (const NbtTag& s : sections.items) {
+    if (s.type != kCompound || !hasBlocks(s) || sectionY(s) == INT_MIN) continue;
+    const NbtTag* blocks = s.find("Blocks", kByteArray);
+    if (blocks->bytes.size() != 4096) {
+      error = "a section's block array is not 4096 bytes";
+      return false;
+    }
+    const NbtTag* add = s.find("Add", kByteArray);
+    const NbtTag* data = s.find("Data", kByteArray);
+    const NbtTag* light = s.find("BlockLight", kByteArray);
+    if (light && light->bytes.size() == 2048) c.hasLight = true;
+    size_t base = c.index(0, sectionY(s) * 16, 0);
+    // Section index: y * 256 + z * 16 + x, the model's own order.
+    for (size_t i = 0; i < 4096; ++i) {
+      uint16_t id = blocks->bytes[i];
+      if (add) id |= uint16_t(nibble(add->bytes, i)) << 8;
+      c.ids[base + i] = id;
+      if (data) c.data[base + i] = nibble(data->bytes, i);
+      if (light) c.light[base + i] = nibble(light->bytes, i);
+    }
+  }
+  return true;
+}
+
+}  // namespace sgrender

@@ -1,0 +1,124 @@
+// The eras that store blocks by name: a palette per section and packed indices into it.
+// 1.13 to 1.17 keep them in Palette and BlockStates (running across longs before 1.16);
+// 1.18 on in block_states { palette, data }, where a missing data means one block throughout.
+#include "renderer/blocks/block_names.h"
+#include "renderer/formats/decode_chunk.h"
+#include "renderer/formats/section_range.h"
+
+namespace sgrender {
+
+namespace {
+
+struct PaletteBlock {
+  uint16_t id = 0;
+  uint8_t data = 0;
+};
+
+bool readPalette(const NbtTag& palette, std::vector<PaletteBlock>& out, Chunk& c, std::string& error) {
+  out.clear();
+  if (palette.items.empty() || palette.items.size() > 4096) {
+    error = "a section's palette is empty or too long";
+    return false;
+  }
+  for (const NbtTag& entry : palette.items) {
+    const NbtTag* name = entry.find("Name", kString);
+    const BlockName* b = name ? findBlockName(name->text) : nullptr;
+    if (b) {
+      out.push_back({b->id, b->data});
+    } else {
+      out.push_back({kUnknownBlock, 0});
+      ++c.unknownNames;
+    }
+  }
+  return true;
+}
+
+int bitsFor(size_t paletteSize) {
+  int bits = 4;
+  while ((size_t(1) << bits) < paletteSize) ++bits;
+  return bits;
+}
+
+// Fills the section's 4096 blocks from the packed indices.
+bool unpack(const std::vector<int64_t>& longs, const std::vector<PaletteBlock>& palette, bool acrossLongs,
+            Chunk& c, size_t base, std::string& error) {
+  const int bits = bitsFor(palette.size());
+  const uint64_t mask = (uint64_t(1) << bits) - 1;
+  const size_t perLong = 64 / bits;
+  const size_t needed = acrossLongs ? (4096 * size_t(bits) + 63) / 64 : (4096 + perLong - 1) / perLong;
+  if (longs.size() < needed) {
+    error = "a section's block data is too short for its palette";
+    return false;
+  }
+  for (size_t i = 0; i < 4096; ++i) {
+    uint64_t v;
+    if (acrossLongs) {
+      size_t bit = i * bits, word = bit / 64, shift = bit % 64;
+      v = uint64_t(longs[word]) >> shift;
+      if (shift + bits > 64) v |= uint64_t(longs[word + 1]) << (64 - shift);
+    } else {
+      v = uint64_t(longs[i / perLong]) >> ((i % perLong) * bits);
+    }
+    v &= mask;
+    if (v >= palette.size()) {
+      error = "a block's palette index lies beyond the palette";
+      return false;
+    }
+    c.ids[base + i] = palette[v].id;
+    c.data[base + i] = palette[v].data;
+  }
+  return true;
+}
+
+void readLight(const NbtTag& s, Chunk& c, size_t base) {
+  const NbtTag* light = s.find("BlockLight", kByteArray);
+  if (!light || light->bytes.size() != 2048) return;
+  c.hasLight = true;
+  for (size_t i = 0; i < 4096; ++i) c.light[base + i] = nibble(light->bytes, i);
+}
+
+}  // namespace
+
+bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& c, std::string& error) {
+  auto hasBlocks = [](const NbtTag& s) {
+    return s.find("Palette", kList) != nullptr && s.find("BlockStates", kLongArray) != nullptr;
+  };
+  if (!sizeToSections(sections, c, hasBlocks, error)) return false;
+  std::vector<PaletteBlock> palette;
+  for (const NbtTag& s : sections.items) {
+    if (s.type != kCompound || !hasBlocks(s) || sectionY(s) == INT_MIN) continue;
+    size_t base = c.index(0, sectionY(s) * 16, 0);
+    if (!readPalette(*s.find("Palette"), palette, c, error) ||
+        !unpack(s.find("BlockStates")->longs, palette, acrossLongs, c, base, error))
+      return false;
+    readLight(s, c, base);
+  }
+  return true;
+}
+
+bool decodeBlockStateSections(const NbtTag& sections, Chunk& c, std::string& error) {
+  auto hasBlocks = [](const NbtTag& s) {
+    const NbtTag* states = s.find("block_states", kCompound);
+    return states && states->find("palette", kList) != nullptr;
+  };
+  if (!sizeToSections(sections, c, hasBlocks, error)) return false;
+  std::vector<PaletteBlock> palette;
+  for (const NbtTag& s : sections.items) {
+    if (s.type != kCompound || !hasBlocks(s) || sectionY(s) == INT_MIN) continue;
+    const NbtTag& states = *s.find("block_states");
+    size_t base = c.index(0, sectionY(s) * 16, 0);
+    if (!readPalette(*states.find("palette"), palette, c, error)) return false;
+    const NbtTag* data = states.find("data", kLongArray);
+    if (!data) {
+      // One block fills the section.
+      std::fill(c.ids.begin() + base, c.ids.begin() + base + 4096, palette[0].id);
+      std::fill(c.data.begin() + base, c.data.begin() + base + 4096, palette[0].data);
+    } else if (!unpack(data->longs, palette, false, c, base, error)) {
+      return false;
+    }
+    readLight(s, c, base);
+  }
+  return true;
+}
+
+}  // namespace sgrender

@@ -1,0 +1,20 @@
+// What a render met on its way: chunks drawn, left out unfinished, skipped as damaged (with
+// the first reason), and block names the table does not know. Printed as one summary line
+// each; at the chunk-level verbosity every skipped chunk is listed as it is met.
+#pragma once
+#include <cstddef>
+#include <ostream>
+#include <string>
+
+namespace sgrender {
+
+struct RenderSummary {
+  size_t drawn = 0, unfinished = 0, skipped = 0, unknownNames = 0, withoutLight = 0;
+  std::string firstSkip;  // "chunk x,z in file: reason"
+
+  void skip(const std::string& what, std::ostream& errors, int verbosity);
+  // The summary lines, each starting with "renderer: ".
+  void print(std::ostream& errors) const;
+};
+
+}  // namespace sgrender

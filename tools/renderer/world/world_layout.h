@@ -1,0 +1,52 @@
+// Where a world keeps its chunks: the dimension's folder, then either region files (.mca for
+// sections, .mcr for Beta) or the Alpha layout of one file a chunk in base-36 folders. The
+// chunks are gathered in groups of one region (32 x 32 chunks) each, in rows from north to south.
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "renderer/render_arguments.h"
+
+namespace sgrender {
+
+enum class StorageLayout { Anvil, BetaRegions, AlphaChunks };
+const char* layoutName(StorageLayout layout);
+
+struct ChunkPlace {
+  int x = 0, z = 0;                // chunk coordinates
+  std::filesystem::path alphaFile;  // the chunk's own file in the Alpha layout
+};
+
+struct ChunkGroup {
+  int regionX = 0, regionZ = 0;
+  std::filesystem::path regionFile;  // empty in the Alpha layout
+  std::vector<ChunkPlace> chunks;
+};
+
+struct WorldChunks {
+  StorageLayout layout = StorageLayout::Anvil;
+  std::filesystem::path folder;  // the dimension folder
+  std::vector<ChunkGroup> groups;
+  std::vector<std::string> problems;  // region files that could not be read, and why
+};
+
+// The dimension folder of the request: the world itself, DIM-1 for the Nether, the named folder
+// for another dimension (also in the newer dimensions/<namespace>/<name> layout).
+std::optional<std::filesystem::path> dimensionFolder(const std::filesystem::path& world,
+                                                      const RenderRequest& request, std::string& error);
+
+// Lists every stored chunk of the dimension (within the request's rectangle). alpha and beta on
+// the command line force those layouts; otherwise region files with sections win, then Beta
+// regions, then Alpha chunk files. False with a reason when the folder holds no chunk files.
+bool listWorldChunks(const std::filesystem::path& folder, const RenderRequest& request, WorldChunks& out,
+                     std::string& error);
+
+// Reads one chunk's uncompressed tags, from its region file (opened once per group by the caller)
+// or its own file.
+class RegionFile;
+bool readChunkBytes(const ChunkGroup& group, const ChunkPlace& place, const RegionFile* region,
+                    std::vector<uint8_t>& out, std::string& error);
+
+}  // namespace sgrender
