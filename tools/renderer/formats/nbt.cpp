@@ -18,6 +18,7 @@ const NbtTag* NbtTag::find(std::string_view name, uint8_t wantedType) const {
 namespace {
 
 constexpr int kMaxDepth = 512;
+constexpr size_t kMaxTags = size_t(1) << 20;
 
 class Reader {
  public:
@@ -81,11 +82,7 @@ class Reader {
         if (itemType > kLongArray) return fail("unknown tag type in a list");
         if (!count(c, itemType == kEnd ? 0 : 1)) return false;
         if (itemType == kEnd) return true;
-        // Each item costs far more in memory than its smallest form in the data: a corrupt
-        // count must not make the reader ask for gigabytes. All the items read so far may
-        // take no more tags than the data has bytes.
-        tags_ += static_cast<size_t>(c);
-        if (tags_ > n_) return fail("more list items than the data can hold");
+        if (!countTags(static_cast<size_t>(c))) return false;
         t.items.resize(static_cast<size_t>(c));
         for (auto& item : t.items)
           if (!payload(itemType, item, depth + 1)) return false;
@@ -98,7 +95,7 @@ class Reader {
           if (fieldType == kEnd) return true;
           if (fieldType > kLongArray) return fail("unknown tag type");
           std::string name;
-          if (!string(name)) return false;
+          if (!string(name) || !countTags(1)) return false;
           t.fields.emplace_back(std::move(name), NbtTag{});
           if (!payload(fieldType, t.fields.back().second, depth + 1)) return false;
         }
@@ -121,6 +118,13 @@ class Reader {
       }
       default: return fail("unknown tag type");
     }
+  }
+  // Each tag costs far more in memory than its smallest form in the data, so a corrupt count
+  // could make the reader ask for gigabytes. No chunk holds more than a million tags.
+  bool countTags(size_t more) {
+    tags_ += more;
+    if (tags_ > n_ || tags_ > kMaxTags) return fail("more tags than any chunk holds");
+    return true;
   }
   bool fail(const char* why) {
     if (error_.empty()) error_ = why;

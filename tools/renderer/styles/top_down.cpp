@@ -64,8 +64,9 @@ sgimage::Rgba columnColour(const Chunk& c, int x, int z, const ColumnRules& rule
   }
   if (a <= 0) return {};
   auto channel = [&](double v) { return static_cast<uint8_t>(std::clamp(v / a + 0.5, 0.0, 255.0)); };
-  return {channel(r), channel(g), channel(b),
-          static_cast<uint8_t>(std::clamp(a * 255.0 + 0.5, 0.0, 255.0))};
+  // A column seen through so many layers of water or glass that nothing more shows is opaque.
+  uint8_t alpha = a >= 0.99 ? 255 : static_cast<uint8_t>(std::clamp(a * 255.0 + 0.5, 0.0, 255.0));
+  return {channel(r), channel(g), channel(b), alpha};
 }
 
 void drawChunk(const Chunk& c, const ColumnRules& rules, sgimage::RgbaImage& image,
