@@ -62,7 +62,10 @@ void Form4::finish() {
                                 services().clock.timeOfDay());
   control("lblpercentage").setCaption("100%");
   control("progressbar").setValue(100);
-  if (control("checkdontclose").value() == 0) Command2_Click();
+  // A job whose tools failed says why, and the window stays open to show it.
+  const auto failures = jobFailures("renderJob" + control("renderjob").text() + "output.log");
+  for (const auto& f : failures) control("progresslist").addItem(f);
+  if (control("checkdontclose").value() == 0 && failures.empty()) Command2_Click();
   else show();
 }
 

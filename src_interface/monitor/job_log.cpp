@@ -28,6 +28,16 @@ bool readJobLogInto(const std::string& jobLog, forms::Control& progresslist) {
   return true;
 }
 
+std::vector<std::string> jobFailures(const std::string& outputLog) {
+  constexpr size_t kShown = 50;
+  std::vector<std::string> failures;
+  auto lines = files::readLines(outputLog);
+  if (!lines) return failures;
+  for (const auto& l : *lines)
+    if (l.rfind("Failed: ", 0) == 0 && failures.size() < kShown) failures.push_back(l);
+  return failures;
+}
+
 std::string currentTaskCaption(const std::string& progressFile) {
   // The percentage is a short number; a first line of megabytes must not make a tick slow.
   auto line = files::readFirstLine(progressFile, 256);

@@ -1,6 +1,7 @@
 // Reading the job log and the progress file of a running job into the log window's controls.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "forms/control.h"
 
@@ -14,6 +15,10 @@ bool readJobLogInto(const std::string& jobLog, forms::Control& progresslist);
 // The caption for the current task from the first line of the progress file:
 // "(Current task: 42%)", or empty when the file is missing, empty or unreadable.
 std::string currentTaskCaption(const std::string& progressFile);
+
+// The failure lines that the job's tools left in renderJob<N>output.log ("Failed: " and the
+// step and reason), at most a screenful of them; empty when the job had none.
+std::vector<std::string> jobFailures(const std::string& outputLog);
 
 // "Task 3 of 7 " for 4 entries and the total text "7".
 std::string taskCaption(int entries, const std::string& total);

@@ -139,3 +139,31 @@ TEST_F(Monitor, ReturnStopsPollingAndClosingUnloads) {
   monitor::openProgressMonitor(w.registry, 7, 3);  // the next job makes it afresh
   EXPECT_EQ(w.registry.get("Form4").control("renderjob").text(), "7");
 }
+
+// A job whose tools failed: at its end the log window adds their failure lines and stays open,
+// with the main window still hidden behind it. A job without failures closes as before.
+TEST_F(Monitor, AFailedJobSaysWhyAndStaysOpen) {
+  start(2, 3);
+  writeFile("renderJob2.log", "Started\r\n");
+  writeFile("renderJob2output.log",
+            "renderer: drawing nothing\r\nFailed: render of Hilltop: nothing drawn of world 'x': there is no such "
+            "folder\r\nFailed: post processing of a.png: cannot read input renderJob2layer0.png: missing\r\n");
+  tick();
+  std::remove("renderJob2.log");
+  tick();
+  EXPECT_FALSE(c("Timer1").timerEnabled());
+  EXPECT_TRUE(f4->visible());
+  EXPECT_FALSE(w.form1->visible());
+  auto items = c("progresslist").items();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[1], "Failed: render of Hilltop: nothing drawn of world 'x': there is no such folder");
+  EXPECT_EQ(items[2].rfind("Failed: post processing of a.png", 0), 0u);
+  EXPECT_EQ(c("lblpercentage").caption(), "100%");
+
+  start(5, 1);
+  writeFile("renderJob5output.log", "renderer: 2 damaged chunks were skipped\r\n");
+  std::remove("renderJob5.log");
+  tick();
+  EXPECT_FALSE(f4->visible());
+  EXPECT_TRUE(w.form1->visible());
+}

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
+#include "qt/layout_scale.h"
 #include "qt_windows.h"
 
 namespace sg::test {
@@ -83,8 +84,10 @@ class Binders : public ::testing::Test {
 };
 
 TEST_F(Binders, WidgetsStandWhereTheTableSaysInsideTheirFrames) {
-  EXPECT_EQ(win->width(), 6000 / 15 - qt::kBorderWidthPx);
-  EXPECT_EQ(win->height(), 4000 / 15 - qt::kBorderHeightPx);
+  // Twips become pixels through the window font's dialog units: 15 twips a pixel at the design font.
+  const qt::LayoutScale& s = qt::windowLayoutScale();
+  EXPECT_EQ(win->width(), s.toPixelsX(6000) - qt::kBorderWidthPx);
+  EXPECT_EQ(win->height(), s.toPixelsY(4000) - qt::kBorderHeightPx);
   EXPECT_EQ(win->windowTitle(), "Probe window");
   EXPECT_EQ(widget<QLineEdit>("txt").geometry(), QRect(8, 8, 160, 21));
   auto& frame = widget<QGroupBox>("fra");
@@ -216,7 +219,12 @@ TEST_F(Binders, LabelsTellAClickFromADoubleClick) {
   EXPECT_EQ(n.dbl, 1);
   EXPECT_EQ(n.click, 1);
   c("lbl").setCaption("Two\rlines");
+  // One line high: the second line is cut off, and the tooltip holds both.
+  EXPECT_EQ(label.text(), QStringLiteral("Two\u2026"));
+  EXPECT_EQ(label.toolTip(), "Two\nlines");
+  c("lbl").setGeometry(120, 2940, 2400, 600);
   EXPECT_EQ(label.text(), "Two\nlines");
+  EXPECT_TRUE(label.toolTip().isEmpty());
 }
 
 TEST_F(Binders, EnterPressesTheDefaultButton) {

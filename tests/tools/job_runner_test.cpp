@@ -184,3 +184,20 @@ TEST(JobRunner, ReadsTheFileBeforeRunningSoDeletingItDoesNotStopTheJob) {
   EXPECT_EQ(slurp("finished.txt"), "done \r\n");
   EXPECT_FALSE(runner.runFile("missing.bat", result));
 }
+
+// What the tools print goes to the job's output log; a tool that is killed, or that is not in
+// the working folder, leaves a failure line there, since it cannot say why itself.
+TEST(JobRunner, ToolsPrintIntoTheJobsOutputLogAndStoppedToolsAreFailures) {
+  spit("strandvale_g_renderer.exe", "#!/bin/sh\necho drawing \"$1\"\necho a note >&2\n");
+  std::filesystem::permissions("strandvale_g_renderer.exe", std::filesystem::perms::owner_all);
+  JobRun ok("strandvale_g_renderer.exe first\r\nstrandvale_g_renderer.exe second\r\n");
+  EXPECT_EQ(ok.result.lastStatus, 0);
+  EXPECT_EQ(slurp("renderJob0output.log"), "drawing first\na note\ndrawing second\na note\n");
+
+  std::filesystem::remove("renderJob0output.log");
+  spit("strandvale_g_renderer.exe", "#!/bin/sh\nkill -9 $$\n");
+  JobRun killed("strandvale_g_renderer.exe x\r\nstrandvale_g_post_processor.exe y\r\n");
+  EXPECT_EQ(slurp("renderJob0output.log"),
+            "Failed: line 1: strandvale_g_renderer.exe was stopped by signal 9\r\n"
+            "Failed: line 2: strandvale_g_post_processor.exe is not in the working folder\r\n");
+}

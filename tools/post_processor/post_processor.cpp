@@ -3,34 +3,45 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "batch/job_failures.h"
 #include "imaging/png_file.h"
 #include "imaging/image_operations.h"
 #include "post_processor/post_arguments.h"
 
 namespace sgpost {
 
+namespace {
+
+// Says why a step failed: on standard error, and as the job's failure line where the step
+// belongs to a job (its inputs are the job's layer images).
+int failed(const std::vector<std::string>& words, const std::string& output, const std::string& reason,
+           std::ostream& errors) {
+  errors << "post processor: " << reason << "\n";
+  if (auto log = sgbatch::jobOutputLog(words))
+    sgbatch::appendJobFailure(*log, "post processing" + (output.empty() ? std::string() : " of " + output), reason);
+  return 1;
+}
+
+}  // namespace
+
 int runPostProcessor(const std::vector<std::string>& words, std::ostream& errors) {
   std::string error;
   auto args = parsePostArguments(words, error);
-  if (!args) {
-    errors << "post processor: " << error << "\n";
-    return 1;
-  }
+  if (!args) return failed(words, "", error, errors);
   std::vector<sgimage::RgbaImage> layers;
   long long canvasPixels = 0;
   int maxW = 0, maxH = 0;
   for (const auto& name : args->inputs) {
     sgimage::RgbaImage image;
     if (!sgimage::readPng(name, image, error)) {
-      errors << "post processor: cannot read input " << name << ": " << error << "\n";
-      return 1;
+      return failed(words, args->output, "cannot read input " + name + ": " + error, errors);
     }
     maxW = std::max(maxW, image.width());
     maxH = std::max(maxH, image.height());
     canvasPixels = static_cast<long long>(maxW) * maxH;
     if (canvasPixels > sgimage::kMaxPixels) {
-      errors << "post processor: merged canvas " << maxW << "x" << maxH << " is too large\n";
-      return 1;
+      return failed(words, args->output,
+                    "merged canvas " + std::to_string(maxW) + "x" + std::to_string(maxH) + " is too large", errors);
     }
     layers.push_back(std::move(image));
   }
@@ -45,8 +56,7 @@ int runPostProcessor(const std::vector<std::string>& words, std::ostream& errors
     }
   }
   if (!sgimage::writePngAtomically(args->output, image, error)) {
-    errors << "post processor: cannot write output " << args->output << ": " << error << "\n";
-    return 1;
+    return failed(words, args->output, "cannot write output " + args->output + ": " + error, errors);
   }
   if (args->deleteInputs) {
     for (const auto& name : args->inputs) {

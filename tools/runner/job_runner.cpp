@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "batch/windows_arguments.h"
+#include "batch/job_failures.h"
 #include "runner/tool_lookup.h"
 
 extern char** environ;
@@ -98,6 +99,7 @@ bool JobRunner::runFile(const std::string& batchFile, RunResult& result) {
 
 RunResult JobRunner::runContent(const std::string& content, const std::string& batchName) {
   RunResult result;
+  outputLog_ = sgbatch::jobOutputLog(batchName).value_or("");
   int lineNumber = 0;
   for (const std::string& raw : sgbatch::batchLines(content)) {
     ++lineNumber;
@@ -144,9 +146,17 @@ int JobRunner::runCommand(const sgbatch::Command& command, int lineNumber, RunRe
     auto path = findRenderTool(word.word, ".");
     if (!path) {
       skip(lineNumber, "'" + word.word + "' is not in the working folder", result);
+      if (!outputLog_.empty())
+        sgbatch::appendJobFailure(outputLog_, "line " + std::to_string(lineNumber),
+                                  word.word + " is not in the working folder");
       return 9009;
     }
     status = runTool(command, word, *path, lineNumber);
+    // A tool that ends normally says why it failed itself; one that was killed or never ran cannot.
+    if (!outputLog_.empty() && status > 128)
+      sgbatch::appendJobFailure(outputLog_, "line " + std::to_string(lineNumber),
+                                word.word + (status == 9009 ? " could not be started" : " was stopped by signal " +
+                                                                                           std::to_string(status - 128)));
   } else {
     skip(lineNumber, "'" + word.word + "' is not a command that jobs run", result);
     return 9009;
@@ -226,6 +236,11 @@ int JobRunner::runTool(const sgbatch::Command& command, const sgbatch::CommandWo
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  // What the tool prints goes to the job's output log, unless the line redirects it.
+  if (!outputLog_.empty()) {
+    posix_spawn_file_actions_addopen(&actions, 1, outputLog_.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+  }
   bool refused = false;
   for (const auto& r : command.redirections) {
     if (r.handle != 1 && r.handle != 2) continue;

@@ -37,6 +37,9 @@ class JobRunner {
 
   std::ostream& out_;
   std::ostream& report_;
+  // The job's output log (renderJob<N>output.log), which keeps what the tools print and a
+  // failure line for every tool that could not run to its end; empty for other batch files.
+  std::string outputLog_;
 };
 
 // True when a redirection target or a del pattern names a file of the working folder itself
