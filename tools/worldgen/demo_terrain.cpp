@@ -176,7 +176,8 @@ void theNether(ChunkColumn& c, const Names& n, uint32_t seed) {
 int demoSurface(int x, int z, uint32_t seed) {
   double h = 66 + 14 * noise(x, z, 96, seed, 1) + 6 * noise(x, z, 32, seed, 2) + 2 * noise(x, z, 8, seed, 3);
   double mountains = noise(x, z, 160, seed, 4);
-  if (mountains > 0.3) h += (mountains - 0.3) * 80;
+  // Mountains rise where a slow field is high, broken into ridges by a quicker one.
+  if (mountains > 0.05) h += (mountains - 0.05) * 70 * (0.5 + 0.5 * noise(x, z, 18, seed, 5));
   return std::clamp(static_cast<int>(h), 40, 110);
 }
 
