@@ -26,7 +26,7 @@ TEST(RenderArguments, TheDefaultLineAndTail) {
   EXPECT_EQ(r->mapName, "");
   EXPECT_EQ(*r->progressFile, "renderJob0progress.log");
   EXPECT_EQ(*r->outFile, "renderJob0layer0.png");
-  EXPECT_TRUE(r->notRendered.empty());
+  EXPECT_TRUE(r->autoMirror);
   auto w = parse("world 1 normal north");
   ASSERT_TRUE(w);
   EXPECT_EQ(*w->folder, "World1");
@@ -57,11 +57,12 @@ TEST(RenderArguments, EveryWordOfAFullLine) {
   EXPECT_EQ(*r->environment, "D:\\games\\saves\\");
   EXPECT_EQ(r->verbosity, 3);
   EXPECT_EQ(*r->outFile, "final name.png");
-  EXPECT_EQ(r->notRendered,
-            (std::vector<std::string>{"isometric", "wooloscopy", "forcebrightness", "flip",
-                                      "rotate", "fool_xray", "fool_cake", "fool_upsidedown",
-                                      "granularity", "cropwhitespace", "zoomlevel", "mirror",
-                                      "listallblocks"}));
+  EXPECT_EQ(r->style, "isometric");
+  EXPECT_TRUE(r->wooloscopy && r->forceBrightness && r->flip && r->rotate && r->xray && r->cake && r->upsideDown);
+  EXPECT_TRUE(r->cropWhitespace && r->mirror && r->lowRamWrite && r->listAllBlocks);
+  EXPECT_FALSE(r->autoMirror);
+  EXPECT_EQ(r->granularity, 8);
+  EXPECT_EQ(r->zoom, 2.5);
 }
 
 TEST(RenderArguments, FiltersWithEmptyOrDoubledBlanks) {
@@ -95,18 +96,18 @@ TEST(RenderArguments, SaveFolderEndingInASlashKeepsTheRestOfTheLine) {
 }
 
 TEST(RenderArguments, StylesOrientationsAndDimensions) {
-  for (auto [style, quiet] : std::vector<std::pair<std::string, bool>>{
-           {"normal", true}, {"heightmapcolor", false}, {"heightmapgray", false},
-           {"lightmap", false}, {"oblique", false}, {"obliqueangled", false}}) {
+  for (std::string style : {"normal", "heightmapcolor", "heightmapgray", "lightmap", "oblique", "obliqueangled",
+                            "isometric"}) {
     auto r = parse("folder \"w\" " + style);
     ASSERT_TRUE(r) << style;
-    EXPECT_EQ(r->notRendered.empty(), quiet) << style;
+    EXPECT_EQ(r->style, style);
   }
   EXPECT_EQ(parse("folder w east")->orientation, Orientation::East);
   EXPECT_EQ(parse("folder w south")->orientation, Orientation::South);
   EXPECT_EQ(*parse("folder w dimension DIM3")->dimension, "DIM3");
-  EXPECT_EQ(parse("folder w rectangle 0 0 0 0 alpha")->notRendered,
-            (std::vector<std::string>{"alpha"}));
+  EXPECT_TRUE(parse("folder w rectangle 0 0 0 0 alpha")->alpha);
+  EXPECT_EQ(parse("folder w threads 3")->threads, 3);
+  EXPECT_FALSE(parse("folder w threads 0"));
 }
 
 TEST(RenderArguments, BadLinesNameTheProblem) {

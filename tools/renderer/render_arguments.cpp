@@ -24,12 +24,7 @@ bool parseInt(const std::string& s, long& out) {
 const std::set<std::string> kStyles{"normal",  "heightmapcolor", "heightmapgray", "lightmap",
                                     "oblique", "obliqueangled",  "isometric"};
 // Words taken in and passed by, with nothing for this renderer to draw differently.
-const std::set<std::string> kQuietWords{"automirror", "sautomirror", "lowramwrite",
-                                        "checkeachlayer"};
-// Words accepted without a value that this renderer does not draw yet.
-const std::set<std::string> kNotRendered{"wooloscopy", "forcebrightness", "flip", "rotate",
-                                         "fool_xray", "fool_cake", "fool_upsidedown",
-                                         "cropwhitespace", "mirror", "listallblocks"};
+const std::set<std::string> kQuietWords{"automirror", "checkeachlayer"};
 
 }  // namespace
 
@@ -127,18 +122,19 @@ std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>
       }
       r.dimension = *v;
     } else if (word == "granularity") {
-      if (!number(word, 0, 1000)) return std::nullopt;
-      r.notRendered.push_back(word);
+      auto v = number(word, 0, 1000);
+      if (!v) return std::nullopt;
+      r.granularity = static_cast<int>(std::min<long>(*v, 8));
     } else if (word == "zoomlevel") {
       auto v = value(word);
       if (!v) return std::nullopt;
       char* end = nullptr;
       double z = std::strtod(v->c_str(), &end);
-      if (v->empty() || *end != '\0' || !(z > 0)) {
+      if (v->empty() || *end != '\0' || !(z > 0) || z > 64) {
         error = "bad value '" + *v + "' after 'zoomlevel'";
         return std::nullopt;
       }
-      r.notRendered.push_back(word);
+      r.zoom = z;
     } else if (word == "makeoffsetfile") {
       r.makeOffsetFile = true;
     } else if (word == "rectangle" || word == "spacedrectangle") {
@@ -175,7 +171,6 @@ std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>
       r.verbosity = static_cast<int>(*v);
     } else if (word == "alpha") {
       r.alpha = true;
-      r.notRendered.push_back(word);
     } else if (word == "beta") {
       r.beta = true;
     } else if (word == "progress" || word == "outfile") {
@@ -186,10 +181,36 @@ std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>
         return std::nullopt;
       }
       (word == "progress" ? r.progressFile : r.outFile) = *v;
+    } else if (word == "threads") {
+      auto v = number(word, 1, 256);
+      if (!v) return std::nullopt;
+      r.threads = static_cast<int>(*v);
+    } else if (word == "sautomirror") {
+      r.autoMirror = false;
+    } else if (word == "forcebrightness") {
+      r.forceBrightness = true;
+    } else if (word == "wooloscopy") {
+      r.wooloscopy = true;
+    } else if (word == "fool_xray") {
+      r.xray = true;
+    } else if (word == "fool_upsidedown") {
+      r.upsideDown = true;
+    } else if (word == "fool_cake") {
+      r.cake = true;
+    } else if (word == "cropwhitespace") {
+      r.cropWhitespace = true;
+    } else if (word == "mirror") {
+      r.mirror = true;
+    } else if (word == "flip") {
+      r.flip = true;
+    } else if (word == "rotate") {
+      r.rotate = true;
+    } else if (word == "listallblocks") {
+      r.listAllBlocks = true;
+    } else if (word == "lowramwrite") {
+      r.lowRamWrite = true;
     } else if (kQuietWords.count(word)) {
       // nothing to do
-    } else if (kNotRendered.count(word)) {
-      r.notRendered.push_back(word);
     } else {
       error = "unknown argument '" + word + "'";
       return std::nullopt;
@@ -199,7 +220,6 @@ std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>
     error = "no world given (folder, custom or world)";
     return std::nullopt;
   }
-  if (r.style != "normal") r.notRendered.insert(r.notRendered.begin(), r.style);
   return r;
 }
 

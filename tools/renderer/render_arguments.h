@@ -29,9 +29,15 @@ struct RenderRequest {
   std::optional<std::string> environment;  // the save folder
   int verbosity = 0;
   bool alpha = false, beta = false;
+  // Per-block and whole-map drawing options.
+  bool forceBrightness = false, wooloscopy = false, xray = false, upsideDown = false, cake = false;
+  int granularity = 0;              // 0 clear to 8 coarse
+  double zoom = 1.0;                // pixels per block (top-down) or scale (projected)
+  bool cropWhitespace = false, mirror = false, flip = false, rotate = false;
+  bool autoMirror = true;           // off with sautomirror: the post processor mirrors instead
+  bool listAllBlocks = false, lowRamWrite = false;
+  int threads = 0;                  // 0: one per core
   std::optional<std::string> progressFile, outFile;
-  // Words understood but not drawn by this renderer, in the order met.
-  std::vector<std::string> notRendered;
   // Notes about repaired input (a filter count larger than its list, for example).
   std::vector<std::string> warnings;
 };

@@ -7,7 +7,10 @@ void RenderSummary::skip(const std::string& what, std::ostream& errors, int verb
   if (verbosity >= 3) errors << "renderer: skipped " << what << "\n";
 }
 
-void RenderSummary::print(std::ostream& errors) const {
+void RenderSummary::print(std::ostream& errors, bool lightMatters) const {
+  if (lightMatters && withoutLight)
+    errors << "renderer: " << withoutLight << (withoutLight == 1 ? " chunk stores" : " chunks store")
+           << " no block light; drawn as if unlit\n";
   if (skipped)
     errors << "renderer: " << skipped << (skipped == 1 ? " damaged chunk was" : " damaged chunks were")
            << " skipped; the first: " << firstSkip << "\n";

@@ -14,7 +14,8 @@ struct RenderSummary {
 
   void skip(const std::string& what, std::ostream& errors, int verbosity);
   // The summary lines, each starting with "renderer: ".
-  void print(std::ostream& errors) const;
+  // lightMatters: the style or time of day draws from the stored light.
+  void print(std::ostream& errors, bool lightMatters = false) const;
 };
 
 }  // namespace sgrender

@@ -15,7 +15,10 @@
 #include "renderer/formats/decode_chunk.h"
 #include "renderer/newer_blocks_list.h"
 #include "renderer/render_summary.h"
-#include "renderer/styles/top_down.h"
+#include "renderer/block_census.h"
+#include "renderer/image/map_canvas.h"
+#include "renderer/image/map_finishing.h"
+#include "renderer/styles/painter.h"
 #include "renderer/world/region_file.h"
 #include "renderer/world/world_layout.h"
 
@@ -98,11 +101,6 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
   }
   const RenderRequest& req = *parsed;
   for (const auto& w : req.warnings) errors << "renderer: note: " << w << "\n";
-  if (!req.notRendered.empty()) {
-    errors << "renderer: not rendered yet, drawn as the normal map from above:";
-    for (const auto& w : req.notRendered) errors << " " << w;
-    errors << "\n";
-  }
 
   const fs::path world = worldFolder(req);
   const std::string named = "world '" + world.string() + "'";
@@ -135,20 +133,40 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
     if (!chunks.problems.empty()) why = "no region file could be read; the first: " + chunks.problems.front();
     return failed(req, "nothing drawn of " + named + " (" + layoutName(chunks.layout) + "): " + why, errors);
   }
-  long long width = (static_cast<long long>(maxX) - minX + 1) * 16;
-  long long height = (static_cast<long long>(maxZ) - minZ + 1) * 16;
+  // The frame of the map in the view, and the painter of the style.
+  MapFrame frame;
+  frame.view.up = req.orientation;
+  frame.extent = viewExtent(frame.view, minX, maxX, minZ, maxZ);
+  if (req.nether) frame.lowestY = 0, frame.highestY = 127;
+  const BlockLook look(req);
+  const std::unique_ptr<Painter> painter = makePainter(req, look, frame);
+  const long long width = painter->width(), height = painter->height();
   if (width * height > sgimage::kMaxPixels)
     return failed(req, "the map would be " + std::to_string(width) + " x " + std::to_string(height) +
                            " pixels, too large; choose a chunk range", errors);
+  if (req.cake && painter->needsDepth() == false)
+    errors << "renderer: note: cake mode shows in the oblique and isometric styles; the map from above is unchanged\n";
   if (req.verbosity >= 1)
     errors << "renderer: drawing " << total << " chunks of " << chunks.groups.size() << " "
            << layoutName(chunks.layout) << ", chunks " << minX << ".." << maxX << " x " << minZ << ".."
-           << maxZ << "\n";
+           << maxZ << ", " << req.style << "\n";
+
+  // Far chunks first, so that see-through blocks are laid over what lies behind them.
+  auto nearness = [&](int x, int z) {
+    auto [u, v] = frame.view.toView(x, z);
+    return u + v;
+  };
+  std::sort(chunks.groups.begin(), chunks.groups.end(), [&](const ChunkGroup& a, const ChunkGroup& b) {
+    return nearness(a.regionX, a.regionZ) < nearness(b.regionX, b.regionZ);
+  });
+  for (auto& g : chunks.groups)
+    std::stable_sort(g.chunks.begin(), g.chunks.end(),
+                     [&](const ChunkPlace& a, const ChunkPlace& b) { return nearness(a.x, a.z) < nearness(b.x, b.z); });
 
   Progress progress(req.progressFile);
   progress.set(0);
-  sgimage::RgbaImage image(static_cast<int>(width), static_cast<int>(height));
-  ColumnRules rules(req);
+  MapCanvas canvas(static_cast<int>(width), static_cast<int>(height), painter->needsDepth());
+  BlockCensus census;
   RenderSummary summary;
   size_t done = 0;
   std::vector<uint8_t> data;
@@ -178,14 +196,18 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
         chunk.chunkX = place.x;  // the place in the world's files decides, whatever the chunk says
         chunk.chunkZ = place.z;
         summary.unknownNames += static_cast<size_t>(chunk.unknownNames);
-        drawChunk(chunk, rules, image, minX * 16, minZ * 16);
+        if (!chunk.hasLight && chunk.height > 0) ++summary.withoutLight;
+        painter->paint(chunk, canvas);
+        if (req.listAllBlocks) census.count(chunk, look);
         ++summary.drawn;
       }
       ++done;
       progress.set(static_cast<int>(done * 99 / std::max<size_t>(total, 1)));
     }
   }
-  summary.print(errors);
+  painter->finish(canvas);
+  const bool lightMatters = req.style == "lightmap" || (req.time != TimeOfDay::Day && !req.forceBrightness);
+  summary.print(errors, lightMatters);
   if (summary.drawn == 0) {
     std::string why = summary.skipped ? "all " + std::to_string(summary.skipped) + " chunks are unreadable; the first: " +
                                             summary.firstSkip
@@ -193,15 +215,15 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
                                             std::to_string(summary.unfinished) + " chunks";
     return failed(req, "nothing drawn of " + named + " (" + layoutName(chunks.layout) + "): " + why, errors);
   }
-  switch (req.orientation) {
-    case Orientation::North: break;
-    case Orientation::East: image = sgimage::rotateClockwise(image, 270); break;
-    case Orientation::South: image = sgimage::rotateClockwise(image, 180); break;
-    case Orientation::West: image = sgimage::rotateClockwise(image, 90); break;
-  }
+  sgimage::RgbaImage image = std::move(canvas.image());
+  if (!finishMap(image, req, error)) return failed(req, error, errors);
   std::string out = req.outFile ? *req.outFile : (req.mapName.empty() ? "map" : req.mapName) + ".png";
   if (!sgimage::writePngAtomically(out, image, error))
     return failed(req, "cannot write the image " + out + ": " + error, errors);
+  if (req.listAllBlocks) {
+    std::string name = (req.mapName.empty() ? std::string("map") : req.mapName) + "Blocks.txt";
+    if (!writeTextAtomically(name, census.text())) return failed(req, "cannot write the block list " + name, errors);
+  }
   if (req.makeOffsetFile) {
     std::string name = req.mapName + "Offset.txt";
     std::string content = "MinX: " + std::to_string(minX) + "\r\nMaxX: " + std::to_string(maxX) +

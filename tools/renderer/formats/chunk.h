@@ -19,6 +19,7 @@ struct Chunk {
   std::vector<uint8_t> data;      // data value 0 to 15, same index
   std::vector<uint8_t> light;     // block light 0 to 15, same index
   bool hasLight = false;          // the chunk stores block light
+  int worldMinY = 0, worldTop = 256;  // the levels its world has room for (bottom, top exclusive)
   int unknownNames = 0;           // palette names not in the block table
 
   void reset(int lowest, int levels) {

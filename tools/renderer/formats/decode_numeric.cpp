@@ -14,6 +14,7 @@ bool decodeOneArray(const NbtTag& level, Chunk& c, std::string& error) {
   const NbtTag* data = level.find("Data", kByteArray);
   const NbtTag* light = level.find("BlockLight", kByteArray);
   c.reset(0, 128);
+  c.worldTop = 128;
   c.hasLight = light && light->bytes.size() == 16384;
   // Stored index: y + z * 128 + x * 2048.
   for (int x = 0; x < 16; ++x)
@@ -31,6 +32,8 @@ bool decodeOneArray(const NbtTag& level, Chunk& c, std::string& error) {
 bool decodeNumericSections(const NbtTag& sections, Chunk& c, std::string& error) {
   auto hasBlocks = [](const NbtTag& s) { return s.find("Blocks", kByteArray) != nullptr; };
   if (!sizeToSections(sections, c, hasBlocks, error)) return false;
+  c.worldMinY = 0;
+  c.worldTop = std::max(256, c.minY + c.height);
   for (const NbtTag& s : sections.items) {
     if (s.type != kCompound || !hasBlocks(s) || sectionY(s) == INT_MIN) continue;
     const NbtTag* blocks = s.find("Blocks", kByteArray);

@@ -84,6 +84,8 @@ bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& c, s
     return s.find("Palette", kList) != nullptr && s.find("BlockStates", kLongArray) != nullptr;
   };
   if (!sizeToSections(sections, c, hasBlocks, error)) return false;
+  c.worldMinY = 0;
+  c.worldTop = std::max(256, c.minY + c.height);
   std::vector<PaletteBlock> palette;
   for (const NbtTag& s : sections.items) {
     if (s.type != kCompound || !hasBlocks(s) || sectionY(s) == INT_MIN) continue;
@@ -102,6 +104,12 @@ bool decodeBlockStateSections(const NbtTag& sections, Chunk& c, std::string& err
     return states && states->find("palette", kList) != nullptr;
   };
   if (!sizeToSections(sections, c, hasBlocks, error)) return false;
+  // The world's room: from the lowest section it declares (-64 in the game's own worlds).
+  int lowestSection = INT_MAX;
+  for (const NbtTag& s : sections.items)
+    if (s.type == kCompound && sectionY(s) != INT_MIN) lowestSection = std::min(lowestSection, sectionY(s));
+  c.worldMinY = lowestSection == INT_MAX ? -64 : std::min(-64, (lowestSection + 1) * 16);
+  c.worldTop = std::max(320, c.minY + c.height);
   std::vector<PaletteBlock> palette;
   for (const NbtTag& s : sections.items) {
     if (s.type != kCompound || !hasBlocks(s) || sectionY(s) == INT_MIN) continue;

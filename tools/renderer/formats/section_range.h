@@ -1,5 +1,6 @@
 // The levels a chunk's sections span, for sizing the chunk model before the sections are read.
 #pragma once
+#include <algorithm>
 #include <climits>
 #include <functional>
 

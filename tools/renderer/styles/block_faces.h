@@ -1,0 +1,64 @@
+// The blocks of a chunk that a projected view can see, with the faces it sees of each: the top,
+// and the sides that face the viewer (towards +u and +v of the view). A face shows where the
+// cell beside it lets the eye through (air, water, glass, a block the filters leave out).
+//
+// A side on a chunk's edge faces the next chunk, which is drawn later (chunks come far to
+// near): the edge is kept, in runs, until that chunk comes and says which of its faces show.
+// Edges whose next chunk never comes lie on the map's own edge: in cake mode they show, as the
+// cut through the world down to its bottom; otherwise the map's surface ends there.
+#pragma once
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+#include "renderer/styles/painter.h"
+
+namespace sgrender {
+
+struct SeenBlock {
+  int u = 0, v = 0, y = 0;        // the block in view coordinates and its level (negated seen from below)
+  sgimage::Rgba colour;           // before light
+  bool top = false, sideU = false, sideV = false;
+  double topLight = 1, sideULight = 1, sideVLight = 1;
+  bool hidden = false;            // ground under the map's edge: it hides what lies behind, unseen
+};
+
+using DrawBlock = std::function<void(const SeenBlock&)>;
+
+class SeenBlocks {
+ public:
+  SeenBlocks(const RenderRequest& request, const BlockLook& look, const MapFrame& frame);
+
+  // Calls draw for the faces of the chunk's seen blocks (farthest first), and for the faces on
+  // the edges of farther chunks that this chunk shows.
+  void visit(const Chunk& chunk, const DrawBlock& draw);
+  // After the last chunk: the faces on the map's own edge, seen in cake mode, else hidden.
+  void finish(const DrawBlock& draw);
+
+ private:
+  struct Run {
+    int y0, y1;  // inclusive
+    uint16_t id;
+    uint8_t data;
+  };
+  struct Edge {
+    int chunkX, chunkZ;                 // the chunk the edge belongs to
+    bool towardsU;                      // its +u side (else its +v side)
+    std::vector<std::pair<int, int>> columns;  // local x, z of each edge column
+    std::vector<std::vector<Run>> runs;        // the solid blocks of each column
+    std::vector<std::pair<int, int>> spans;    // the levels from the bottom to the highest solid block
+  };
+
+  void keepEdges(const Chunk& c);
+  void showEdge(const Edge& edge, const Chunk* next, const DrawBlock& draw);
+  int ceiling(const Chunk& c, int x, int z) const;
+
+  const RenderRequest& request_;
+  const BlockLook& look_;
+  const MapFrame& frame_;
+  int dxU_, dzU_, dxV_, dzV_;
+  std::unordered_map<long long, std::vector<Edge>> waiting_;  // by the next chunk's key
+  std::vector<int> ceilings_;  // of the chunk being visited (Nether: under the roof)
+};
+
+}  // namespace sgrender

@@ -1,0 +1,94 @@
+#include "renderer/styles/block_look.h"
+
+#include <algorithm>
+
+#include "renderer/blocks/block_colours.h"
+#include "renderer/blocks/block_names.h"
+
+namespace sgrender {
+
+namespace {
+
+// Natural ground that x-ray makes see-through: stone, dirt, gravel, sand-free ground, deepslate,
+// netherrack and their kin.
+bool naturalGround(uint16_t id) {
+  static const std::vector<bool> ground = [] {
+    std::vector<bool> g(kBlockIdLimit, false);
+    for (uint16_t id : {1, 2, 3, 7, 13, 87, 88, 110, 121}) g[id] = true;  // stone .. end stone
+    for (const char* n : {"deepslate", "tuff", "calcite", "dripstone_block", "smooth_basalt", "basalt",
+                          "blackstone", "rooted_dirt", "mud", "moss_block", "coarse_dirt", "podzol",
+                          "cobbled_deepslate", "andesite", "diorite", "granite", "soul_soil", "crimson_nylium",
+                          "warped_nylium"})
+      if (const BlockName* b = findBlockName(n)) g[b->id] = true;
+    return g;
+  }();
+  return id < ground.size() && ground[id];
+}
+
+uint32_t mix(int x, int y, int z) {
+  uint32_t h = static_cast<uint32_t>(x) * 0x8DA6B343u ^ static_cast<uint32_t>(y) * 0xD8163841u ^
+               static_cast<uint32_t>(z) * 0xCB1AB31Fu;
+  h ^= h >> 13;
+  h *= 0x5BD1E995u;
+  return h ^ (h >> 15);
+}
+
+}  // namespace
+
+bool seeThroughBlock(uint16_t id) {
+  return id == 0 || blockColour(id).a < 255;
+}
+
+sgimage::Rgba lit(sgimage::Rgba c, double f) {
+  auto ch = [&](uint8_t v) { return static_cast<uint8_t>(std::clamp(v * f + 0.5, 0.0, 255.0)); };
+  return {ch(c.r), ch(c.g), ch(c.b), c.a};
+}
+
+BlockLook::BlockLook(const RenderRequest& r) : layer_(kLevelCount, true), block_(kBlockIdLimit, true) {
+  auto level = [](int y) { return static_cast<size_t>(y - kLowestLevel); };
+  if (r.onlyLayers) {
+    std::fill(layer_.begin(), layer_.end(), false);
+    for (int l : *r.onlyLayers) layer_[level(l)] = true;
+  }
+  if (r.notLayers)
+    for (int l : *r.notLayers) layer_[level(l)] = false;
+  if (r.onlyBlocks) {
+    std::fill(block_.begin(), block_.end(), false);
+    for (int b : *r.onlyBlocks) block_[static_cast<size_t>(b)] = true;
+  }
+  if (r.notBlocks)
+    for (int b : *r.notBlocks) block_[static_cast<size_t>(b)] = false;
+  block_[kAir] = false;
+  if (r.ignoreWater) block_[8] = block_[9] = false;
+  if (r.xray)
+    for (size_t id = 0; id < block_.size(); ++id)
+      if (naturalGround(static_cast<uint16_t>(id))) block_[id] = false;
+  ambient_ = r.time == TimeOfDay::Night ? 0.22 : r.time == TimeOfDay::Twilight ? 0.6 : 1.0;
+  forceBrightness_ = r.forceBrightness;
+  wooloscopy_ = r.wooloscopy;
+  granularity_ = std::clamp(r.granularity, 0, 8);
+}
+
+sgimage::Rgba BlockLook::colour(uint16_t id, uint8_t data, int x, int y, int z) const {
+  sgimage::Rgba c = blockColour(id, data);
+  if (wooloscopy_ && id != 35) {
+    // Everything but wool fades to a dim grey, so that wool pictures stand out.
+    uint8_t grey = static_cast<uint8_t>((c.r * 30 + c.g * 59 + c.b * 11) / 100 * 0.35 + 40);
+    c = {grey, grey, grey, c.a};
+  }
+  if (granularity_ > 0) {
+    int spread = granularity_ * 5;
+    int d = static_cast<int>(mix(x, y, z) % (2 * spread + 1)) - spread;
+    auto ch = [&](uint8_t v) { return static_cast<uint8_t>(std::clamp(v + d, 0, 255)); };
+    c = {ch(c.r), ch(c.g), ch(c.b), c.a};
+  }
+  return c;
+}
+
+double BlockLook::light(const Chunk& c, int x, int y, int z) const {
+  if (fullLight()) return 1.0;
+  int block = c.holds(y) ? c.lightAt(x, y, z) : 0;
+  return std::max(ambient_, block / 15.0);
+}
+
+}  // namespace sgrender

@@ -1,0 +1,48 @@
+// How one block looks under the render's options, for every painter: the layer and block
+// filters, water left out, x-ray (natural ground see-through), wooloscopy, the per-block colour
+// noise of the granularity, and the light of the time of day with the stored block light.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "imaging/rgba_image.h"
+#include "renderer/formats/chunk.h"
+#include "renderer/render_arguments.h"
+
+namespace sgrender {
+
+// The levels any world may hold, for the layer filters.
+constexpr int kLowestLevel = -2048, kLevelCount = 4096;
+
+class BlockLook {
+ public:
+  explicit BlockLook(const RenderRequest& request);
+
+  // Whether the block at this level is drawn at all (filters, water, x-ray, air).
+  bool drawn(uint16_t id, int y) const {
+    return id < block_.size() && block_[id] && layer_[static_cast<size_t>(y - kLowestLevel)];
+  }
+  bool layerShown(int y) const { return layer_[static_cast<size_t>(y - kLowestLevel)]; }
+  // The block's colour before light (wooloscopy and granularity applied); world x, z for the noise.
+  sgimage::Rgba colour(uint16_t id, uint8_t data, int worldX, int y, int worldZ) const;
+  // The light on a face lit from the cell next to it (0 to 1): the sky's share by the time of
+  // day, and the block light stored there; full with forcebrightness.
+  double light(const Chunk& chunk, int x, int y, int z) const;
+  // Full daylight, with no block light needed.
+  bool fullLight() const { return forceBrightness_ || ambient_ >= 1.0; }
+  double ambient() const { return ambient_; }
+
+ private:
+  std::vector<bool> layer_, block_;
+  double ambient_ = 1.0;
+  bool forceBrightness_ = false, wooloscopy_ = false;
+  int granularity_ = 0;
+};
+
+// Scales a colour's channels by a light factor (alpha kept).
+sgimage::Rgba lit(sgimage::Rgba c, double factor);
+
+// Whether light passes through and what is below shows (water, glass, leaves, plants, air).
+bool seeThroughBlock(uint16_t id);
+
+}  // namespace sgrender

@@ -1,0 +1,61 @@
+// The isometric style: 2:1 blocks four pixels wide, a lit top and two shaded sides, the nearer
+// block winning each pixel. The view's +u side shows on the right, its +v side on the left.
+#include "renderer/styles/block_faces.h"
+
+namespace sgrender {
+
+namespace {
+
+// The sprite of one block: T top, L the +v side, R the +u side.
+constexpr const char* kSprite[4] = {".TT.", "TTTT", "LLRR", "LLRR"};
+
+class IsometricPainter : public Painter {
+ public:
+  IsometricPainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f)
+      : frame_(f), seen_(r, look, frame_) {
+    levels_ = f.highestY - f.lowestY + 1;
+  }
+  int width() const override { return 2 * (frame_.extent.width() + frame_.extent.depth()); }
+  int height() const override { return frame_.extent.width() + frame_.extent.depth() + 2 * levels_ + 2; }
+  bool needsDepth() const override { return true; }
+
+  void paint(const Chunk& c, MapCanvas& canvas) override {
+    seen_.visit(c, [&](const SeenBlock& b) { draw(b, canvas); });
+  }
+  void finish(MapCanvas& canvas) override {
+    seen_.finish([&](const SeenBlock& b) { draw(b, canvas); });
+  }
+
+ private:
+  void draw(const SeenBlock& b, MapCanvas& canvas) const {
+    const ViewExtent& e = frame_.extent;
+    {
+      const int u = b.u - e.minU, v = b.v - e.minV;
+      const int sx = 2 * (u + (e.depth() - 1 - v)), sy = u + v + 2 * (frame_.highestY - b.y);
+      const int32_t d = u + v + 2 * b.y;
+      const sgimage::Rgba top = lit(b.colour, b.topLight);
+      const sgimage::Rgba left = lit(b.colour, 0.8 * b.sideVLight), right = lit(b.colour, 0.62 * b.sideULight);
+      for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 4; ++col) {
+          char part = kSprite[row][col];
+          if (b.hidden) {
+            if (part != '.' && part != 'T') canvas.occlude(sx + col, sy + row, d);
+          } else if (part == 'T' && b.top) canvas.plot(sx + col, sy + row, d, top);
+          else if (part == 'L' && b.sideV) canvas.plot(sx + col, sy + row, d, left);
+          else if (part == 'R' && b.sideU) canvas.plot(sx + col, sy + row, d, right);
+        }
+    }
+  }
+
+  MapFrame frame_;
+  SeenBlocks seen_;
+  int levels_;
+};
+
+}  // namespace
+
+std::unique_ptr<Painter> makeIsometricPainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f) {
+  return std::make_unique<IsometricPainter>(r, look, f);
+}
+
+}  // namespace sgrender

@@ -1,0 +1,43 @@
+// A painter draws chunks of the model into the map canvas in one style. Painters see only the
+// chunk model and the render's options; a new style is a new painter.
+#pragma once
+#include <memory>
+
+#include "renderer/formats/chunk.h"
+#include "renderer/image/map_canvas.h"
+#include "renderer/render_arguments.h"
+#include "renderer/styles/block_look.h"
+#include "renderer/styles/view.h"
+
+namespace sgrender {
+
+// The map a painter draws: the view, the columns it spans and the levels a projected style
+// makes room for.
+struct MapFrame {
+  View view;
+  ViewExtent extent;
+  int lowestY = -64, highestY = 319;
+};
+
+class Painter {
+ public:
+  virtual ~Painter() = default;
+  virtual int width() const = 0;
+  virtual int height() const = 0;
+  // Whether the canvas needs a depth per pixel.
+  virtual bool needsDepth() const { return false; }
+  virtual void paint(const Chunk& chunk, MapCanvas& canvas) = 0;
+  // After the last chunk (the projected styles draw the map's own edges in cake mode).
+  virtual void finish(MapCanvas&) {}
+};
+
+std::unique_ptr<Painter> makePainter(const RenderRequest& request, const BlockLook& look, const MapFrame& frame);
+
+// The painters, one per family of styles.
+std::unique_ptr<Painter> makeTopDownPainter(const RenderRequest& request, const BlockLook& look, const MapFrame& frame);
+std::unique_ptr<Painter> makeObliquePainter(const RenderRequest& request, const BlockLook& look, const MapFrame& frame,
+                                            bool angled);
+std::unique_ptr<Painter> makeIsometricPainter(const RenderRequest& request, const BlockLook& look,
+                                              const MapFrame& frame);
+
+}  // namespace sgrender
