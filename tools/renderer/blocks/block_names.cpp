@@ -15,14 +15,19 @@ const BlockName* findBlockName(std::string_view name) {
 }
 
 const BlockName* blockNameOf(uint16_t id, uint8_t data) {
-  const BlockName* any = nullptr;
+  // Of the names an id and data value carry, the plainest: the old block's own name is the
+  // shortest (diamond_ore before deepslate_diamond_ore, water before bubble_column).
+  auto better = [](const BlockName* a, const BlockName& b) {
+    return !a || std::strlen(b.name) < std::strlen(a->name);
+  };
+  const BlockName *exact = nullptr, *any = nullptr;
   for (size_t i = 0; i < kBlockNameCount; ++i) {
     const BlockName& b = kBlockNames[i];
     if (b.id != id) continue;
-    if (b.data == data) return &b;
-    if (!any || b.data < any->data) any = &b;
+    if (b.data == data && better(exact, b)) exact = &b;
+    if (!any || b.data < any->data || (b.data == any->data && better(any, b))) any = &b;
   }
-  return any;
+  return exact ? exact : any;
 }
 
 }  // namespace sgrender

@@ -24,7 +24,7 @@ constexpr uint16_t kBlockIdLimit = 4096;
 
 // The entry of a name, with or without the "minecraft:" prefix; nullptr for an unknown name.
 const BlockName* findBlockName(std::string_view name);
-// The first name that has this id (and data value, when one has it), or nullptr.
+// The plainest name that has this id (and data value, when one has it), or nullptr.
 const BlockName* blockNameOf(uint16_t id, uint8_t data = 0);
 
 }  // namespace sgrender
