@@ -135,7 +135,9 @@ TEST_F(Painters, IsometricViewsShowTheFacesTowardsTheViewer) {
     EXPECT_EQ(countHue(im, kRed) > 0, red) << up;
     EXPECT_EQ(countHue(im, kLime) > 0, lime) << up;
     // A visible face is a 2 x 2 patch of the sprite on each side.
-    if (red) EXPECT_GE(countHue(im, kRed), 4) << up;
+    if (red) {
+      EXPECT_GE(countHue(im, kRed), 4) << up;
+    }
   }
 }
 
@@ -238,4 +240,17 @@ TEST_F(Painters, CakeShowsTheCutInTheProjectedStylesOnly) {
   // Seen from below, the floor's underside is what shows.
   auto below = render("normal fool_upsidedown", "u.png");
   EXPECT_TRUE(hueOf(below.at(8, 8), sgrender::blockColour(1)));
+}
+
+TEST(RendererHelp, ListsEveryWordTheRendererTakes) {
+  const std::string help = sgrender::rendererHelp();
+  for (const char* word : {"folder", "world", "custom", "name", "normal", "heightmapcolor", "heightmapgray",
+                           "lightmap", "oblique", "obliqueangled", "isometric", "north", "east", "south", "west",
+                           "onlylayers", "notlayers", "onlyblocks", "notblocks", "twilight", "night",
+                           "forcebrightness", "cave", "ignorewater", "nether", "dimension", "wooloscopy",
+                           "fool_xray", "fool_upsidedown", "fool_cake", "granularity", "zoomlevel",
+                           "cropwhitespace", "mirror", "automirror", "sautomirror", "flip", "rotate", "rectangle",
+                           "spacedrectangle", "makeoffsetfile", "listallblocks", "lowramwrite", "threads", "alpha",
+                           "beta", "verbosity", "progress", "environment", "outfile"})
+    EXPECT_NE(help.find(std::string("  ") + word), std::string::npos) << word;
 }

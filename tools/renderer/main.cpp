@@ -7,5 +7,9 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
-  return sgrender::runRenderer(words, std::cerr);
+  if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h" || words[0] == "/?")) {
+    std::cout << sgrender::rendererHelp();
+    return 0;
+  }
+  return sgrender::runRenderer(words, std::cerr, &std::cout);
 }

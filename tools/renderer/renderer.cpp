@@ -90,7 +90,8 @@ std::string worldFolder(const RenderRequest& r) {
   return localPath(saves + *r.folder);
 }
 
-int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
+int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std::ostream* report) {
+  std::ostream& reports = report ? *report : errors;
   std::string error;
   auto parsed = parseRenderArguments(words, error);
   if (!parsed) {
@@ -147,7 +148,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
   if (req.cake && painter->needsDepth() == false)
     errors << "renderer: note: cake mode shows in the oblique and isometric styles; the map from above is unchanged\n";
   if (req.verbosity >= 1)
-    errors << "renderer: drawing " << total << " chunks of " << chunks.groups.size() << " "
+    reports << "renderer: drawing " << total << " chunks of " << chunks.groups.size() << " "
            << layoutName(chunks.layout) << ", chunks " << minX << ".." << maxX << " x " << minZ << ".."
            << maxZ << ", " << req.style << "\n";
 
@@ -176,7 +177,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
     bool regionOpen = g.regionFile.empty() || region.open(g.regionFile.string(), error);
     std::string fileName = g.regionFile.empty() ? std::string("its own file") : g.regionFile.filename().string();
     if (req.verbosity >= 2)
-      errors << "renderer: region " << g.regionX << "," << g.regionZ << " (" << g.chunks.size() << " chunks)\n";
+      reports << "renderer: region " << g.regionX << "," << g.regionZ << " (" << g.chunks.size() << " chunks)\n";
     for (const auto& place : g.chunks) {
       NbtTag root;
       Chunk chunk;
@@ -190,9 +191,9 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors) {
         summary.skip(where + ": " + error, errors, req.verbosity);
       } else if (verdict == ChunkVerdict::Unfinished) {
         ++summary.unfinished;
-        if (req.verbosity >= 3) errors << "renderer: left out unfinished " << where << "\n";
+        if (req.verbosity >= 3) reports << "renderer: left out unfinished " << where << "\n";
       } else {
-        if (req.verbosity >= 3) errors << "renderer: " << where << "\n";
+        if (req.verbosity >= 3) reports << "renderer: " << where << "\n";
         chunk.chunkX = place.x;  // the place in the world's files decides, whatever the chunk says
         chunk.chunkZ = place.z;
         summary.unknownNames += static_cast<size_t>(chunk.unknownNames);

@@ -15,8 +15,12 @@ namespace sgrender {
 std::string worldFolder(const RenderRequest& request);
 
 // Returns the exit status: 0 when an image was written (damaged chunks are skipped and
-// reported), 1 with a message on standard error otherwise.
-int runRenderer(const std::vector<std::string>& words, std::ostream& errors);
+// reported), 1 with a message on errors otherwise. The progress reports of the verbosity go to
+// report (standard output for the program), or to errors when none is given.
+int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std::ostream* report = nullptr);
+
+// The renderer's words, one line each on what it draws.
+const char* rendererHelp();
 
 // Replaces the file's content through a temporary file and a rename.
 bool writeTextAtomically(const std::string& file, const std::string& content);
