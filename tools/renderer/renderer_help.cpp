@@ -18,14 +18,19 @@ Styles:
   oblique               from above and the viewer's side: cliffs and facing sides show
   obliqueangled         the oblique view turned 45 degrees
   isometric             2:1 blocks with a lit top and two shaded sides
-Orientation (which way is up): north, east, south, west; it turns the view itself
+Orientation (which way is up; it turns the view itself, so the projected styles show other faces):
+  north                 north up
+  east                  east up
+  south                 south up
+  west                  west up
 Filters:
   onlylayers N L...     only these levels (Y, as they stand, below 0 too)
   notlayers N L...      every level but these
   onlyblocks N ID...    only these block ids (newer blocks by the ids they descend from)
   notblocks N ID...     every block but these
 Options:
-  twilight, night       sky light dimmed; torches, lava and glowstone glow from the stored light
+  twilight              sky light dimmed; torches, lava and glowstone glow from the stored light
+  night                 darker still
   forcebrightness       full light everywhere
   cave                  the floors of enclosed spaces, coloured by their depth
   ignorewater           water is see-through
@@ -49,7 +54,8 @@ Options:
   listallblocks         writes NAMEBlocks.txt: every block drawn, its count and where
   lowramwrite           the map is written band by band, holding little of it
   threads N             draw with N threads (default: one per core)
-  alpha, beta           read the Alpha chunk files, or the Beta region files
+  alpha                 read the Alpha chunk files
+  beta                  read the Beta region files
   verbosity 1..3        progress on standard output per stage, per region, per chunk
 Tail:
   progress FILE         the progress in percent, in FILE's first line
