@@ -99,13 +99,27 @@ int main(int argc, char** argv) {
   size_t chunks = 0, bytes = 0;
   std::vector<uint8_t> out;
   auto t0 = std::chrono::steady_clock::now();
+  // The baseline: zlib's own inflate of every chunk, whatever the renderer inflates with.
+  out.resize(4u << 20);
   for (int r = 0; r < rounds; ++r)
     for (int z = 0; z < 32; ++z)
-      for (int x = 0; x < 32; ++x)
-        if (file.hasChunk(x, z) && file.chunkData(x, z, out, error)) {
+      for (int x = 0; x < 32; ++x) {
+        const uint8_t* data;
+        size_t size;
+        int method;
+        if (!file.hasChunk(x, z) || !file.compressedChunk(x, z, data, size, method, error)) continue;
+        z_stream zs{};
+        inflateInit2(&zs, 15 + 32);
+        zs.next_in = const_cast<Bytef*>(data);
+        zs.avail_in = static_cast<uInt>(size);
+        zs.next_out = out.data();
+        zs.avail_out = static_cast<uInt>(out.size());
+        if (inflate(&zs, Z_FINISH) == Z_STREAM_END) {
           ++chunks;
-          bytes += out.size();
+          bytes += zs.total_out;
         }
+        inflateEnd(&zs);
+      }
   double inflateTime = seconds(t0) / rounds;
 
   fs::current_path(work);
@@ -125,6 +139,7 @@ int main(int argc, char** argv) {
   std::printf("chunks: %zu, %.1f MB of tags\n", chunks / rounds, bytes / rounds / 1e6);
   std::printf("decompressing the chunks alone: %.1f ms\n", inflateTime * 1e3);
   std::printf("rendering the region to a PNG:  %.1f ms\n", renderTime * 1e3);
-  std::printf("ratio render / decompress: %.2f\n", renderTime / inflateTime);
+  std::printf("ratio render / zlib inflate: %.2f\n", renderTime / inflateTime);
+  std::printf("chunks per second: %.0f\n", chunks / rounds / renderTime);
   return 0;
 }

@@ -20,7 +20,7 @@ done
 if grep -E '^\./usr/bin/.*\.exe$' <<<"$files"; then echo "tools named .exe in the command path"; fail=1; fi
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for want in libqt6widgets6 libpng16-16 zlib1g fonts-liberation2; do
+for want in libqt6widgets6 libpng16-16 libdeflate0 liblz4-1 fonts-liberation2; do
   grep -q "$want" <<<"$depends" || { echo "not declared: $want"; fail=1; }
 done
 [ "$(dpkg-deb -f "$deb" Package)" = strandvale-g ] || { echo "package name"; fail=1; }

@@ -183,7 +183,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
       Chunk chunk;
       ChunkVerdict verdict = ChunkVerdict::Damaged;
       if (regionOpen && readChunkBytes(g, place, g.regionFile.empty() ? nullptr : &region, data, error) &&
-          parseNbt(data.data(), data.size(), root, error))
+          parseNbt(data.data(), data.size(), root, error, &unreadChunkFields()))
         verdict = decodeChunk(root, chunk, error);
       std::string where = "chunk " + std::to_string(place.x) + "," + std::to_string(place.z) + " in " +
                           (g.regionFile.empty() ? place.alphaFile.filename().string() : fileName);

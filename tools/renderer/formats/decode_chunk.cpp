@@ -30,6 +30,15 @@ ChunkVerdict verdict(bool ok) { return ok ? ChunkVerdict::Decoded : ChunkVerdict
 
 }  // namespace
 
+const NbtSkip& unreadChunkFields() {
+  static const NbtSkip fields = {
+      "Entities",      "TileEntities",   "TileTicks",   "LiquidTicks",   "entities",      "block_entities",
+      "block_ticks",   "fluid_ticks",    "Heightmaps",  "structures",    "Structures",    "Biomes",
+      "biomes",        "SkyLight",       "PostProcessing", "CarvingMasks", "Lights",     "ToBeTicked",
+      "LiquidsToBeTicked", "UpgradeData", "blending_data", "below_zero_retrogen", "HeightMap"};
+  return fields;
+}
+
 ChunkVerdict decodeChunk(const NbtTag& root, Chunk& c, std::string& error) {
   if (const NbtTag* sections = root.find("sections", kList)) {
     if (!finishedStatus(root.find("Status"))) return ChunkVerdict::Unfinished;

@@ -16,6 +16,10 @@ enum class ChunkVerdict {
 
 ChunkVerdict decodeChunk(const NbtTag& root, Chunk& chunk, std::string& error);
 
+// The fields of a chunk's tags that no decoder reads (entities, ticks, biomes, sky light, ...):
+// passed over when the tags are read, which saves most of the reading.
+const NbtSkip& unreadChunkFields();
+
 // The eras, one decoder each (the dispatcher above chooses).
 // Alpha chunk files and Beta regions: one array of 128 levels.
 bool decodeOneArray(const NbtTag& level, Chunk& chunk, std::string& error);

@@ -22,7 +22,7 @@ constexpr size_t kMaxTags = size_t(1) << 20;
 
 class Reader {
  public:
-  Reader(const uint8_t* d, size_t n) : d_(d), n_(n) {}
+  Reader(const uint8_t* d, size_t n, const NbtSkip* skip) : d_(d), n_(n), skip_(skip) {}
 
   bool bytes(size_t count, const uint8_t*& p) {
     if (n_ - pos_ < count) return fail("data ends early");
@@ -95,7 +95,12 @@ class Reader {
           if (fieldType == kEnd) return true;
           if (fieldType > kLongArray) return fail("unknown tag type");
           std::string name;
-          if (!string(name) || !countTags(1)) return false;
+          if (!string(name)) return false;
+          if (skip_ && skip_->count(name)) {
+            if (!skipPayload(fieldType, depth + 1)) return false;
+            continue;
+          }
+          if (!countTags(1)) return false;
           t.fields.emplace_back(std::move(name), NbtTag{});
           if (!payload(fieldType, t.fields.back().second, depth + 1)) return false;
         }
@@ -119,6 +124,45 @@ class Reader {
       default: return fail("unknown tag type");
     }
   }
+  // Walks over a payload without keeping it, checking it as payload() would.
+  bool skipPayload(uint8_t type, int depth) {
+    if (depth > kMaxDepth) return fail("tags nested too deeply");
+    const uint8_t* p;
+    int32_t c;
+    switch (type) {
+      case kByte: return bytes(1, p);
+      case kShort: return bytes(2, p);
+      case kInt: case kFloat: return bytes(4, p);
+      case kLong: case kDouble: return bytes(8, p);
+      case kByteArray: return count(c, 1) && bytes(static_cast<size_t>(c), p);
+      case kIntArray: return count(c, 4) && bytes(static_cast<size_t>(c) * 4, p);
+      case kLongArray: return count(c, 8) && bytes(static_cast<size_t>(c) * 8, p);
+      case kString: {
+        uint16_t len;
+        return integer(len) && bytes(len, p);
+      }
+      case kList: {
+        uint8_t itemType;
+        if (!integer(itemType)) return false;
+        if (itemType > kLongArray) return fail("unknown tag type in a list");
+        if (!count(c, itemType == kEnd ? 0 : 1)) return false;
+        if (itemType == kEnd) return true;
+        for (int32_t i = 0; i < c; ++i)
+          if (!skipPayload(itemType, depth + 1)) return false;
+        return true;
+      }
+      case kCompound:
+        while (true) {
+          uint8_t fieldType;
+          uint16_t len;
+          if (!integer(fieldType)) return false;
+          if (fieldType == kEnd) return true;
+          if (fieldType > kLongArray) return fail("unknown tag type");
+          if (!integer(len) || !bytes(len, p) || !skipPayload(fieldType, depth + 1)) return false;
+        }
+      default: return fail("unknown tag type");
+    }
+  }
   // Each tag costs far more in memory than its smallest form in the data, so a corrupt count
   // could make the reader ask for gigabytes. No chunk holds more than a million tags.
   bool countTags(size_t more) {
@@ -136,13 +180,14 @@ class Reader {
   const uint8_t* d_;
   size_t n_, pos_ = 0;
   size_t tags_ = 0;
+  const NbtSkip* skip_;
   std::string error_;
 };
 
 }  // namespace
 
-bool parseNbt(const uint8_t* data, size_t size, NbtTag& root, std::string& error) {
-  Reader r(data, size);
+bool parseNbt(const uint8_t* data, size_t size, NbtTag& root, std::string& error, const NbtSkip* skip) {
+  Reader r(data, size, skip);
   uint8_t type;
   std::string name;
   if (!r.integer(type) || type != kCompound || !r.string(name) || !r.payload(kCompound, root, 0)) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -31,7 +32,10 @@ struct NbtTag {
   const NbtTag* find(std::string_view name, uint8_t wantedType) const;
 };
 
+// Names of compound fields that a reader passes over without keeping (they are still checked).
+using NbtSkip = std::unordered_set<std::string_view>;
+
 // Reads the root tag (a named compound). False with a reason on malformed data.
-bool parseNbt(const uint8_t* data, size_t size, NbtTag& root, std::string& error);
+bool parseNbt(const uint8_t* data, size_t size, NbtTag& root, std::string& error, const NbtSkip* skip = nullptr);
 
 }  // namespace sgrender

@@ -38,7 +38,7 @@ std::optional<RegionName> parseRegionName(const std::string& n) {
   return r;
 }
 
-bool RegionFile::open(const std::string& path, std::string& error) {
+bool RegionFile::open(const std::string& path, std::string& error, bool tableOnly) {
   std::filesystem::path p(path);
   folder_ = p.parent_path().string();
   if (auto name = parseRegionName(p.filename().string())) {
@@ -46,12 +46,20 @@ bool RegionFile::open(const std::string& path, std::string& error) {
     regionZ_ = name->z;
   }
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::error_code ec;
+  const auto length = std::filesystem::file_size(p, ec);
+  if (!in || ec) {
     error = "cannot open";
     return false;
   }
-  bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
+  // A region holds 1024 chunks of at most 255 sectors each: anything longer is not one.
+  constexpr uintmax_t kMaxRegionBytes = 8192 + uintmax_t(1024) * 255 * 4096;
+  if (length > kMaxRegionBytes) {
+    error = "it is larger than any region file";
+    return false;
+  }
+  bytes_.resize(tableOnly ? std::min<uintmax_t>(length, 4096) : length);
+  if (!in.read(reinterpret_cast<char*>(bytes_.data()), static_cast<std::streamsize>(bytes_.size()))) {
     error = "cannot read";
     return false;
   }

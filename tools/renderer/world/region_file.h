@@ -18,8 +18,9 @@ std::optional<RegionName> parseRegionName(const std::string& fileName);
 
 class RegionFile {
  public:
-  // False with a reason when the file cannot be read or its table is cut short.
-  bool open(const std::string& path, std::string& error);
+  // False with a reason when the file cannot be read or its table is cut short. With tableOnly,
+  // only the table is read: enough to list the chunks, not to read them.
+  bool open(const std::string& path, std::string& error, bool tableOnly = false);
 
   // True when the table names a chunk at these local coordinates (0 to 31).
   bool hasChunk(int localX, int localZ) const { return entry(localX, localZ) != 0; }

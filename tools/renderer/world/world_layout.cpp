@@ -70,7 +70,7 @@ void listRegions(const fs::path& folder, const std::string& extension, const Ren
     ChunkGroup g{name->x, name->z, it->path(), {}};
     RegionFile file;
     std::string why;
-    if (!file.open(it->path().string(), why)) {
+    if (!file.open(it->path().string(), why, true)) {
       out.problems.push_back("region " + it->path().filename().string() + ": " + why);
       continue;
     }
