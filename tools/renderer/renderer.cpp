@@ -20,6 +20,7 @@
 #include "renderer/image/map_finishing.h"
 #include "renderer/styles/painter.h"
 #include "renderer/world/region_file.h"
+#include "renderer/work_pool.h"
 #include "renderer/world/world_layout.h"
 
 namespace fs = std::filesystem;
@@ -51,6 +52,12 @@ class Progress {
  private:
   std::optional<std::string> file_;
   int last_ = -1;
+};
+
+struct DecodedChunk {
+  ChunkVerdict verdict = ChunkVerdict::Damaged;
+  Chunk chunk;
+  std::string error;
 };
 
 // Says why a render failed: on standard error, and as the job's failure line where the render
@@ -170,7 +177,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   BlockCensus census;
   RenderSummary summary;
   size_t done = 0;
-  std::vector<uint8_t> data;
+  WorkPool pool(req.threads);
   for (const auto& g : chunks.groups) {
     if (g.chunks.empty()) continue;
     RegionFile region;
@@ -178,32 +185,45 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
     std::string fileName = g.regionFile.empty() ? std::string("its own file") : g.regionFile.filename().string();
     if (req.verbosity >= 2)
       reports << "renderer: region " << g.regionX << "," << g.regionZ << " (" << g.chunks.size() << " chunks)\n";
-    for (const auto& place : g.chunks) {
-      NbtTag root;
-      Chunk chunk;
-      ChunkVerdict verdict = ChunkVerdict::Damaged;
-      if (regionOpen && readChunkBytes(g, place, g.regionFile.empty() ? nullptr : &region, data, error) &&
-          parseNbt(data.data(), data.size(), root, error, &unreadChunkFields()))
-        verdict = decodeChunk(root, chunk, error);
-      std::string where = "chunk " + std::to_string(place.x) + "," + std::to_string(place.z) + " in " +
-                          (g.regionFile.empty() ? place.alphaFile.filename().string() : fileName);
-      if (verdict == ChunkVerdict::Damaged) {
-        summary.skip(where + ": " + error, errors, req.verbosity);
-      } else if (verdict == ChunkVerdict::Unfinished) {
-        ++summary.unfinished;
-        if (req.verbosity >= 3) reports << "renderer: left out unfinished " << where << "\n";
-      } else {
-        if (req.verbosity >= 3) reports << "renderer: " << where << "\n";
-        chunk.chunkX = place.x;  // the place in the world's files decides, whatever the chunk says
-        chunk.chunkZ = place.z;
-        summary.unknownNames += static_cast<size_t>(chunk.unknownNames);
-        if (!chunk.hasLight && chunk.height > 0) ++summary.withoutLight;
-        painter->paint(chunk, canvas);
-        if (req.listAllBlocks) census.count(chunk, look);
-        ++summary.drawn;
+    // Chunks are decoded in batches on every thread, and drawn in their order by this one.
+    const size_t batch = static_cast<size_t>(pool.threads()) * 8;
+    std::vector<DecodedChunk> decoded(batch);
+    for (size_t first = 0; first < g.chunks.size(); first += batch) {
+      const size_t n = std::min(batch, g.chunks.size() - first);
+      pool.run(n, [&](size_t i) {
+        DecodedChunk& d = decoded[i];
+        d = DecodedChunk{};
+        thread_local std::vector<uint8_t> data;
+        NbtTag root;
+        if (regionOpen && readChunkBytes(g, g.chunks[first + i], g.regionFile.empty() ? nullptr : &region, data,
+                                         d.error) &&
+            parseNbt(data.data(), data.size(), root, d.error, &unreadChunkFields()))
+          d.verdict = decodeChunk(root, d.chunk, d.error);
+      });
+      for (size_t i = 0; i < n; ++i) {
+        const ChunkPlace& place = g.chunks[first + i];
+        DecodedChunk& d = decoded[i];
+        std::string where = "chunk " + std::to_string(place.x) + "," + std::to_string(place.z) + " in " +
+                            (g.regionFile.empty() ? place.alphaFile.filename().string() : fileName);
+        if (d.verdict == ChunkVerdict::Damaged) {
+          summary.skip(where + ": " + d.error, errors, req.verbosity);
+        } else if (d.verdict == ChunkVerdict::Unfinished) {
+          ++summary.unfinished;
+          if (req.verbosity >= 3) reports << "renderer: left out unfinished " << where << "\n";
+        } else {
+          if (req.verbosity >= 3) reports << "renderer: " << where << "\n";
+          Chunk& chunk = d.chunk;
+          chunk.chunkX = place.x;  // the place in the world's files decides, whatever the chunk says
+          chunk.chunkZ = place.z;
+          summary.unknownNames += static_cast<size_t>(chunk.unknownNames);
+          if (!chunk.hasLight && chunk.height > 0) ++summary.withoutLight;
+          painter->paint(chunk, canvas);
+          if (req.listAllBlocks) census.count(chunk, look);
+          ++summary.drawn;
+        }
+        ++done;
+        progress.set(static_cast<int>(done * 99 / std::max<size_t>(total, 1)));
       }
-      ++done;
-      progress.set(static_cast<int>(done * 99 / std::max<size_t>(total, 1)));
     }
   }
   painter->finish(canvas);

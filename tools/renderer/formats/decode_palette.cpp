@@ -33,6 +33,13 @@ bool readPalette(const NbtTag& palette, std::vector<PaletteBlock>& out, Chunk& c
   return true;
 }
 
+// A section whose palette is air alone holds nothing to draw: the levels above the ground.
+bool onlyAir(const NbtTag& palette) {
+  if (palette.items.size() != 1) return false;
+  const NbtTag* name = palette.items[0].find("Name", kString);
+  return name && (name->text == "minecraft:air" || name->text == "air");
+}
+
 int bitsFor(size_t paletteSize) {
   int bits = 4;
   while ((size_t(1) << bits) < paletteSize) ++bits;
@@ -81,7 +88,8 @@ void readLight(const NbtTag& s, Chunk& c, size_t base) {
 
 bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& c, std::string& error) {
   auto hasBlocks = [](const NbtTag& s) {
-    return s.find("Palette", kList) != nullptr && s.find("BlockStates", kLongArray) != nullptr;
+    const NbtTag* palette = s.find("Palette", kList);
+    return palette && !onlyAir(*palette) && s.find("BlockStates", kLongArray) != nullptr;
   };
   if (!sizeToSections(sections, c, hasBlocks, error)) return false;
   c.worldMinY = 0;
@@ -101,7 +109,8 @@ bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& c, s
 bool decodeBlockStateSections(const NbtTag& sections, Chunk& c, std::string& error) {
   auto hasBlocks = [](const NbtTag& s) {
     const NbtTag* states = s.find("block_states", kCompound);
-    return states && states->find("palette", kList) != nullptr;
+    const NbtTag* palette = states ? states->find("palette", kList) : nullptr;
+    return palette && !onlyAir(*palette);
   };
   if (!sizeToSections(sections, c, hasBlocks, error)) return false;
   // The world's room: from the lowest section it declares (-64 in the game's own worlds).

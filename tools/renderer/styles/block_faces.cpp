@@ -39,9 +39,7 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
     for (int x = 0; x < 16; ++x) ceilings_[z * 16 + x] = ceiling(c, x, z);
 
   auto solid = [&](int x, int y, int z) {
-    if (!c.holds(y) || y > ceilings_[z * 16 + x]) return false;
-    uint16_t id = c.id(x, y, z);
-    return look_.drawn(id, y) && !seeThroughBlock(id);
+    return c.holds(y) && y <= ceilings_[z * 16 + x] && look_.solid(c.id(x, y, z), y);
   };
   auto inside = [](int x, int z) { return x >= 0 && x < 16 && z >= 0 && z < 16; };
 
@@ -105,7 +103,7 @@ void SeenBlocks::keepEdges(const Chunk& c) {
         std::vector<Run> runs;
         for (int y = c.minY; y <= c.topY() && y <= ceilings_[z * 16 + x]; ++y) {
           uint16_t id = c.id(x, y, z);
-          if (!look_.drawn(id, y) || seeThroughBlock(id)) continue;
+          if (!look_.solid(id, y)) continue;
           uint8_t data = c.dataAt(x, y, z);
           if (!runs.empty() && runs.back().y1 == y - 1 && runs.back().id == id && runs.back().data == data)
             runs.back().y1 = y;
@@ -146,8 +144,7 @@ void SeenBlocks::showEdge(const Edge& e, const Chunk* next, const DrawBlock& dra
         double light = look_.ambient();
         if (next) {
           if (next->holds(y) && y <= ceilings_[nz * 16 + nx]) {
-            uint16_t id = next->id(nx, y, nz);
-            shows = !(look_.drawn(id, y) && !seeThroughBlock(id));
+            shows = !look_.solid(next->id(nx, y, nz), y);
           }
           if (shows && !look_.fullLight()) light = look_.light(*next, nx, y, nz);
         }

@@ -36,7 +36,12 @@ uint32_t mix(int x, int y, int z) {
 }  // namespace
 
 bool seeThroughBlock(uint16_t id) {
-  return id == 0 || blockColour(id).a < 255;
+  static const std::vector<bool> clear = [] {
+    std::vector<bool> c(kBlockIdLimit);
+    for (size_t i = 0; i < c.size(); ++i) c[i] = i == 0 || blockColour(static_cast<uint16_t>(i)).a < 255;
+    return c;
+  }();
+  return id >= clear.size() || clear[id];
 }
 
 sgimage::Rgba lit(sgimage::Rgba c, double f) {
@@ -63,6 +68,8 @@ BlockLook::BlockLook(const RenderRequest& r) : layer_(kLevelCount, true), block_
   if (r.xray)
     for (size_t id = 0; id < block_.size(); ++id)
       if (naturalGround(static_cast<uint16_t>(id))) block_[id] = false;
+  solid_.assign(block_.size(), false);
+  for (size_t id = 0; id < block_.size(); ++id) solid_[id] = block_[id] && !seeThroughBlock(static_cast<uint16_t>(id));
   ambient_ = r.time == TimeOfDay::Night ? 0.22 : r.time == TimeOfDay::Twilight ? 0.6 : 1.0;
   forceBrightness_ = r.forceBrightness;
   wooloscopy_ = r.wooloscopy;

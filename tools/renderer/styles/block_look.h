@@ -22,6 +22,10 @@ class BlockLook {
   bool drawn(uint16_t id, int y) const {
     return id < block_.size() && block_[id] && layer_[static_cast<size_t>(y - kLowestLevel)];
   }
+  // Whether it is drawn and hides what lies behind it.
+  bool solid(uint16_t id, int y) const {
+    return id < solid_.size() && solid_[id] && layer_[static_cast<size_t>(y - kLowestLevel)];
+  }
   bool layerShown(int y) const { return layer_[static_cast<size_t>(y - kLowestLevel)]; }
   // The block's colour before light (wooloscopy and granularity applied); world x, z for the noise.
   sgimage::Rgba colour(uint16_t id, uint8_t data, int worldX, int y, int worldZ) const;
@@ -33,7 +37,7 @@ class BlockLook {
   double ambient() const { return ambient_; }
 
  private:
-  std::vector<bool> layer_, block_;
+  std::vector<bool> layer_, block_, solid_;
   double ambient_ = 1.0;
   bool forceBrightness_ = false, wooloscopy_ = false;
   int granularity_ = 0;
