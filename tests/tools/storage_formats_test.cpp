@@ -209,3 +209,22 @@ TEST(StorageFormats, TheNewerBlocksListNamesTheirIdsForTheBlockDialog) {
   EXPECT_NE(list.find(line("cherry_planks") + "Cherry planks\r\n"), std::string::npos);
   EXPECT_EQ(list.find("SelectBlock 56\r\n"), std::string::npos) << "the catalogue's own ids are not renamed";
 }
+
+// The picture is the same byte for byte whatever the number of threads that decode the chunks.
+TEST(StorageFormats, TheImageIsTheSameForAnyNumberOfThreads) {
+  DemoWorld w;
+  w.folder = "threads";
+  w.chunksX = 40;  // two regions across, so that chunks come in several batches
+  w.chunksZ = 3;
+  w.nether = false;
+  std::string error;
+  ASSERT_TRUE(writeDemoWorld(w, error)) << error;
+  for (const char* style : {"normal", "isometric"}) {
+    SCOPED_TRACE(style);
+    Render one(std::string("custom threads ") + style + " threads 1 outfile one.png");
+    Render three(std::string("custom threads ") + style + " threads 3 outfile three.png");
+    ASSERT_EQ(one.status, 0) << one.errors.str();
+    ASSERT_EQ(three.status, 0) << three.errors.str();
+    EXPECT_EQ(slurp("one.png"), slurp("three.png"));
+  }
+}

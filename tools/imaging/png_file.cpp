@@ -1,5 +1,7 @@
 #include "imaging/png_file.h"
 
+#include "imaging/png_rows.h"
+
 #include <png.h>
 #include <unistd.h>
 
@@ -47,35 +49,12 @@ bool writePngAtomically(const std::string& file, const RgbaImage& image, std::st
     error = "the image is empty";
     return false;
   }
-  std::string temp = file + ".part" + std::to_string(::getpid());
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) {
-    error = std::string("cannot create ") + temp + ": " + std::strerror(errno);
-    return false;
-  }
-  png_image png;
-  std::memset(&png, 0, sizeof png);
-  png.version = PNG_IMAGE_VERSION;
-  png.width = static_cast<png_uint_32>(image.width());
-  png.height = static_cast<png_uint_32>(image.height());
-  png.format = PNG_FORMAT_RGBA;
-  bool ok = png_image_write_to_stdio(&png, f, 0, image.data(), 0, nullptr) != 0;
-  if (!ok) error = std::string("cannot encode the image (") + png.message + ")";
-  png_image_free(&png);
-  if (std::fflush(f) != 0 || ::fsync(fileno(f)) != 0) {
-    if (ok) error = std::string("cannot write ") + temp + ": " + std::strerror(errno);
-    ok = false;
-  }
-  if (std::fclose(f) != 0 && ok) {
-    error = std::string("cannot write ") + temp + ": " + std::strerror(errno);
-    ok = false;
-  }
-  if (ok && std::rename(temp.c_str(), file.c_str()) != 0) {
-    error = std::string("cannot rename the image to ") + file + ": " + std::strerror(errno);
-    ok = false;
-  }
-  if (!ok) std::remove(temp.c_str());
-  return ok;
+  PngRowWriter out;
+  if (!out.open(file, image.width(), image.height(), error)) return false;
+  const size_t stride = static_cast<size_t>(image.width()) * 4;
+  for (int y = 0; y < image.height(); ++y)
+    if (!out.write(image.data() + stride * y, error)) return false;
+  return out.finish(error);
 }
 
 }  // namespace sgimage
