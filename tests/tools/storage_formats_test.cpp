@@ -228,3 +228,27 @@ TEST(StorageFormats, TheImageIsTheSameForAnyNumberOfThreads) {
     EXPECT_EQ(slurp("one.png"), slurp("three.png"));
   }
 }
+
+// Written band by band, the map is the one written whole: with flips, mirrors, zooms and any
+// orientation, over a world with a region missing in the middle of a row.
+TEST(StorageFormats, LowRamWriteGivesTheSameImage) {
+  DemoWorld w;
+  w.folder = "bands";
+  w.chunksX = 70;
+  w.chunksZ = 40;
+  w.nether = false;
+  std::string error;
+  ASSERT_TRUE(writeDemoWorld(w, error)) << error;
+  std::filesystem::remove("bands/region/r.0.-1.mca");
+  for (const char* options : {"", "flip", "mirror", "zoomlevel 1.5", "east", "west flip", "south zoomlevel 0.5"}) {
+    SCOPED_TRACE(options);
+    Render whole(std::string("custom bands ") + options + " outfile whole.png");
+    Render bands(std::string("custom bands ") + options + " lowramwrite outfile bands.png");
+    ASSERT_EQ(whole.status, 0) << whole.errors.str();
+    ASSERT_EQ(bands.status, 0) << bands.errors.str();
+    auto a = readImage("whole.png"), b = readImage("bands.png");
+    ASSERT_EQ(a.width(), b.width());
+    ASSERT_EQ(a.height(), b.height());
+    EXPECT_EQ(differingPixels(a, b), 0);
+  }
+}

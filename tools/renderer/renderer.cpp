@@ -17,6 +17,7 @@
 #include "renderer/render_summary.h"
 #include "renderer/block_census.h"
 #include "renderer/image/map_canvas.h"
+#include "renderer/image/banded_map.h"
 #include "renderer/image/map_finishing.h"
 #include "renderer/styles/painter.h"
 #include "renderer/world/region_file.h"
@@ -53,6 +54,11 @@ class Progress {
   std::optional<std::string> file_;
   int last_ = -1;
 };
+
+long long physicalMemory() {
+  long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGE_SIZE);
+  return pages > 0 && size > 0 ? static_cast<long long>(pages) * size : 1LL << 33;
+}
 
 struct DecodedChunk {
   ChunkVerdict verdict = ChunkVerdict::Damaged;
@@ -173,74 +179,110 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
 
   Progress progress(req.progressFile);
   progress.set(0);
-  MapCanvas canvas(static_cast<int>(width), static_cast<int>(height), painter->needsDepth());
   BlockCensus census;
   RenderSummary summary;
   size_t done = 0;
   WorkPool pool(req.threads);
-  for (const auto& g : chunks.groups) {
-    if (g.chunks.empty()) continue;
-    RegionFile region;
-    bool regionOpen = g.regionFile.empty() || region.open(g.regionFile.string(), error);
-    std::string fileName = g.regionFile.empty() ? std::string("its own file") : g.regionFile.filename().string();
-    if (req.verbosity >= 2)
-      reports << "renderer: region " << g.regionX << "," << g.regionZ << " (" << g.chunks.size() << " chunks)\n";
-    // Chunks are decoded in batches on every thread, and drawn in their order by this one.
-    const size_t batch = static_cast<size_t>(pool.threads()) * 8;
-    std::vector<DecodedChunk> decoded(batch);
-    for (size_t first = 0; first < g.chunks.size(); first += batch) {
-      const size_t n = std::min(batch, g.chunks.size() - first);
-      pool.run(n, [&](size_t i) {
-        DecodedChunk& d = decoded[i];
-        d = DecodedChunk{};
-        thread_local std::vector<uint8_t> data;
-        NbtTag root;
-        if (regionOpen && readChunkBytes(g, g.chunks[first + i], g.regionFile.empty() ? nullptr : &region, data,
-                                         d.error) &&
-            parseNbt(data.data(), data.size(), root, d.error, &unreadChunkFields()))
-          d.verdict = decodeChunk(root, d.chunk, d.error);
-      });
-      for (size_t i = 0; i < n; ++i) {
-        const ChunkPlace& place = g.chunks[first + i];
-        DecodedChunk& d = decoded[i];
-        std::string where = "chunk " + std::to_string(place.x) + "," + std::to_string(place.z) + " in " +
-                            (g.regionFile.empty() ? place.alphaFile.filename().string() : fileName);
-        if (d.verdict == ChunkVerdict::Damaged) {
-          summary.skip(where + ": " + d.error, errors, req.verbosity);
-        } else if (d.verdict == ChunkVerdict::Unfinished) {
-          ++summary.unfinished;
-          if (req.verbosity >= 3) reports << "renderer: left out unfinished " << where << "\n";
-        } else {
-          if (req.verbosity >= 3) reports << "renderer: " << where << "\n";
-          Chunk& chunk = d.chunk;
-          chunk.chunkX = place.x;  // the place in the world's files decides, whatever the chunk says
-          chunk.chunkZ = place.z;
-          summary.unknownNames += static_cast<size_t>(chunk.unknownNames);
-          if (!chunk.hasLight && chunk.height > 0) ++summary.withoutLight;
-          painter->paint(chunk, canvas);
-          if (req.listAllBlocks) census.count(chunk, look);
-          ++summary.drawn;
+  // Draws the chunks of the groups into the canvas.
+  auto drawGroups = [&](const std::vector<const ChunkGroup*>& groups, MapCanvas& canvas) {
+    for (const ChunkGroup* gp : groups) {
+      const ChunkGroup& g = *gp;
+      if (g.chunks.empty()) continue;
+      RegionFile region;
+      std::string regionError;
+      bool regionOpen = g.regionFile.empty() || region.open(g.regionFile.string(), regionError);
+      std::string fileName = g.regionFile.empty() ? std::string("its own file") : g.regionFile.filename().string();
+      if (req.verbosity >= 2)
+        reports << "renderer: region " << g.regionX << "," << g.regionZ << " (" << g.chunks.size() << " chunks)\n";
+      // Chunks are decoded in batches on every thread, and drawn in their order by this one.
+      const size_t batch = static_cast<size_t>(pool.threads()) * 8;
+      std::vector<DecodedChunk> decoded(batch);
+      for (size_t first = 0; first < g.chunks.size(); first += batch) {
+        const size_t n = std::min(batch, g.chunks.size() - first);
+        pool.run(n, [&](size_t i) {
+          DecodedChunk& d = decoded[i];
+          d = DecodedChunk{};
+          if (!regionOpen) {
+            d.error = "its region file cannot be read: " + regionError;
+            return;
+          }
+          thread_local std::vector<uint8_t> data;
+          NbtTag root;
+          if (readChunkBytes(g, g.chunks[first + i], g.regionFile.empty() ? nullptr : &region, data, d.error) &&
+              parseNbt(data.data(), data.size(), root, d.error, &unreadChunkFields()))
+            d.verdict = decodeChunk(root, d.chunk, d.error);
+        });
+        for (size_t i = 0; i < n; ++i) {
+          const ChunkPlace& place = g.chunks[first + i];
+          DecodedChunk& d = decoded[i];
+          std::string where = "chunk " + std::to_string(place.x) + "," + std::to_string(place.z) + " in " +
+                              (g.regionFile.empty() ? place.alphaFile.filename().string() : fileName);
+          if (d.verdict == ChunkVerdict::Damaged) {
+            summary.skip(where + ": " + d.error, errors, req.verbosity);
+          } else if (d.verdict == ChunkVerdict::Unfinished) {
+            ++summary.unfinished;
+            if (req.verbosity >= 3) reports << "renderer: left out unfinished " << where << "\n";
+          } else {
+            if (req.verbosity >= 3) reports << "renderer: " << where << "\n";
+            Chunk& chunk = d.chunk;
+            chunk.chunkX = place.x;  // the place in the world's files decides, whatever the chunk says
+            chunk.chunkZ = place.z;
+            summary.unknownNames += static_cast<size_t>(chunk.unknownNames);
+            if (!chunk.hasLight && chunk.height > 0) ++summary.withoutLight;
+            painter->paint(chunk, canvas);
+            if (req.listAllBlocks) census.count(chunk, look);
+            ++summary.drawn;
+          }
+          ++done;
+          progress.set(static_cast<int>(done * 99 / std::max<size_t>(total, 1)));
         }
-        ++done;
-        progress.set(static_cast<int>(done * 99 / std::max<size_t>(total, 1)));
       }
     }
-  }
-  painter->finish(canvas);
-  const bool lightMatters = req.style == "lightmap" || (req.time != TimeOfDay::Day && !req.forceBrightness);
-  summary.print(errors, lightMatters);
-  if (summary.drawn == 0) {
+  };
+  auto nothingDrawn = [&] {
     std::string why = summary.skipped ? "all " + std::to_string(summary.skipped) + " chunks are unreadable; the first: " +
                                             summary.firstSkip
                                       : "the game had not finished generating any of its " +
                                             std::to_string(summary.unfinished) + " chunks";
     return failed(req, "nothing drawn of " + named + " (" + layoutName(chunks.layout) + "): " + why, errors);
+  };
+  const bool lightMatters = req.style == "lightmap" || (req.time != TimeOfDay::Day && !req.forceBrightness);
+  const std::string out = req.outFile ? *req.outFile : (req.mapName.empty() ? "map" : req.mapName) + ".png";
+
+  // The map from above can be drawn and written a band of regions at a time: with lowramwrite,
+  // or when the whole image would not fit in half the machine's memory.
+  const bool tooLarge = width * height * 4 > physicalMemory() / 2;
+  const bool banded = !painter->needsDepth() && (req.lowRamWrite || tooLarge) && !req.rotate;
+  if (!banded && tooLarge)
+    errors << "renderer: note: the whole map is held in memory (" << (width * height * 4 >> 20)
+           << " MB), since " << (req.rotate ? "rotate" : "this style") << " needs it whole\n";
+  if (banded) {
+    if (tooLarge && !req.lowRamWrite)
+      errors << "renderer: note: the map would not fit in half the memory; it is written band by band\n";
+    BandedMap bands(frame, req, static_cast<int>(width), static_cast<int>(height));
+    if (!bands.open(out, error)) return failed(req, "cannot write the image " + out + ": " + error, errors);
+    for (const auto& band : bands.plan(chunks.groups)) {
+      MapCanvas canvas(static_cast<int>(width), band.rows, false);
+      canvas.setOrigin(band.firstRow);
+      drawGroups(band.groups, canvas);
+      if (!bands.write(canvas, band, error)) return failed(req, "cannot write the image " + out + ": " + error, errors);
+    }
+    summary.print(errors, lightMatters);
+    if (summary.drawn == 0) return nothingDrawn();
+    if (!bands.finish(error)) return failed(req, "cannot write the image " + out + ": " + error, errors);
+  } else {
+    MapCanvas canvas(static_cast<int>(width), static_cast<int>(height), painter->needsDepth());
+    std::vector<const ChunkGroup*> all;
+    for (const auto& g : chunks.groups) all.push_back(&g);
+    drawGroups(all, canvas);
+    painter->finish(canvas);
+    summary.print(errors, lightMatters);
+    if (summary.drawn == 0) return nothingDrawn();
+    sgimage::RgbaImage image = std::move(canvas.image());
+    if (!finishMap(image, req, error)) return failed(req, error, errors);
+    if (!sgimage::writePngAtomically(out, image, error))
+      return failed(req, "cannot write the image " + out + ": " + error, errors);
   }
-  sgimage::RgbaImage image = std::move(canvas.image());
-  if (!finishMap(image, req, error)) return failed(req, error, errors);
-  std::string out = req.outFile ? *req.outFile : (req.mapName.empty() ? "map" : req.mapName) + ".png";
-  if (!sgimage::writePngAtomically(out, image, error))
-    return failed(req, "cannot write the image " + out + ": " + error, errors);
   if (req.listAllBlocks) {
     std::string name = (req.mapName.empty() ? std::string("map") : req.mapName) + "Blocks.txt";
     if (!writeTextAtomically(name, census.text())) return failed(req, "cannot write the block list " + name, errors);

@@ -17,8 +17,12 @@ class MapCanvas {
   int height() const { return image_.height(); }
   sgimage::RgbaImage& image() { return image_; }
 
-  // Sets a pixel outright (top-down styles).
+  // The map row that the canvas's first row holds (a band of a larger map).
+  void setOrigin(int firstRow) { origin_ = firstRow; }
+
+  // Sets a pixel of the map outright (top-down styles).
   void set(int x, int y, sgimage::Rgba c) {
+    y -= origin_;
     if (x >= 0 && y >= 0 && x < width() && y < height()) image_.set(x, y, c);
   }
   // Hides whatever lies farther than depth d at a pixel, leaving it clear: the solid ground
@@ -48,6 +52,7 @@ class MapCanvas {
  private:
   sgimage::RgbaImage image_;
   std::vector<int32_t> depth_;
+  int origin_ = 0;
 };
 
 }  // namespace sgrender
