@@ -2,7 +2,11 @@
 // merging of layers of different sizes, atomic output, deletion, and bad input.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <sstream>
+
+#include "imaging/image_operations.h"
 
 #include "post_processor/post_arguments.h"
 #include "post_processor/post_processor.h"
@@ -200,4 +204,49 @@ TEST(PostProcessor, BuiltProgramRunsUnderTheBatchName) {
   rc = std::system("./strandvale_g_post_processor.exe input none.png output x.png 2>err.txt");
   EXPECT_NE(rc, 0);
   EXPECT_NE(slurp("err.txt").find("none.png"), std::string::npos);
+}
+
+// Row by row, the post processor gives what turning and mirroring the whole merged image gives,
+// for every sequence of turns and mirrors (the merged canvas wider than tall, of layers of
+// different sizes, partly see-through).
+TEST(PostProcessor, EveryTurnAndMirrorSequenceMatchesTheWholeImage) {
+  RgbaImage top(70, 23), bottom(41, 90);
+  for (int y = 0; y < top.height(); ++y)
+    for (int x = 0; x < top.width(); ++x)
+      top.set(x, y, {uint8_t(x * 3), uint8_t(y * 9), 40, uint8_t((x + y) % 3 ? 255 : 90)});
+  for (int y = 0; y < bottom.height(); ++y)
+    for (int x = 0; x < bottom.width(); ++x) bottom.set(x, y, {10, uint8_t(x * 5), uint8_t(y * 2), 255});
+  writeImage("top.png", top);
+  writeImage("bottom.png", bottom);
+  const std::vector<std::string> sequences = {
+      "", "rotate 90", "rotate 180", "rotate 270", "mirror horizontally", "mirror vertically",
+      "rotate 90 mirror horizontally", "mirror horizontally rotate 90", "rotate 270 mirror vertically color Black",
+      "mirror vertically rotate 90 rotate 180", "color Red rotate 90 mirror horizontally mirror vertically"};
+  for (const auto& steps : sequences) {
+    SCOPED_TRACE(steps);
+    std::vector<std::string> words = {"merge", "2", "top.png", "bottom.png"};
+    std::istringstream split(steps);
+    for (std::string w; split >> w;) words.push_back(w);
+    words.insert(words.end(), {"output", "out.png"});
+    Post post(words);
+    ASSERT_EQ(post.status, 0) << post.errors.str();
+    RgbaImage expected = sgimage::mergeLayers({top, bottom});
+    std::istringstream stepWords(steps);
+    for (std::string w; stepWords >> w;) {
+      std::string v;
+      stepWords >> v;
+      if (w == "rotate") expected = sgimage::rotateClockwise(expected, std::stoi(v));
+      if (w == "mirror") expected = v == "horizontally" ? sgimage::mirrorHorizontally(expected)
+                                                        : sgimage::mirrorVertically(expected);
+      if (w == "color") expected = sgimage::fillBackground(expected, *sgpost::backgroundColour(v));
+    }
+    RgbaImage got = readImage("out.png");
+    ASSERT_EQ(got.width(), expected.width());
+    ASSERT_EQ(got.height(), expected.height());
+    long differing = 0;
+    for (int y = 0; y < got.height(); ++y)
+      for (int x = 0; x < got.width(); ++x) differing += !(got.at(x, y) == expected.at(x, y));
+    EXPECT_EQ(differing, 0);
+    EXPECT_FALSE(exists("out.png.rows" + std::to_string(::getpid())));
+  }
 }

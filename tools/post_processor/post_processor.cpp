@@ -4,8 +4,7 @@
 #include <filesystem>
 
 #include "batch/job_failures.h"
-#include "imaging/png_file.h"
-#include "imaging/image_operations.h"
+#include "post_processor/row_merge.h"
 #include "post_processor/post_arguments.h"
 
 namespace sgpost {
@@ -28,36 +27,7 @@ int runPostProcessor(const std::vector<std::string>& words, std::ostream& errors
   std::string error;
   auto args = parsePostArguments(words, error);
   if (!args) return failed(words, "", error, errors);
-  std::vector<sgimage::RgbaImage> layers;
-  long long canvasPixels = 0;
-  int maxW = 0, maxH = 0;
-  for (const auto& name : args->inputs) {
-    sgimage::RgbaImage image;
-    if (!sgimage::readPng(name, image, error)) {
-      return failed(words, args->output, "cannot read input " + name + ": " + error, errors);
-    }
-    maxW = std::max(maxW, image.width());
-    maxH = std::max(maxH, image.height());
-    canvasPixels = static_cast<long long>(maxW) * maxH;
-    if (canvasPixels > sgimage::kMaxPixels) {
-      return failed(words, args->output,
-                    "merged canvas " + std::to_string(maxW) + "x" + std::to_string(maxH) + " is too large", errors);
-    }
-    layers.push_back(std::move(image));
-  }
-  sgimage::RgbaImage image = layers.size() == 1 ? std::move(layers[0]) : sgimage::mergeLayers(layers);
-  layers.clear();
-  for (const Step& s : args->steps) {
-    switch (s.kind) {
-      case Step::Rotate: image = sgimage::rotateClockwise(image, s.degrees); break;
-      case Step::Colour: image = sgimage::fillBackground(image, s.colour); break;
-      case Step::MirrorHorizontally: image = sgimage::mirrorHorizontally(image); break;
-      case Step::MirrorVertically: image = sgimage::mirrorVertically(image); break;
-    }
-  }
-  if (!sgimage::writePngAtomically(args->output, image, error)) {
-    return failed(words, args->output, "cannot write output " + args->output + ": " + error, errors);
-  }
+  if (!mergeRowByRow(*args, error)) return failed(words, args->output, error, errors);
   if (args->deleteInputs) {
     for (const auto& name : args->inputs) {
       std::error_code ec;

@@ -1,0 +1,121 @@
+#include "imaging/png_row_reader.h"
+
+#include <png.h>
+
+#include <filesystem>
+
+#include "imaging/png_file.h"
+
+namespace sgimage {
+
+namespace {
+
+void onError(png_structp png, png_const_charp message) {
+  if (auto* text = static_cast<std::string*>(png_get_error_ptr(png))) *text = message;
+  png_longjmp(png, 1);
+}
+void onWarning(png_structp, png_const_charp) {}
+
+}  // namespace
+
+PngRowReader::~PngRowReader() { close(); }
+
+PngRowReader::PngRowReader(PngRowReader&& o) noexcept
+    : f_(o.f_), png_(o.png_), info_(o.info_), width_(o.width_), height_(o.height_), row_(o.row_),
+      buffer_(std::move(o.buffer_)), whole_(o.whole_), message_(std::move(o.message_)) {
+  o.f_ = nullptr;
+  o.png_ = o.info_ = nullptr;
+  // libpng keeps a pointer to the message text for its errors.
+  if (png_) png_set_error_fn(static_cast<png_structp>(png_), &message_, onError, onWarning);
+}
+
+void PngRowReader::close() {
+  if (png_) {
+    auto* png = static_cast<png_structp>(png_);
+    auto* info = static_cast<png_infop>(info_);
+    png_destroy_read_struct(&png, &info, nullptr);
+    png_ = info_ = nullptr;
+  }
+  if (f_) {
+    std::fclose(f_);
+    f_ = nullptr;
+  }
+}
+
+bool PngRowReader::open(const std::string& file, std::string& error) {
+  close();
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) {
+    error = "no such file";
+    return false;
+  }
+  f_ = std::fopen(file.c_str(), "rb");
+  if (!f_) {
+    error = "cannot open it";
+    return false;
+  }
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &message_, onError, onWarning);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  png_ = png;
+  info_ = info;
+  if (!png || !info) {
+    error = "cannot start the PNG decoder";
+    close();
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    error = "not a readable PNG image (" + message_ + ")";
+    close();
+    return false;
+  }
+  png_init_io(png, f_);
+  png_read_info(png, info);
+  png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
+  if (w == 0 || h == 0 || static_cast<long long>(w) * h > kMaxPixels) {
+    error = "image size " + std::to_string(w) + "x" + std::to_string(h) + " is out of range";
+    close();
+    return false;
+  }
+  width_ = static_cast<int>(w);
+  height_ = static_cast<int>(h);
+  row_ = 0;
+  // Every colour type and depth to 8-bit RGBA.
+  png_set_expand(png);
+  png_set_strip_16(png);
+  png_set_gray_to_rgb(png);
+  png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+  whole_ = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
+  const int passes = whole_ ? png_set_interlace_handling(png) : 1;
+  png_read_update_info(png, info);
+  const size_t stride = static_cast<size_t>(width_) * 4;
+  if (whole_) {
+    buffer_.assign(stride * height_, 0);
+    std::vector<png_bytep> rows(height_);
+    for (int y = 0; y < height_; ++y) rows[y] = buffer_.data() + stride * y;
+    for (int p = 0; p < passes; ++p)
+      for (int y = 0; y < height_; ++y) png_read_row(png, rows[y], nullptr);
+  } else {
+    buffer_.assign(stride, 0);
+  }
+  return true;
+}
+
+const uint8_t* PngRowReader::next(std::string& error) {
+  auto* png = static_cast<png_structp>(png_);
+  if (!png || row_ >= height_) {
+    error = "no more rows";
+    return nullptr;
+  }
+  const size_t stride = static_cast<size_t>(width_) * 4;
+  if (whole_) return buffer_.data() + stride * row_++;
+  if (setjmp(png_jmpbuf(png))) {
+    error = "corrupt PNG image (" + message_ + ")";
+    close();
+    return nullptr;
+  }
+  png_read_row(png, buffer_.data(), nullptr);
+  ++row_;
+  return buffer_.data();
+}
+
+}  // namespace sgimage

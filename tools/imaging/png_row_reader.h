@@ -1,0 +1,39 @@
+// Reading a PNG row by row as 8-bit RGBA, whatever its colour type and depth, so that a large
+// image need never be held whole. An interlaced image cannot be read a row at a time; it is
+// read whole on open and handed out row by row.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace sgimage {
+
+class PngRowReader {
+ public:
+  PngRowReader() = default;
+  ~PngRowReader();
+  PngRowReader(const PngRowReader&) = delete;
+  PngRowReader& operator=(const PngRowReader&) = delete;
+  PngRowReader(PngRowReader&& other) noexcept;
+
+  // False with a one-line reason when the file is missing, not a PNG or of a size out of range.
+  bool open(const std::string& file, std::string& error);
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // The next row, width() RGBA pixels; nullptr with a reason when the data are corrupt.
+  const uint8_t* next(std::string& error);
+
+ private:
+  void close();
+
+  FILE* f_ = nullptr;
+  void* png_ = nullptr;
+  void* info_ = nullptr;
+  int width_ = 0, height_ = 0, row_ = 0;
+  std::vector<uint8_t> buffer_;  // one row, or the whole interlaced image
+  bool whole_ = false;
+  std::string message_;
+};
+
+}  // namespace sgimage
