@@ -65,8 +65,9 @@ void loadworldfolders(jobs::RenderOptions& o) {
   try {
     listed = collectWorlds(o, saves);
     if (listed) {
-      for (const auto& name : o.form.control("tempworlds").items())
-        if (checkcustomname(o, saves + name) != kLevelNotFound) o.comboworldfolders.addItem(name);
+      // Every listed world has its level file (collectWorlds has just looked), so the name
+      // check, which asks only that, passes for each of them: one look a world is enough.
+      for (const auto& name : o.form.control("tempworlds").items()) o.comboworldfolders.addItem(name);
       o.comboworldfolders.addItem("Custom");
     }
   } catch (const std::exception&) {

@@ -94,20 +94,19 @@ bool FolderExists(const std::string& path) {
 }
 
 namespace {
-std::optional<std::vector<fs::directory_entry>> listFolder(const std::string& folder) {
+// The entries of a folder with their names, in name order.
+std::optional<std::vector<std::pair<std::string, fs::directory_entry>>> listFolder(const std::string& folder) {
   std::error_code ec;
   std::string f = folder.empty() ? "." : folder;
-  if (!fs::is_directory(fs::path(f), ec)) return std::nullopt;
   fs::directory_iterator it(fs::path(f), fs::directory_options::skip_permission_denied, ec);
   if (ec) return std::nullopt;
-  std::vector<fs::directory_entry> out;
+  std::vector<std::pair<std::string, fs::directory_entry>> out;
   for (; it != fs::directory_iterator(); it.increment(ec)) {
     if (ec) return std::nullopt;
-    out.push_back(*it);
+    out.emplace_back(it->path().filename().string(), *it);
   }
-  std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) {
-    return a.path().filename().string() < b.path().filename().string();
-  });
+  // Names are taken once: comparing paths would build each name again at every comparison.
+  std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   return out;
 }
 }  // namespace
@@ -118,9 +117,10 @@ std::optional<std::vector<std::string>> subfolders(const std::string& folder) {
   std::vector<std::string> out;
   std::string base = folder;
   if (!base.empty() && base.back() != '/' && base.back() != '\\') base += separator();
-  for (const auto& e : *entries) {
+  out.reserve(entries->size());
+  for (const auto& [name, e] : *entries) {
     std::error_code ec;
-    if (e.is_directory(ec)) out.push_back(base + e.path().filename().string());
+    if (e.is_directory(ec)) out.push_back(base + name);
   }
   return out;
 }
@@ -129,9 +129,9 @@ std::optional<std::vector<std::string>> filesOf(const std::string& folder) {
   auto entries = listFolder(folder);
   if (!entries) return std::nullopt;
   std::vector<std::string> out;
-  for (const auto& e : *entries) {
+  for (const auto& [name, e] : *entries) {
     std::error_code ec;
-    if (e.is_regular_file(ec)) out.push_back(e.path().filename().string());
+    if (e.is_regular_file(ec)) out.push_back(name);
   }
   return out;
 }
