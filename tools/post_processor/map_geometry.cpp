@@ -3,7 +3,7 @@
 namespace sgpost {
 
 MapGeometry::MapGeometry(int width, int height, const std::vector<Step>& steps)
-    : w_(width), h_(height), outW_(width), outH_(height) {
+    : outW_(width), outH_(height) {
   // The mapping kept is output (ox, oy) -> canvas: undo the mirrors of the output axes, then
   // read the axes in swapped order when turned. Each step acts on the current output.
   for (const Step& s : steps) {

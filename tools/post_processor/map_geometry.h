@@ -26,7 +26,7 @@ class MapGeometry {
   }
 
  private:
-  int w_, h_, outW_, outH_;
+  int outW_, outH_;
   bool swap_ = false, flipX_ = false, flipY_ = false;  // output axis u from canvas: see source()
 };
 

@@ -101,8 +101,8 @@ class Reader {
             continue;
           }
           if (!countTags(1)) return false;
-          t.fields.emplace_back(std::move(name), NbtTag{});
-          if (!payload(fieldType, t.fields.back().second, depth + 1)) return false;
+          t.fields.push_back(NbtField{std::move(name), NbtTag{}});
+          if (!payload(fieldType, t.fields.back().tag, depth + 1)) return false;
         }
       }
       case kIntArray: {

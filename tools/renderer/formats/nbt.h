@@ -16,6 +16,8 @@ enum NbtType : uint8_t {
   kIntArray, kLongArray
 };
 
+struct NbtField;
+
 struct NbtTag {
   uint8_t type = kEnd;
   int64_t number = 0;  // Byte, Short, Int, Long
@@ -25,11 +27,17 @@ struct NbtTag {
   std::vector<int32_t> ints;
   std::vector<int64_t> longs;
   std::vector<NbtTag> items;  // List
-  std::vector<std::pair<std::string, NbtTag>> fields;  // Compound
+  std::vector<NbtField> fields;  // Compound
 
   // The field of a compound by name; nullptr when absent.
   const NbtTag* find(std::string_view name) const;
   const NbtTag* find(std::string_view name, uint8_t wantedType) const;
+};
+
+// A named field of a compound (a type of its own, so that the tag is complete where it is used).
+struct NbtField {
+  std::string name;
+  NbtTag tag;
 };
 
 // Names of compound fields that a reader passes over without keeping (they are still checked).
