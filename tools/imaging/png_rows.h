@@ -36,7 +36,6 @@ class PngRowWriter {
   void* png_ = nullptr;   // png_structp
   void* info_ = nullptr;  // png_infop
   int rowsLeft_ = 0;
-  bool failed_ = false;
   std::string message_;
 };
 
