@@ -175,9 +175,16 @@ void loadleveloptions(jobs::RenderOptions& o) {
       // Only the tokens that exist are taken, however large the count claims to be. The
       // filter's own tokens are not read again as words: in a written line they are numbers,
       // and a hand-written one must not apply a filter entry such as "cave" as an option too.
+      // The ids are gathered and put into the box in one assignment: appending them one by one
+      // made the box's text again for every id, which froze the window on long lists. While a
+      // row is loaded the row is not rewritten, so the box ends the same and its Change runs once.
       size_t taken = 0;
-      for (long long k = 0; k < count && i + 2 + taken < n; ++k, ++taken)
-        box.setText(box.text() + tokens[i + 2 + taken] + ' ');
+      std::string ids = box.text();
+      for (long long k = 0; k < count && i + 2 + taken < n; ++k, ++taken) {
+        ids += tokens[i + 2 + taken];
+        ids += ' ';
+      }
+      box.setText(ids);
       i += 1 + taken;
     } else if (word == "ignorewater") {
       o.checkwater.setValue(1);

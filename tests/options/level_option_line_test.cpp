@@ -199,3 +199,15 @@ TEST_F(LevelOptionLine, ResetToDefaultGivesTheDefaultInNormalForm) {
   w.form1->Command9_Click();
   EXPECT_EQ(w.selectedLine(), "folder \"World1\" name \"\" heightmapgray north automirror ");
 }
+
+// A row with eight thousand block ids loads with every id in the box and writes back as it was.
+TEST_F(LevelOptionLine, LongFilterListsLoadWhole) {
+  std::string ids;
+  for (int i = 0; i < 8000; ++i) ids += std::to_string(i % 4096) + " ";
+  const std::string line = "folder \"My World\" name \"\" normal north onlyblocks 8000 " + ids + "automirror ";
+  w.loadLine(line);
+  EXPECT_EQ(w.c("blockfiltertext").text(), ids);
+  EXPECT_EQ(w.c("blockfiltercombo").listIndex(), 1);
+  write();
+  EXPECT_EQ(w.selectedLine(), line);
+}

@@ -128,3 +128,14 @@ TEST(WindowsArguments, QuotingGivesEveryArgumentBack) {
   for (const auto& s : samples) line += quoteWindowsArgument(s) + " ";
   EXPECT_EQ(split(line), samples);
 }
+
+// A command continued over a hundred thousand lines joins into one, each character looked at once.
+TEST(BatchLines, ManyContinuedLinesJoinInOnePass) {
+  std::string content;
+  for (int i = 0; i < 100000; ++i) content += "ab^\r\n";
+  content += "end\r\n";
+  auto lines = sgbatch::batchLines(content);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].size(), 100000u * 3 + 3);
+  EXPECT_EQ(lines[0].substr(0, 6), "ab^ab^");
+}

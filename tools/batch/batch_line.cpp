@@ -19,20 +19,27 @@ bool equalsNoCase(const std::string& a, const std::string& b) {
   return true;
 }
 
-// True when the text ends in a ^ that escapes the line break (unescaped, outside quotes).
-bool continuesOnNextLine(const std::string& line) {
+// Whether a line ends in a ^ that escapes the line break (unescaped, outside quotes), found
+// by a scan that goes on where it stopped as continued lines are joined: each character is
+// looked at once, however many lines a command runs over.
+struct CaretScan {
   bool quoted = false;
-  for (size_t i = 0; i < line.size(); ++i) {
-    char c = line[i];
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (c == '^' && !quoted) {
-      if (i + 1 == line.size()) return true;
-      ++i;
+  bool escapeNext = false;  // a ^ escapes whatever character comes next
+  size_t pos = 0;
+
+  bool endsInCaret(const std::string& line) {
+    for (; pos < line.size(); ++pos) {
+      if (escapeNext) {
+        escapeNext = false;
+        continue;
+      }
+      char c = line[pos];
+      if (c == '"') quoted = !quoted;
+      else if (c == '^' && !quoted) escapeNext = true;
     }
+    return escapeNext;
   }
-  return false;
-}
+};
 
 }  // namespace
 
@@ -58,10 +65,11 @@ std::vector<std::string> batchLines(const std::string& content) {
   std::vector<std::string> lines;
   for (size_t i = 0; i < physical.size(); ++i) {
     std::string line = physical[i];
+    CaretScan scan;
     // The caret stays: it escapes the first character of the line it joins.
-    while (continuesOnNextLine(line) && i + 1 < physical.size()) line += physical[++i];
-    if (continuesOnNextLine(line)) line.pop_back();
-    lines.push_back(line);
+    while (scan.endsInCaret(line) && i + 1 < physical.size()) line += physical[++i];
+    if (scan.endsInCaret(line)) line.pop_back();
+    lines.push_back(std::move(line));
   }
   return lines;
 }
