@@ -1,5 +1,6 @@
 #include "monitor/job_log.h"
 
+#include <fstream>
 #include <string_view>
 
 #include "platform/files.h"
@@ -29,12 +30,17 @@ bool readJobLogInto(const std::string& jobLog, forms::Control& progresslist) {
 }
 
 std::vector<std::string> jobFailures(const std::string& outputLog) {
-  constexpr size_t kShown = 50;
+  constexpr size_t kShown = 50, kLongest = 4096;
   std::vector<std::string> failures;
-  auto lines = files::readLines(outputLog);
-  if (!lines) return failures;
-  for (const auto& l : *lines)
-    if (l.rfind("Failed: ", 0) == 0 && failures.size() < kShown) failures.push_back(l);
+  // The log also keeps everything the tools printed, which may be long: it is read a line at a
+  // time, and only the failure lines are kept.
+  std::ifstream in(outputLog, std::ios::binary);
+  for (std::string line; failures.size() < kShown && std::getline(in, line);) {
+    if (line.rfind("Failed: ", 0) != 0) continue;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > kLongest) line.resize(kLongest);
+    failures.push_back(std::move(line));
+  }
   return failures;
 }
 

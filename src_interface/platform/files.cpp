@@ -145,18 +145,24 @@ std::vector<std::string> splitLines(const std::string& content) {
 }
 }  // namespace
 
-std::optional<std::string> readAll(const std::string& name) {
+std::optional<std::string> readAll(const std::string& name, size_t maxBytes) {
   std::error_code ec;
   if (fs::is_directory(fs::path(name), ec)) return std::nullopt;
   std::ifstream in(name, std::ios::binary);
   if (!in) return std::nullopt;
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  // Read at most one byte past the limit: enough to know the file is too large.
+  std::string content;
+  char buffer[65536];
+  while (in && content.size() <= maxBytes) {
+    in.read(buffer, static_cast<std::streamsize>(std::min(sizeof buffer, maxBytes + 1 - content.size())));
+    content.append(buffer, static_cast<size_t>(in.gcount()));
+  }
+  if (in.bad() || content.size() > maxBytes) return std::nullopt;
   return content;
 }
 
-std::optional<std::vector<std::string>> readLines(const std::string& name) {
-  auto content = readAll(name);
+std::optional<std::vector<std::string>> readLines(const std::string& name, size_t maxBytes) {
+  auto content = readAll(name, maxBytes);
   if (!content) return std::nullopt;
   return splitLines(*content);
 }

@@ -120,6 +120,12 @@ TEST(LocaleFile, EmptyBinaryAndHugeFilesAreReadWithoutHarm) {
     EXPECT_EQ(f.table().size(), 2 + 40000 + 1);
     EXPECT_EQ(f.lookup(std::string(1 << 20, 'x')), "long");
   }
+  {
+    // A file larger than any translation (8 MB of empty lines) is not read into memory at all.
+    writeFile("locale.txt", std::string(8 << 20, '\n'));
+    LocaleWindow w;
+    EXPECT_EQ(w.load().table().size(), 2);
+  }
 }
 
 TEST(LocaleCharset, TheCharsetLineIsReadAsANumber) {

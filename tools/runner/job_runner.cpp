@@ -90,6 +90,13 @@ bool matchesPattern(const std::string& name, const std::string& pattern) {
 bool JobRunner::runFile(const std::string& batchFile, RunResult& result) {
   std::ifstream in(batchFile, std::ios::binary);
   if (!in) return false;
+  // The largest job the app writes (1,000 renders of 128 layers) is a few megabytes.
+  constexpr std::uintmax_t kMaxBatchBytes = std::uintmax_t(64) << 20;
+  std::error_code ec;
+  if (std::filesystem::file_size(batchFile, ec) > kMaxBatchBytes && !ec) {
+    report_ << "the batch file " << batchFile << " is larger than any job (64 MB); not run\n";
+    return false;
+  }
   std::ostringstream content;
   content << in.rdbuf();
   if (in.bad()) return false;
