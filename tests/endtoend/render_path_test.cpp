@@ -427,3 +427,52 @@ TEST_F(RenderPath, AWorldWithoutRegionsEndsWithTheLogWindowSayingWhy) {
   EXPECT_EQ(ask({"close Form4"}, "Form1.Visible"), "1");
   closeProgram();
 }
+
+// Ten Render requests in quick succession, each started while the others still run: each job
+// has its own number and its own log, all ten images appear, and the log window follows the
+// last request.
+TEST_F(RenderPath, JobsSideBySide) {
+  sgworld::DemoWorld demo;
+  demo.folder = kSaves / "Busy";
+  demo.chunksX = demo.chunksZ = 6;
+  demo.nether = false;
+  std::string error;
+  ASSERT_TRUE(sgworld::writeDemoWorld(demo, error)) << error;
+  startDriver();
+  auto worlds = list("Form1.comboworldfolders");
+  auto at = std::find(worlds.begin(), worlds.end(), "Busy");
+  ASSERT_NE(at, worlds.end());
+  ask({"pick Form1.comboworldfolders " + std::to_string(at - worlds.begin())}, "Form1.comboworldfolders.Text");
+  for (int i = 0; i < 10; ++i) {
+    // Render, then back to the main window at once ("Hide", which stops following the job).
+    ask({"type Form1.txtmapname Map" + std::to_string(i), "click Form1.Command5"}, "Form4.Visible");
+    EXPECT_EQ(ask({}, "Form4.renderjob.Text"), std::to_string(i));
+    if (i < 9) {
+      EXPECT_EQ(ask({"click Form4.Command2"}, "Form1.Visible"), "1");
+    }
+  }
+  EXPECT_EQ(ask({}, "Form4.Visible"), "1");
+  EXPECT_EQ(ask({}, "Form4.renderjob.Text"), "9");
+  // Every job ends by deleting its log.
+  auto deadline = DriverSession::Clock::now() + seconds(120);
+  auto running = [] {
+    for (int n = 0; n < 10; ++n)
+      if (exists("renderJob" + std::to_string(n) + ".log")) return true;
+    return false;
+  };
+  while (running() && DriverSession::Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_FALSE(running()) << diagnosis();
+  for (int n = 0; n < 10; ++n) {
+    const std::string job = slurp("renderJob" + std::to_string(n) + ".bat");
+    EXPECT_NE(job.find("Map" + std::to_string(n) + "_"), std::string::npos) << n;
+    // Each job writes only its own log.
+    for (int other = 0; other < 10; ++other) {
+      if (other == n) continue;
+      EXPECT_EQ(job.find("renderJob" + std::to_string(other) + ".log"), std::string::npos) << n;
+    }
+    EXPECT_EQ(readImage("Map" + std::to_string(n) + "_normal_north.png").width(), 96) << n;
+    EXPECT_FALSE(exists("renderJob" + std::to_string(n) + "output.log")) << slurp("renderJob" + std::to_string(n) + "output.log");
+  }
+  ask({"close Form4"}, "Form1.Visible");
+  closeProgram();
+}

@@ -131,6 +131,11 @@ RunResult JobRunner::runContent(const std::string& content, const std::string& b
   }
   out_.flush();
   report_.flush();
+  // A job whose tools said nothing leaves no output log behind.
+  std::error_code ec;
+  if (!outputLog_.empty() && std::filesystem::is_regular_file(outputLog_, ec) &&
+      std::filesystem::file_size(outputLog_, ec) == 0 && !ec)
+    std::filesystem::remove(outputLog_, ec);
   return result;
 }
 
