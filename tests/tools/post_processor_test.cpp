@@ -11,6 +11,7 @@
 #include "post_processor/post_arguments.h"
 #include "post_processor/post_processor.h"
 #include "tool_test_support.h"
+#include "world_builder.h"
 
 using namespace sgtest;
 using sgimage::Rgba;
@@ -249,4 +250,29 @@ TEST(PostProcessor, EveryTurnAndMirrorSequenceMatchesTheWholeImage) {
     EXPECT_EQ(differing, 0);
     EXPECT_FALSE(exists("out.png.rows" + std::to_string(::getpid())));
   }
+}
+
+// A 69-byte PNG whose header claims 16384 x 16384 pixels: the post processor fails on its first
+// missing row, having held no more than a row of it.
+TEST(PostProcessor, APngThatLiesAboutItsSizeFailsWithoutTakingItsSize) {
+  auto chunk = [](const std::string& type, const std::string& data) {
+    std::string out;
+    uint32_t n = static_cast<uint32_t>(data.size());
+    for (int i = 3; i >= 0; --i) out += char(n >> (8 * i));
+    std::string body = type + data;
+    out += body;
+    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+    for (int i = 3; i >= 0; --i) out += char(crc >> (8 * i));
+    return out;
+  };
+  std::string ihdr("\x00\x00\x40\x00\x00\x00\x40\x00\x08\x06\x00\x00\x00", 13);  // 16384 x 16384 RGBA
+  std::string idat = zlibCompress(std::string(8, '\0'));
+  std::string png = std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) + chunk("IDAT", idat) + chunk("IEND", "");
+  spit("huge.png", png);
+  EXPECT_LT(png.size(), 80u);
+  Post p({"input", "huge.png", "output", "out.png"});
+  EXPECT_EQ(p.status, 1);
+  EXPECT_NE(p.errors.str().find("cannot read input huge.png"), std::string::npos) << p.errors.str();
+  EXPECT_FALSE(exists("out.png"));
+  for (auto& e : std::filesystem::directory_iterator(".")) EXPECT_EQ(e.path().filename().string().find(".part"), std::string::npos);
 }
