@@ -7,6 +7,7 @@
 #include "batch/windows_arguments.h"
 #include "renderer/formats/nbt.h"
 #include "renderer/renderer.h"
+#include "render_call.h"
 #include "tool_test_support.h"
 #include "worldgen/chunk_encoders.h"
 #include "worldgen/nbt_writer.h"
@@ -16,12 +17,6 @@ using namespace sgtest;
 using namespace sgworld;
 
 namespace {
-
-struct Render {
-  std::ostringstream errors;
-  int status;
-  explicit Render(const std::string& args) { status = sgrender::runRenderer(sgbatch::splitWindowsArguments(args), errors); }
-};
 
 // A good chunk at local (0, 0): stone at level 10 everywhere.
 std::vector<uint8_t> goodChunk() {

@@ -11,6 +11,7 @@
 #include "imaging/image_operations.h"
 #include "renderer/blocks/block_colours.h"
 #include "renderer/renderer.h"
+#include "render_call.h"
 #include "tool_test_support.h"
 #include "worldgen/chunk_encoders.h"
 #include "worldgen/world_files.h"
@@ -20,12 +21,6 @@ using namespace sgworld;
 using sgimage::Rgba;
 
 namespace {
-
-struct Render {
-  std::ostringstream errors;
-  int status;
-  explicit Render(const std::string& args) { status = sgrender::runRenderer(sgbatch::splitWindowsArguments(args), errors); }
-};
 
 // One chunk: a stone floor at level 0; a stone pillar at (8, 1..10, 6); a low wall (levels
 // 1..5) running east and west at z 9 whose block at level 5 is red wool under a stone cap,

@@ -7,6 +7,7 @@
 #include "batch/windows_arguments.h"
 #include "renderer/blocks/block_colours.h"
 #include "renderer/renderer.h"
+#include "render_call.h"
 #include "world_builder.h"
 
 using namespace sgtest;
@@ -16,14 +17,6 @@ namespace {
 
 constexpr int kStone = 1, kGrass = 2, kDirt = 3, kWater = 9, kSand = 12, kGlass = 20,
               kNetherrack = 87, kBedrock = 7;
-
-struct Render {
-  std::ostringstream errors;
-  int status;
-  explicit Render(const std::string& args) {
-    status = sgrender::runRenderer(sgbatch::splitWindowsArguments(args), errors);
-  }
-};
 
 // Column x of every chunk: 0 grass on dirt at 64, 1 dirt at 63, 2 water over sand,
 // 3 sand at 61, 4 glass over stone, 5 stone at 60; a cave under every column at 30-32.

@@ -9,6 +9,7 @@
 #include "renderer/blocks/block_colours.h"
 #include "renderer/blocks/block_names.h"
 #include "renderer/renderer.h"
+#include "render_call.h"
 #include "tool_test_support.h"
 #include "worldgen/demo_world.h"
 #include "worldgen/world_files.h"
@@ -18,12 +19,6 @@ using namespace sgworld;
 using sgimage::Rgba;
 
 namespace {
-
-struct Render {
-  std::ostringstream errors;
-  int status;
-  explicit Render(const std::string& args) { status = sgrender::runRenderer(sgbatch::splitWindowsArguments(args), errors); }
-};
 
 void demo(const std::string& folder, Layout layout, Compression c = Compression::Zlib, bool external = false) {
   DemoWorld w;

@@ -61,4 +61,26 @@ class SeenBlocks {
   std::vector<int> ceilings_;  // of the chunk being visited (Nether: under the roof)
 };
 
+// The projected styles' common part: a depth buffer, the seen blocks of each chunk handed to
+// draw(), and the map's own edges at the end.
+class ProjectedPainter : public Painter {
+ public:
+  ProjectedPainter(const RenderRequest& request, const BlockLook& look, const MapFrame& frame)
+      : frame_(frame), seen_(request, look, frame_), levels_(frame.highestY - frame.lowestY + 1) {}
+  bool needsDepth() const override { return true; }
+  void paint(const Chunk& c, MapCanvas& canvas) override {
+    seen_.visit(c, [&](const SeenBlock& b) { draw(b, canvas); });
+  }
+  void finish(MapCanvas& canvas) override {
+    seen_.finish([&](const SeenBlock& b) { draw(b, canvas); });
+  }
+
+ protected:
+  virtual void draw(const SeenBlock& b, MapCanvas& canvas) const = 0;
+
+  MapFrame frame_;
+  SeenBlocks seen_;
+  int levels_;
+};
+
 }  // namespace sgrender

@@ -9,25 +9,14 @@ namespace {
 // The sprite of one block: T top, L the +v side, R the +u side.
 constexpr const char* kSprite[4] = {".TT.", "TTTT", "LLRR", "LLRR"};
 
-class IsometricPainter : public Painter {
+class IsometricPainter : public ProjectedPainter {
  public:
-  IsometricPainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f)
-      : frame_(f), seen_(r, look, frame_) {
-    levels_ = f.highestY - f.lowestY + 1;
-  }
+  using ProjectedPainter::ProjectedPainter;
   int width() const override { return 2 * (frame_.extent.width() + frame_.extent.depth()); }
   int height() const override { return frame_.extent.width() + frame_.extent.depth() + 2 * levels_ + 2; }
-  bool needsDepth() const override { return true; }
-
-  void paint(const Chunk& c, MapCanvas& canvas) override {
-    seen_.visit(c, [&](const SeenBlock& b) { draw(b, canvas); });
-  }
-  void finish(MapCanvas& canvas) override {
-    seen_.finish([&](const SeenBlock& b) { draw(b, canvas); });
-  }
 
  private:
-  void draw(const SeenBlock& b, MapCanvas& canvas) const {
+  void draw(const SeenBlock& b, MapCanvas& canvas) const override {
     const ViewExtent& e = frame_.extent;
     {
       const int u = b.u - e.minU, v = b.v - e.minV;
@@ -46,10 +35,6 @@ class IsometricPainter : public Painter {
         }
     }
   }
-
-  MapFrame frame_;
-  SeenBlocks seen_;
-  int levels_;
 };
 
 }  // namespace

@@ -7,29 +7,19 @@ namespace sgrender {
 
 namespace {
 
-class ObliquePainter : public Painter {
+class ObliquePainter : public ProjectedPainter {
  public:
   ObliquePainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f, bool angled)
-      : frame_(f), seen_(r, look, frame_), angled_(angled) {
-    levels_ = f.highestY - f.lowestY + 1;
-  }
+      : ProjectedPainter(r, look, f), angled_(angled) {}
   int width() const override {
     return angled_ ? frame_.extent.width() + frame_.extent.depth() : frame_.extent.width();
   }
   int height() const override {
     return angled_ ? frame_.extent.width() + frame_.extent.depth() + levels_ + 2 : frame_.extent.depth() + levels_ + 1;
   }
-  bool needsDepth() const override { return true; }
-
-  void paint(const Chunk& c, MapCanvas& canvas) override {
-    seen_.visit(c, [&](const SeenBlock& b) { draw(b, canvas); });
-  }
-  void finish(MapCanvas& canvas) override {
-    seen_.finish([&](const SeenBlock& b) { draw(b, canvas); });
-  }
 
  private:
-  void draw(const SeenBlock& b, MapCanvas& canvas) const {
+  void draw(const SeenBlock& b, MapCanvas& canvas) const override {
     const ViewExtent& e = frame_.extent;
     {
       const int u = b.u - e.minU, v = b.v - e.minV;
@@ -65,10 +55,7 @@ class ObliquePainter : public Painter {
     }
   }
 
-  MapFrame frame_;
-  SeenBlocks seen_;
   bool angled_;
-  int levels_;
 };
 
 }  // namespace
