@@ -167,3 +167,21 @@ TEST_F(Monitor, AFailedJobSaysWhyAndStaysOpen) {
   EXPECT_FALSE(f4->visible());
   EXPECT_TRUE(w.form1->visible());
 }
+
+// The output log also keeps all the tools printed: only its failure lines are taken, at most
+// fifty of them, each at most 4096 characters.
+TEST(JobFailures, OnlyFailureLinesAreTakenAndThoseBounded) {
+  std::string log;
+  for (int i = 0; i < 200; ++i) log += "renderer: chunk " + std::to_string(i) + "\r\nFailed: step " + std::to_string(i) + ": why\r\n";
+  log += "Failed: long: " + std::string(10000, 'x') + "\r\n";
+  writeFile("renderJob1output.log", log);
+  auto failures = monitor::jobFailures("renderJob1output.log");
+  ASSERT_EQ(failures.size(), 50u);
+  EXPECT_EQ(failures[0], "Failed: step 0: why");
+  EXPECT_EQ(failures[49], "Failed: step 49: why");
+  writeFile("renderJob2output.log", "Failed: long: " + std::string(10000, 'x') + "\n");
+  failures = monitor::jobFailures("renderJob2output.log");
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0].size(), 4096u);
+  EXPECT_TRUE(monitor::jobFailures("renderJob3output.log").empty());
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/files.h"
@@ -77,4 +78,30 @@ TEST(Paths, LastComponentTakesEitherSeparator) {
   EXPECT_EQ(files::lastComponent("C:\\a/b\\World"), "World");
   EXPECT_EQ(files::lastComponent("World"), "World");
   EXPECT_EQ(files::lastComponent("a/"), "");
+}
+
+// Files larger than any real one of their kind are refused unread, and a folder of many
+// entries comes back in name order.
+TEST(TextFiles, LimitsAreKeptToTheByte) {
+  writeFile("exact.txt", std::string(1000, 'a'));
+  ASSERT_TRUE(files::readAll("exact.txt", 1000));
+  EXPECT_EQ(files::readAll("exact.txt", 1000)->size(), 1000u);
+  EXPECT_FALSE(files::readAll("exact.txt", 999));
+  writeFile("lines.txt", std::string(files::kMaxTextFileBytes + 1, '\n'));
+  EXPECT_FALSE(files::readLines("lines.txt"));
+  writeFile("lines.txt", "a\r\nb\r\n");
+  EXPECT_EQ(files::readLines("lines.txt"), (std::vector<std::string>{"a", "b"}));
+  EXPECT_FALSE(files::readAll("no-such-file"));
+}
+
+TEST(Folders, ManyEntriesComeInNameOrder) {
+  std::filesystem::create_directories("many");
+  for (int i = 999; i >= 0; --i) std::filesystem::create_directory("many/w" + std::to_string(i));
+  writeFile("many/file", "x");
+  auto folders = files::subfolders("many");
+  ASSERT_TRUE(folders);
+  ASSERT_EQ(folders->size(), 1000u);
+  EXPECT_TRUE(std::is_sorted(folders->begin(), folders->end()));
+  EXPECT_EQ(folders->front(), std::string("many") + files::separator() + "w0");
+  EXPECT_EQ(files::filesOf("many"), std::vector<std::string>{"file"});
 }
