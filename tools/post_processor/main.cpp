@@ -1,4 +1,6 @@
 // strandvale_g_post_processor.exe: image steps between the renderer and the final image.
+#include <sys/resource.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,6 +8,13 @@
 #include "post_processor/post_processor.h"
 
 int main(int argc, char** argv) {
+  // A merge reads every layer at once, a row at a time: a request of a thousand stacked renders
+  // needs as many open files, more than the usual soft limit allows.
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+    files.rlim_cur = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &files);
+  }
   std::vector<std::string> words(argv + 1, argv + argc);
   return sgpost::runPostProcessor(words, std::cerr);
 }
