@@ -70,8 +70,6 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
       if (y > ceilings_[z * 16 + x]) continue;
       const uint16_t id = c.id(x, y, z);
       if (!look_.drawn(id, y)) continue;
-      s.colour = look_.colour(id, c.dataAt(x, y, z), wx, y, wz);
-      if (s.colour.a == 0) continue;
       const bool clear = seeThroughBlock(id);
       // See-through blocks show their top only where the same block does not lie above: the
       // surface of the water, not every layer of it.
@@ -79,7 +77,9 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
                     : !solid(x, y + up, z);
       s.sideU = !clear && !edgeU && !solid(x + dxU_, y, z + dzU_);
       s.sideV = !clear && !edgeV && !solid(x + dxV_, y, z + dzV_);
-      if (!s.top && !s.sideU && !s.sideV) continue;
+      if (!s.top && !s.sideU && !s.sideV) continue;  // buried: most blocks end here
+      s.colour = look_.colour(id, c.dataAt(x, y, z), wx, y, wz);
+      if (s.colour.a == 0) continue;
       s.y = request_.upsideDown ? -y : y;
       if (!look_.fullLight()) {
         s.topLight = look_.light(c, x, y + up, z);
