@@ -38,9 +38,14 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
   for (int z = 0; z < 16; ++z)
     for (int x = 0; x < 16; ++x) ceilings_[z * 16 + x] = ceiling(c, x, z);
 
-  auto solid = [&](int x, int y, int z) {
-    return c.holds(y) && y <= ceilings_[z * 16 + x] && look_.solid(c.id(x, y, z), y);
-  };
+  // Whether each cell hides what lies behind it, worked out once for the chunk.
+  solid_.resize(c.ids.size());
+  for (int y = c.minY; y <= c.topY(); ++y) {
+    const size_t row = c.index(0, y, 0);
+    for (int i = 0; i < 256; ++i)
+      solid_[row + i] = y <= ceilings_[i] && look_.solid(c.ids[row + i], y);
+  }
+  auto solid = [&](int x, int y, int z) { return c.holds(y) && solid_[c.index(x, y, z)]; };
   auto inside = [](int x, int z) { return x >= 0 && x < 16 && z >= 0 && z < 16; };
 
   // First the edges of farther chunks that this one now shows.

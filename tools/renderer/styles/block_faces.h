@@ -59,6 +59,7 @@ class SeenBlocks {
   int dxU_, dzU_, dxV_, dzV_;
   std::unordered_map<long long, std::vector<Edge>> waiting_;  // by the next chunk's key
   std::vector<int> ceilings_;  // of the chunk being visited (Nether: under the roof)
+  std::vector<uint8_t> solid_;  // of the chunk being visited: which cells hide what is behind
 };
 
 // The projected styles' common part: a depth buffer, the seen blocks of each chunk handed to
