@@ -165,6 +165,24 @@ class RenderPath : public ::testing::Test {
     }
   }
 
+  // A demo world of n x n chunks (no Nether) in the saves folder.
+  void writeDemo(const std::string& name, int n) {
+    sgworld::DemoWorld demo;
+    demo.folder = kSaves / name;
+    demo.chunksX = demo.chunksZ = n;
+    demo.nether = false;
+    std::string error;
+    ASSERT_TRUE(sgworld::writeDemoWorld(demo, error)) << error;
+  }
+
+  // Picks a world of the main window's list by its name.
+  void pickWorld(const std::string& name) {
+    auto worlds = list("Form1.comboworldfolders");
+    auto at = std::find(worlds.begin(), worlds.end(), name);
+    ASSERT_NE(at, worlds.end()) << name;
+    ask({"pick Form1.comboworldfolders " + std::to_string(at - worlds.begin())}, "Form1.comboworldfolders.Text");
+  }
+
   // Ends the program through the main window's close box; the driver must exit cleanly.
   void closeProgram() {
     ASSERT_TRUE(driver_->send({"close Form1"}));
@@ -379,18 +397,9 @@ TEST_F(RenderPath, CustomWorldPath) {
 // A world saved in the newest layout (blocks by name, levels below 0): Render in the window gives
 // the renderer's own picture of it.
 TEST_F(RenderPath, NewestLayoutWorldThroughTheWindow) {
-  sgworld::DemoWorld demo;
-  demo.folder = kSaves / "Modern";
-  demo.chunksX = demo.chunksZ = 2;
-  demo.nether = false;
-  std::string error;
-  ASSERT_TRUE(sgworld::writeDemoWorld(demo, error)) << error;
-
+  writeDemo("Modern", 2);
   startDriver();
-  auto worlds = list("Form1.comboworldfolders");
-  auto at = std::find(worlds.begin(), worlds.end(), "Modern");
-  ASSERT_NE(at, worlds.end());
-  ask({"pick Form1.comboworldfolders " + std::to_string(at - worlds.begin())}, "Form1.comboworldfolders.Text");
+  pickWorld("Modern");
   FollowedJob job = renderAndFollow();
   ASSERT_TRUE(job.finished);
   expectClearedUp(job);
@@ -409,10 +418,7 @@ TEST_F(RenderPath, NewestLayoutWorldThroughTheWindow) {
 TEST_F(RenderPath, AWorldWithoutRegionsEndsWithTheLogWindowSayingWhy) {
   writeLevelFile(kSaves / "Empty");
   startDriver();
-  auto worlds = list("Form1.comboworldfolders");
-  auto at = std::find(worlds.begin(), worlds.end(), "Empty");
-  ASSERT_NE(at, worlds.end());
-  ask({"pick Form1.comboworldfolders " + std::to_string(at - worlds.begin())}, "Form1.comboworldfolders.Text");
+  pickWorld("Empty");
   FollowedJob job = renderAndFollow();
   ASSERT_TRUE(job.finished);
   EXPECT_FALSE(exists(job.image));
@@ -432,17 +438,9 @@ TEST_F(RenderPath, AWorldWithoutRegionsEndsWithTheLogWindowSayingWhy) {
 // has its own number and its own log, all ten images appear, and the log window follows the
 // last request.
 TEST_F(RenderPath, JobsSideBySide) {
-  sgworld::DemoWorld demo;
-  demo.folder = kSaves / "Busy";
-  demo.chunksX = demo.chunksZ = 6;
-  demo.nether = false;
-  std::string error;
-  ASSERT_TRUE(sgworld::writeDemoWorld(demo, error)) << error;
+  writeDemo("Busy", 6);
   startDriver();
-  auto worlds = list("Form1.comboworldfolders");
-  auto at = std::find(worlds.begin(), worlds.end(), "Busy");
-  ASSERT_NE(at, worlds.end());
-  ask({"pick Form1.comboworldfolders " + std::to_string(at - worlds.begin())}, "Form1.comboworldfolders.Text");
+  pickWorld("Busy");
   for (int i = 0; i < 10; ++i) {
     // Render, then back to the main window at once ("Hide", which stops following the job).
     ask({"type Form1.txtmapname Map" + std::to_string(i), "click Form1.Command5"}, "Form4.Visible");

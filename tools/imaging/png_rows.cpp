@@ -22,6 +22,19 @@ void onWarning(png_structp, png_const_charp) {}
 
 PngRowWriter::~PngRowWriter() { abandon(); }
 
+// libpng leaves a failed call through longjmp: the jump lands here, while the step's frame is
+// still live, and the failure becomes a reason.
+template <class Step>
+bool PngRowWriter::encode(std::string& error, Step&& step) {
+  if (setjmp(png_jmpbuf(static_cast<png_structp>(png_)))) {
+    error = "cannot encode the image (" + message_ + ")";
+    abandon();
+    return false;
+  }
+  step();
+  return true;
+}
+
 void PngRowWriter::abandon() {
   if (png_) {
     auto* png = static_cast<png_structp>(png_);
@@ -60,19 +73,14 @@ bool PngRowWriter::open(const std::string& file, int width, int height, std::str
     abandon();
     return false;
   }
-  if (setjmp(png_jmpbuf(png))) {
-    error = "cannot encode the image (" + message_ + ")";
-    abandon();
-    return false;
-  }
-  png_init_io(png, f_);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-               PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_compression_level(png, level);
-  if (filters >= 0) png_set_filter(png, 0, filters);
-  else png_set_filter(png, 0, PNG_FILTER_PAETH);
-  png_write_info(png, info);
-  return true;
+  return encode(error, [&] {
+    png_init_io(png, f_);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, level);
+    png_set_filter(png, 0, filters >= 0 ? filters : PNG_FILTER_PAETH);
+    png_write_info(png, info);
+  });
 }
 
 bool PngRowWriter::write(const uint8_t* rgba, std::string& error) {
@@ -81,12 +89,7 @@ bool PngRowWriter::write(const uint8_t* rgba, std::string& error) {
     error = "no image is being written";
     return false;
   }
-  if (setjmp(png_jmpbuf(png))) {
-    error = "cannot encode the image (" + message_ + ")";
-    abandon();
-    return false;
-  }
-  png_write_row(png, rgba);
+  if (!encode(error, [&] { png_write_row(png, rgba); })) return false;
   --rowsLeft_;
   return true;
 }
@@ -98,12 +101,7 @@ bool PngRowWriter::finish(std::string& error) {
     abandon();
     return false;
   }
-  if (setjmp(png_jmpbuf(png))) {
-    error = "cannot encode the image (" + message_ + ")";
-    abandon();
-    return false;
-  }
-  png_write_end(png, static_cast<png_infop>(info_));
+  if (!encode(error, [&] { png_write_end(png, static_cast<png_infop>(info_)); })) return false;
   auto* info = static_cast<png_infop>(info_);
   png_destroy_write_struct(&png, &info);
   png_ = info_ = nullptr;

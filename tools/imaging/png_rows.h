@@ -30,6 +30,8 @@ class PngRowWriter {
 
  private:
   void abandon();
+  template <class Step>
+  bool encode(std::string& error, Step&& step);
 
   std::string file_, temp_;
   FILE* f_ = nullptr;
