@@ -3,6 +3,7 @@
 // writes the final image, and the log window, ticked as its timer would be, follows the job
 // until the job deletes its log.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -472,5 +473,206 @@ TEST_F(RenderPath, JobsSideBySide) {
     EXPECT_FALSE(exists("renderJob" + std::to_string(n) + "output.log")) << slurp("renderJob" + std::to_string(n) + "output.log");
   }
   ask({"close Form4"}, "Form1.Visible");
+  closeProgram();
+}
+
+namespace {
+
+// The processes whose program file is named `program` and whose working folder is this one.
+std::vector<pid_t> processesHere(const std::string& program) {
+  std::vector<pid_t> found;
+  std::error_code ec;
+  const fs::path here = fs::current_path();
+  for (auto& e : fs::directory_iterator("/proc", ec)) {
+    const std::string name = e.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::error_code ignored;
+    fs::path exe = fs::read_symlink(e.path() / "exe", ignored);
+    fs::path cwd = fs::read_symlink(e.path() / "cwd", ignored);
+    if (exe.filename() == program && cwd == here) found.push_back(pid_t(std::stoi(name)));
+  }
+  return found;
+}
+
+std::vector<std::string> jobFilesHere() {
+  std::vector<std::string> names;
+  for (auto& e : fs::directory_iterator("."))
+    if (e.path().filename().string().rfind("renderJob", 0) == 0) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+// The job runner killed while its job runs leaves every file as it is: the log window goes on
+// waiting, since the log is still there, until "Clear all files" deletes the job's files, the
+// log with them; then it finishes.
+TEST_F(RenderPath, AKilledJobRunnerLeavesItsFilesUntilTheyAreCleared) {
+  writeDemo("Slow", 24);
+  startDriver();
+  pickWorld("Slow");
+  // A stack of rows keeps the job busy long enough to be caught mid-way.
+  ask({"click Form1.Command6", "click Form1.Command13", "click Form1.Command13", "click Form1.Command13",
+       "click Form1.Command14"},
+      "Form5.Visible");
+  ASSERT_TRUE(driver_->send({"click Form1.Command5"}));
+  pid_t runner = 0;
+  auto deadline = DriverSession::Clock::now() + seconds(30);
+  while (!runner && DriverSession::Clock::now() < deadline) {
+    if (exists("renderJob0.log")) {
+      auto runners = processesHere("strandvale-g-runner");
+      if (!runners.empty()) runner = runners.front();
+    }
+    if (!runner) std::this_thread::sleep_for(std::chrono::microseconds(500));
+  }
+  ASSERT_NE(runner, 0) << "the job runner was not seen running\n" << diagnosis("0");
+  ASSERT_EQ(::kill(runner, SIGKILL), 0);
+  // A tool that the runner had started runs to its own end; nothing goes on after it.
+  deadline = DriverSession::Clock::now() + seconds(60);
+  while ((!processesHere("strandvale_g_renderer.exe").empty() ||
+          !processesHere("strandvale_g_post_processor.exe").empty() || !processesHere("strandvale-g-runner").empty()) &&
+         DriverSession::Clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  const std::vector<std::string> left = jobFilesHere();
+  EXPECT_NE(std::find(left.begin(), left.end(), "renderJob0.bat"), left.end());
+  EXPECT_NE(std::find(left.begin(), left.end(), "renderJob0.log"), left.end());
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(jobFilesHere(), left) << "nothing runs on after the kill";
+
+  // The log window keeps following a log that no one will finish.
+  std::string caption = ask({"tick Form4.Timer1"}, "Form4.lbltask.Caption");
+  EXPECT_EQ(caption.find(" completed at "), std::string::npos) << caption;
+  EXPECT_EQ(ask({}, "Form4.Visible"), "1");
+  EXPECT_EQ(ask({"tick Form4.Timer1"}, "Form4.Timer1.Enabled"), "1");
+
+  ask({"answer Yes", "click Form5.Command1"}, "Form5.Visible");
+  deadline = DriverSession::Clock::now() + seconds(30);
+  while (!jobFilesHere().empty() && DriverSession::Clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_TRUE(jobFilesHere().empty()) << left.size() << " files were left, and after clearing: " << jobFilesHere().size();
+  caption = ask({"tick Form4.Timer1"}, "Form4.lbltask.Caption");
+  EXPECT_NE(caption.find(" completed at 12:00:00"), std::string::npos) << caption;
+  EXPECT_EQ(ask({}, "Form4.Timer1.Enabled"), "0");
+  closeProgram();
+}
+
+namespace {
+
+std::vector<std::string> crlfLinesOf(const std::string& file) {
+  std::vector<std::string> lines;
+  const std::string text = slurp(file);
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start) + "<no CR LF>");
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::string rendererLine(const std::string& entry, const std::string& outfile) {
+  return "strandvale_g_renderer.exe " + entry + "progress renderJob0progress.log outfile " + outfile;
+}
+
+// Compares line by line, so that a failure names the first line that differs.
+void expectLines(const std::vector<std::string>& actual, const std::vector<std::string>& expected) {
+  for (size_t i = 0; i < std::min(actual.size(), expected.size()); ++i)
+    if (actual[i] != expected[i]) {
+      ADD_FAILURE() << "line " << i + 1 << ":\n  actual   " << actual[i] << "\n  expected " << expected[i];
+      return;
+    }
+  EXPECT_EQ(actual.size(), expected.size());
+}
+
+}  // namespace
+
+// Large requests run as small ones do: waits for the job to delete its log.
+class LoadedRenderPath : public RenderPath {
+ protected:
+  void awaitJobEnd(int minutes) {
+    auto deadline = DriverSession::Clock::now() + std::chrono::minutes(minutes);
+    while (exists("renderJob0.log") && DriverSession::Clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_FALSE(exists("renderJob0.log")) << "the job did not end\n" << diagnosis();
+    EXPECT_FALSE(exists("renderJob0output.log")) << slurp("renderJob0output.log");
+    // The log window's next tick sees the log gone and hands back to the main window.
+    EXPECT_EQ(ask({"tick Form4.Timer1"}, "Form1.Visible"), "1");
+  }
+};
+
+// A request of a thousand rows: one renderer line a row, each to its own layer image, and one
+// merge of all thousand into the final image.
+TEST_F(LoadedRenderPath, AThousandRowsMergeIntoOneImage) {
+  writeDemo("Load", 1);
+  startDriver();
+  pickWorld("Load");
+  std::vector<std::string> clicks = {"click Form1.Command6", "type Form1.txtmapname Load"};
+  for (int i = 1; i < 1000; ++i) clicks.push_back("click Form1.Command13");
+  ASSERT_EQ(ask(clicks, "Form1.stacklist.ListCount"), "1000");
+  const std::string entry = ask({}, "Form1.stacklist.List(0)");
+  ASSERT_EQ(ask({"answer Yes", "click Form1.Command5"}, "Form1.totaljobrenders.Text"), "1000");
+
+  std::vector<std::string> expected = {"@echo Rename this batchfile if you want to use it again",
+                                       "echo Starting at 12:00:00 >> renderJob0.log"};
+  std::string merge = "strandvale_g_post_processor.exe merge 1000";
+  for (int i = 0; i < 1000; ++i) {
+    const std::string layer = "renderJob0layer" + std::to_string(i) + ".png";
+    // A label names the image as it would be if the stack ended before this row.
+    const std::string label = i < 2 ? "Load_normal_north.png" : "Load_normal_north_" + std::to_string(i) + "-renders.png";
+    expected.push_back("echo Rendering " + layer + " (" + label + ") >> renderJob0.log");
+    expected.push_back(rendererLine(entry, layer));
+    merge += " " + layer;
+  }
+  expected.push_back("echo Post Processing Load_normal_north_1000-renders.png >> renderJob0.log");
+  expected.push_back(merge + " delete output \"Load_normal_north_1000-renders.png\"");
+  for (const char* l : {"", "del renderJob0.log", "del renderJob0progress.log"}) expected.push_back(l);
+  expectLines(crlfLinesOf("renderJob0.bat"), expected);
+
+  awaitJobEnd(10);
+  EXPECT_EQ(readImage("Load_normal_north_1000-renders.png").width(), 16);
+  EXPECT_FALSE(exists("renderJob0layer0.png"));
+  EXPECT_FALSE(exists("renderJob0layer999.png"));
+  closeProgram();
+}
+
+// A per-layer row of 128 layers: each layer is rendered alone and post-processed under its own
+// name.
+TEST_F(LoadedRenderPath, APerLayerRowOf128Layers) {
+  writeDemo("Layers", 1);
+  startDriver();
+  pickWorld("Layers");
+  std::string layers;
+  for (int l = 0; l < 128; ++l) layers += (l ? " " : "") + std::to_string(l);
+  ask({"click Form1.Command6", "type Form1.txtmapname Each", "click Form1.checkeachlayer", "pick Form1.layerfiltercombo 1",
+       "type Form1.layerfiltertext " + layers},
+      "Form1.layerfiltertext.Text");
+  const std::string entry = ask({}, "Form1.stacklist.List(0)");
+  const std::string all = "onlylayers 128 " + layers + " ";
+  ASSERT_NE(entry.find(all), std::string::npos) << entry;
+  ASSERT_EQ(ask({"answer Yes", "click Form1.Command5"}, "Form1.totaljobrenders.Text"), "128");
+
+  std::vector<std::string> expected = {"@echo Rename this batchfile if you want to use it again",
+                                       "echo Starting at 12:00:00 >> renderJob0.log"};
+  for (int l = 0; l < 128; ++l) {
+    const std::string name = "Each_normal_north_only-layer-" + std::to_string(l) + ".png";
+    std::string one = entry;
+    one.replace(one.find(all), all.size(), "onlylayers 1 " + std::to_string(l) + " ");
+    expected.push_back("echo Rendering renderJob0layer0.png (" + name + ") >> renderJob0.log");
+    expected.push_back(rendererLine(one, "renderJob0layer0.png"));
+    expected.push_back("echo Post Processing " + name + " >> renderJob0.log");
+    expected.push_back("strandvale_g_post_processor.exe input renderJob0layer0.png delete output \"" + name + "\"");
+    expected.push_back("");
+  }
+  for (const char* l : {"del renderJob0.log", "del renderJob0progress.log"}) expected.push_back(l);
+  expectLines(crlfLinesOf("renderJob0.bat"), expected);
+
+  awaitJobEnd(10);
+  EXPECT_EQ(readImage("Each_normal_north_only-layer-0.png").width(), 16);
+  EXPECT_EQ(readImage("Each_normal_north_only-layer-127.png").width(), 16);
+  EXPECT_FALSE(exists("renderJob0layer0.png"));
   closeProgram();
 }
