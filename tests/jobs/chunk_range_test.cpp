@@ -1,8 +1,8 @@
 // Offset files and the substitution of their range for the line's placeholder.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "jobs/chunk_range.h"
+#include "support/test_system.h"
 #include "support/working_folder.h"
 
 using namespace sg::jobs;
@@ -57,7 +57,7 @@ TEST(OffsetFile, LookedUpByTheMapNameAndFoundInAnotherLetterCase) {
 
 TEST(OffsetFile, AFileThatExistsButCannotBeReadEndsTheRequest) {
   // A link to itself: the lookup fails, which counts as present, and reading fails.
-  ASSERT_EQ(::symlink("mOffset.txt", "mOffset.txt"), 0);
+  if (!sg::test::linkToItself("mOffset.txt")) GTEST_SKIP() << "no symbolic links here";
   EXPECT_THROW(loadChunkRange(kEntry, "m"), OffsetFileUnreadable);
 }
 

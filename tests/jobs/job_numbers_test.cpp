@@ -1,6 +1,7 @@
 // Job numbers, clearing every job file, and the post processor's presence check.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "job_window.h"
 #include "jobs/job_numbers.h"
@@ -20,7 +21,7 @@ TEST(JobNumber, FirstNumberWithoutALog) {
   writeFile("renderJob1.bat", "old");  // only the log decides
   EXPECT_EQ(jobs::nextJobNumber(), 1);
   // A folder of that name is no log.
-  ASSERT_EQ(::mkdir("renderJob1.log", 0755), 0);
+  ASSERT_TRUE(std::filesystem::create_directory("renderJob1.log"));
   EXPECT_EQ(jobs::nextJobNumber(), 1);
 }
 
@@ -55,7 +56,7 @@ TEST_F(ClearAllFiles, AsksThenAppendsAndStartsTheClearingBatch) {
 }
 
 TEST_F(ClearAllFiles, AClearingBatchThatCannotBeWrittenIsReportedAndNotStarted) {
-  ASSERT_EQ(::mkdir("renderJobDelete.bat", 0755), 0);
+  ASSERT_TRUE(std::filesystem::create_directory("renderJobDelete.bat"));
   jobs::clearAllFiles(w.w().registry);
   ASSERT_EQ(w.dialogs().messages().size(), 2u);
   EXPECT_EQ(w.dialogs().messages()[1].text, "Warning: could not write deletion command to renderJobDelete.bat");

@@ -1,10 +1,11 @@
 // Whole Render requests through the main window: the batch file, the job log, the launcher
 // call and what the window shows afterwards.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include <filesystem>
 
 #include "job_window.h"
+#include "support/test_system.h"
 #include "platform/files.h"
 
 using namespace sg;
@@ -225,7 +226,7 @@ TEST_F(RenderRequest, UserTextIsEscapedOnlyInTheBatchLines) {
 }
 
 TEST_F(RenderRequest, TrapAWhenTheBatchFileCannotBeCreated) {
-  ASSERT_EQ(::mkdir("renderJob0.bat", 0755), 0);
+  ASSERT_TRUE(std::filesystem::create_directory("renderJob0.bat"));
   w.render();
   EXPECT_EQ(messages(), std::vector<std::string>{trapA(0)});
   EXPECT_TRUE(w.launcher().records().empty());
@@ -235,7 +236,7 @@ TEST_F(RenderRequest, TrapAWhenTheBatchFileCannotBeCreated) {
 
 TEST_F(RenderRequest, TrapAFromAnUnreadableOffsetFileShowsTheWindowAgain) {
   w.addRow(plainEntry("m") + "rectangle fileminx filemaxx fileminz filemaxz ");
-  ASSERT_EQ(::symlink("mOffset.txt", "mOffset.txt"), 0);
+  if (!test::linkToItself("mOffset.txt")) GTEST_SKIP() << "no symbolic links here";
   w.render();
   EXPECT_EQ(messages(), std::vector<std::string>{trapA(0)});
   EXPECT_TRUE(w.launcher().records().empty());
@@ -247,7 +248,7 @@ TEST_F(RenderRequest, TrapAFromAnUnreadableOffsetFileShowsTheWindowAgain) {
 }
 
 TEST_F(RenderRequest, TrapBWhenTheLogCannotBeMade) {
-  ASSERT_EQ(::mkdir("renderJob0.log", 0755), 0);  // a folder is no log, so N is 0
+  ASSERT_TRUE(std::filesystem::create_directory("renderJob0.log"));  // a folder is no log, so N is 0
   w.render();
   EXPECT_EQ(messages(), std::vector<std::string>{
       "Warning: could not add deletion of renderJob0.log to renderJob0.bat, please manually remove it afterwards"});

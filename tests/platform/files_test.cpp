@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/files.h"
+#include "support/test_system.h"
 #include "support/working_folder.h"
 
 using namespace sg;
@@ -13,17 +14,34 @@ using sg::test::writeFile;
 TEST(FileExists, NormalFilesOnlyAndWithoutRegardToCase) {
   writeFile("Level.dat", "x");
   std::filesystem::create_directory("folder");
-  writeFile(".hidden", "x");
   EXPECT_TRUE(files::FileExists("Level.dat"));
   EXPECT_TRUE(files::FileExists("level.DAT"));
   EXPECT_FALSE(files::FileExists("folder"));
-  EXPECT_FALSE(files::FileExists(".hidden"));
   EXPECT_FALSE(files::FileExists("missing.txt"));
   EXPECT_FALSE(files::FileExists(""));
   writeFile("w/Sub/level.dat", "x");
   EXPECT_TRUE(files::FileExists("w/Sub/Level.dat"));
   EXPECT_TRUE(files::FileExists("w\\Sub\\Level.dat"));  // either separator
-  EXPECT_FALSE(files::FileExists("w/sub/level.dat"));   // only the last part ignores case
+  // Windows matches every part without regard to case; elsewhere only the last part is.
+  EXPECT_EQ(files::FileExists("w/sub/level.dat"), files::separator() == '\\');
+}
+
+// Hidden files are hidden by their attribute on Windows and by a leading dot elsewhere; system
+// files are not there for the program either.
+TEST(FileExists, HiddenAndSystemFilesAreNotThere) {
+  writeFile(".hidden", "x");
+  writeFile("h.txt", "x");
+  writeFile("s.txt", "x");
+  EXPECT_TRUE(files::FileExists("h.txt"));
+  if (files::separator() == '/') {
+    EXPECT_FALSE(files::FileExists(".hidden"));
+    return;
+  }
+  ASSERT_TRUE(test::setHiddenAttribute("h.txt"));
+  ASSERT_TRUE(test::setSystemAttribute("s.txt"));
+  EXPECT_FALSE(files::FileExists("h.txt"));
+  EXPECT_FALSE(files::FileExists("S.TXT"));
+  EXPECT_FALSE(files::FileExists("a<b.txt"));  // a name no file can have
 }
 
 TEST(Folders, ListSubfoldersAndFilesInNameOrder) {
@@ -32,7 +50,7 @@ TEST(Folders, ListSubfoldersAndFilesInNameOrder) {
   writeFile("m.txt", "");
   auto subs = files::subfolders(".");
   ASSERT_TRUE(subs);
-  EXPECT_EQ(*subs, (std::vector<std::string>{"./A", "./b", "./c"}));
+  EXPECT_EQ(*subs, (std::vector<std::string>{test::native("./A"), test::native("./b"), test::native("./c")}));
   auto fs = files::filesOf(".");
   ASSERT_TRUE(fs);
   EXPECT_EQ(*fs, (std::vector<std::string>{"m.txt", "z.txt"}));

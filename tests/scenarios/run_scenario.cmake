@@ -1,6 +1,6 @@
 # Runs one scenario: a fresh working folder, the scenario's files copied in, the driver run on
 # the script there, and its standard output and exit status compared with the expected ones.
-# Usage: cmake -DDRIVER=... -DSCENARIO=<folder>/<name> -DWORK=<folder> -P run_scenario.cmake
+# Usage: cmake -DDRIVER=... -DSCENARIO=<folder>/<name> -DWORK=<folder> [-DEMULATOR=...] -P run_scenario.cmake
 foreach(var DRIVER SCENARIO WORK)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "run_scenario.cmake needs -D${var}=...")
@@ -21,9 +21,23 @@ set(ENV{HOME} "home")
 unset(ENV{XDG_DATA_HOME})
 unset(ENV{SG_JOB_RUNNER})
 
-execute_process(COMMAND "${DRIVER}" "${SCENARIO}.script"
-                WORKING_DIRECTORY "${WORK}"
-                OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(EMULATOR)
+  # The Windows driver runs under Wine, which gives every program the prefix's own user folders:
+  # the command processor sets the scenario's folders for the driver, as a user's shell would.
+  # Its console writes lines that end in CR LF.
+  string(REPLACE "/" "\\" driver_path "Z:${DRIVER}")
+  execute_process(COMMAND ${EMULATOR} cmd /c
+                          "set APPDATA=appdata&& set LOCALAPPDATA=localappdata&& ${driver_path} ${SCENARIO}.script"
+                  WORKING_DIRECTORY "${WORK}"
+                  OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
+  string(REPLACE "\r\n" "\n" actual "${actual}")
+  # The saves folder is spelt with the system's own separator.
+  set(windows_expected TRUE)
+else()
+  execute_process(COMMAND "${DRIVER}" "${SCENARIO}.script"
+                  WORKING_DIRECTORY "${WORK}"
+                  OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
+endif()
 
 set(expected_status 0)
 if(EXISTS "${SCENARIO}.status")
@@ -34,6 +48,9 @@ endif()
 set(expected "")
 if(EXISTS "${SCENARIO}.expected")
   file(READ "${SCENARIO}.expected" expected)
+  if(windows_expected)
+    string(REPLACE "appdata/.minecraft/saves/" "appdata\\.minecraft\\saves\\" expected "${expected}")
+  endif()
 endif()
 
 set(failed "")

@@ -1,22 +1,24 @@
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
 #include "settings/interface_settings.h"
 #include "support/main_window.h"
 #include "support/working_folder.h"
 
 using sg::test::MainWindow;
+using sg::test::native;
 using sg::test::readFile;
 using namespace sg;
 
 TEST(SaveFolder, TheFixedBoxesShowTheirVariablesAndUndoEveryEdit) {
   MainWindow w;
-  w.svc.environment.set("APPDATA", "/data/roaming");
-  w.svc.environment.set("LOCALAPPDATA", "/data/local");
+  w.svc.environment.set("APPDATA", native("/data/roaming"));
+  w.svc.environment.set("LOCALAPPDATA", native("/data/local"));
   auto& app = w.dialog("txtdefapp");
   app.setText("typed over");
-  EXPECT_EQ(app.text(), "/data/roaming/.minecraft/saves/");
+  EXPECT_EQ(app.text(), native("/data/roaming/.minecraft/saves/"));
   w.dialog("txtdeflocalapp").setText("x");
-  EXPECT_EQ(w.dialog("txtdeflocalapp").text(), "/data/local/.minecraft/saves/");
+  EXPECT_EQ(w.dialog("txtdeflocalapp").text(), native("/data/local/.minecraft/saves/"));
   EXPECT_EQ(w.registry.get("Form5").height(), 5670);
 }
 
@@ -28,6 +30,12 @@ TEST(SaveFolder, UnsetVariablesFallBackToTheHomeFolders) {
   env.set("HOME", "/home/u");
   w.dialog("txtdefapp").setText("");
   w.dialog("txtdeflocalapp").setText("");
+  if (files::separator() == '\\') {
+    // Windows has no home fallback: an unset variable is an empty one.
+    EXPECT_EQ(w.dialog("txtdefapp").text(), "\\.minecraft\\saves\\");
+    EXPECT_EQ(w.dialog("txtdeflocalapp").text(), "\\.minecraft\\saves\\");
+    return;
+  }
   EXPECT_EQ(w.dialog("txtdefapp").text(), "/home/u/.minecraft/saves/");
   EXPECT_EQ(w.dialog("txtdeflocalapp").text(), "/home/u/.local/share/.minecraft/saves/");
   env.set("XDG_DATA_HOME", "/xdg");
@@ -40,17 +48,17 @@ TEST(SaveFolder, UnsetVariablesFallBackToTheHomeFolders) {
 
 TEST(SaveFolder, TheSelectedOptionChoosesTheFolder) {
   MainWindow w;
-  w.svc.environment.set("LOCALAPPDATA", "/l");
+  w.svc.environment.set("LOCALAPPDATA", native("/l"));
   w.dialog("txtdeflocalapp").setText("");
   EXPECT_EQ(settings::getSavePath(w.registry), MainWindow::savesFolder());
   w.dialog("oppathlocalappdata").setValue(1);
-  EXPECT_EQ(settings::getSavePath(w.registry), "/l/.minecraft/saves/");
+  EXPECT_EQ(settings::getSavePath(w.registry), native("/l/.minecraft/saves/"));
   w.dialog("oppathcustom").setValue(1);
   EXPECT_EQ(settings::getSavePath(w.registry), "");
   w.dialog("customsavepath").setText("D:\\saves\\");
   EXPECT_EQ(settings::getSavePath(w.registry), "D:\\saves\\");
   w.dialog("customsavepath").setText("/srv/saves");
-  EXPECT_EQ(settings::getSavePath(w.registry), "/srv/saves/");  // a separator is added ...
+  EXPECT_EQ(settings::getSavePath(w.registry), "/srv/saves" + std::string(1, files::separator()));  // a separator is added ...
   EXPECT_EQ(w.dialog("customsavepath").text(), "/srv/saves");  // ... but not stored
   w.dialog("oppathcustom").setValue(0);
   EXPECT_EQ(settings::getSavePath(w.registry), "");  // nothing selected

@@ -8,12 +8,12 @@
 namespace sg::test {
 
 std::string MainWindow::savesFolder() {
-  return workingFolder() + "/appdata/.minecraft/saves/";
+  return workingFolder() + native("/appdata/.minecraft/saves/");
 }
 
 void MainWindow::useSavesFolder() {
   std::filesystem::create_directories(savesFolder());
-  svc.environment.set("APPDATA", workingFolder() + "/appdata");
+  svc.environment.set("APPDATA", workingFolder() + native("/appdata"));
 }
 
 void MainWindow::loadLine(const std::string& line) {

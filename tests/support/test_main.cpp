@@ -1,9 +1,10 @@
 // Test entry point: gives every test a fresh temporary working folder.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -11,10 +12,17 @@ class FreshWorkingFolder : public ::testing::EmptyTestEventListener {
  public:
   void OnTestStart(const ::testing::TestInfo&) override {
     home_ = std::filesystem::current_path();
-    std::string tmpl = (std::filesystem::temp_directory_path() / "sgtest-XXXXXX").string();
-    if (char* d = ::mkdtemp(tmpl.data())) {
-      dir_ = d;
-      std::filesystem::current_path(dir_);
+    // A new folder of its own: create_directory fails on a name that is taken.
+    static std::mt19937_64 names{std::random_device{}()};
+    const auto temp = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      auto candidate = temp / ("sgtest-" + std::to_string(names() % 1000000000000ULL));
+      std::error_code ec;
+      if (std::filesystem::create_directory(candidate, ec)) {
+        dir_ = candidate;
+        std::filesystem::current_path(dir_);
+        break;
+      }
     }
   }
   void OnTestEnd(const ::testing::TestInfo&) override {

@@ -1,5 +1,7 @@
 #include "support/working_folder.h"
 
+#include "platform/files.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,6 +26,12 @@ std::string crlf(std::initializer_list<std::string> lines) {
   std::string out;
   for (const auto& l : lines) out += l + "\r\n";
   return out;
+}
+
+std::string native(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = files::separator();
+  return path;
 }
 
 }  // namespace sg::test

@@ -12,5 +12,7 @@ void writeFile(const std::string& name, const std::string& content);
 std::string readFile(const std::string& name);
 // The lines joined, each ending in CR LF, as the program writes its files.
 std::string crlf(std::initializer_list<std::string> lines);
+// A path written with '/' in the platform's own separator.
+std::string native(std::string path);
 
 }  // namespace sg::test

@@ -10,6 +10,7 @@
 
 #include "post_processor/post_arguments.h"
 #include "post_processor/post_processor.h"
+#include "support/working_folder.h"
 #include "tool_test_support.h"
 #include "world_builder.h"
 
@@ -198,11 +199,12 @@ TEST(PostProcessor, AFailedWriteLeavesTheOldOutputAndTheInputs) {
 TEST(PostProcessor, BuiltProgramRunsUnderTheBatchName) {
   installProgram(SG_POST_PROCESSOR, "strandvale_g_post_processor.exe");
   writeQuad("q.png");
-  int rc = std::system("./strandvale_g_post_processor.exe input q.png rotate 90 output "
-                       "'my map.png' 2>err.txt");
+  // Both the shell and the command processor take double quotes and redirections alike.
+  const std::string program = sg::test::native("./strandvale_g_post_processor.exe");
+  int rc = std::system((program + " input q.png rotate 90 output \"my map.png\" 2>err.txt").c_str());
   EXPECT_EQ(rc, 0);
   expectImage(readImage("my map.png"), {{B, R}, {K, G}});
-  rc = std::system("./strandvale_g_post_processor.exe input none.png output x.png 2>err.txt");
+  rc = std::system((program + " input none.png output x.png 2>err.txt").c_str());
   EXPECT_NE(rc, 0);
   EXPECT_NE(slurp("err.txt").find("none.png"), std::string::npos);
 }

@@ -13,6 +13,7 @@
 #include "renderer/work_pool.h"
 #include "renderer/world/chunk_bytes.h"
 #include "renderer/world/world_layout.h"
+#include "support/working_folder.h"
 #include "tool_test_support.h"
 #include "worldgen/chunk_encoders.h"
 #include "worldgen/demo_terrain.h"
@@ -119,7 +120,7 @@ TEST(WorldLayout, AlphaChunkFilesWithNegativeBase36NamesAndTheirRegions) {
 TEST(JobFailures, TheOutputLogIsNamedAfterAnyFileOfTheJob) {
   EXPECT_EQ(sgbatch::jobOutputLog("renderJob12progress.log"), "renderJob12output.log");
   EXPECT_EQ(sgbatch::jobOutputLog("RENDERJOB3layer4.png"), "renderJob3output.log");
-  EXPECT_EQ(sgbatch::jobOutputLog("work/renderJob0.bat"), "work/renderJob0output.log");
+  EXPECT_EQ(sgbatch::jobOutputLog("work/renderJob0.bat"), sg::test::native("work/renderJob0output.log"));
   EXPECT_EQ(sgbatch::jobOutputLog("renderJobs.bat"), std::nullopt);
   EXPECT_EQ(sgbatch::jobOutputLog("map.png"), std::nullopt);
   EXPECT_EQ(sgbatch::jobOutputLog(std::vector<std::string>{"custom", "w", "progress", "renderJob7progress.log"}),

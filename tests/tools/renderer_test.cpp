@@ -8,6 +8,7 @@
 #include "renderer/blocks/block_colours.h"
 #include "renderer/renderer.h"
 #include "render_call.h"
+#include "support/test_system.h"
 #include "world_builder.h"
 
 using namespace sgtest;
@@ -236,9 +237,9 @@ TEST(Renderer, SaveFolderComesFromTheEnvironmentArgumentOrAppData) {
   std::string appdata = (std::filesystem::current_path() / "appdata").string();
   sgrender::RenderRequest r;
   r.folder = "My World";
-  ::setenv("APPDATA", appdata.c_str(), 1);
+  sg::test::setVariable("APPDATA", appdata);
   EXPECT_TRUE(std::filesystem::is_directory(sgrender::worldFolder(r)));
-  ::unsetenv("APPDATA");
+  sg::test::unsetVariable("APPDATA");
   r.environment = "appdata\\.minecraft\\saves\\";
   EXPECT_TRUE(std::filesystem::is_directory(sgrender::worldFolder(r)));
   r.environment = "appdata/.minecraft/saves";  // no separator at the end

@@ -2,11 +2,24 @@
 
 #include <png.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "imaging/png_file.h"
 
 namespace sgimage {
+
+struct PngRowReader::Decoder {
+  FILE* f = nullptr;
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  std::string message;  // libpng's last complaint
+
+  ~Decoder() {
+    if (png) png_destroy_read_struct(&png, &info, nullptr);
+    if (f) std::fclose(f);
+  }
+};
 
 namespace {
 
@@ -18,29 +31,11 @@ void onWarning(png_structp, png_const_charp) {}
 
 }  // namespace
 
-PngRowReader::~PngRowReader() { close(); }
+PngRowReader::PngRowReader() = default;
+PngRowReader::~PngRowReader() = default;
+PngRowReader::PngRowReader(PngRowReader&& o) noexcept = default;
 
-PngRowReader::PngRowReader(PngRowReader&& o) noexcept
-    : f_(o.f_), png_(o.png_), info_(o.info_), width_(o.width_), height_(o.height_), row_(o.row_),
-      buffer_(std::move(o.buffer_)), whole_(o.whole_), message_(std::move(o.message_)) {
-  o.f_ = nullptr;
-  o.png_ = o.info_ = nullptr;
-  // libpng keeps a pointer to the message text for its errors.
-  if (png_) png_set_error_fn(static_cast<png_structp>(png_), &message_, onError, onWarning);
-}
-
-void PngRowReader::close() {
-  if (png_) {
-    auto* png = static_cast<png_structp>(png_);
-    auto* info = static_cast<png_infop>(info_);
-    png_destroy_read_struct(&png, &info, nullptr);
-    png_ = info_ = nullptr;
-  }
-  if (f_) {
-    std::fclose(f_);
-    f_ = nullptr;
-  }
-}
+void PngRowReader::close() { decoder_.reset(); }
 
 bool PngRowReader::open(const std::string& file, std::string& error) {
   close();
@@ -49,26 +44,29 @@ bool PngRowReader::open(const std::string& file, std::string& error) {
     error = "no such file";
     return false;
   }
-  f_ = std::fopen(file.c_str(), "rb");
-  if (!f_) {
+  decoder_ = std::make_unique<Decoder>();
+  Decoder& d = *decoder_;
+  d.f = std::fopen(file.c_str(), "rb");
+  if (!d.f) {
     error = "cannot open it";
+    close();
     return false;
   }
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &message_, onError, onWarning);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  png_ = png;
-  info_ = info;
-  if (!png || !info) {
+  d.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &d.message, onError, onWarning);
+  d.info = d.png ? png_create_info_struct(d.png) : nullptr;
+  if (!d.png || !d.info) {
     error = "cannot start the PNG decoder";
     close();
     return false;
   }
+  png_structp png = d.png;
+  png_infop info = d.info;
   if (setjmp(png_jmpbuf(png))) {
-    error = "not a readable PNG image (" + message_ + ")";
+    error = "not a readable PNG image (" + d.message + ")";
     close();
     return false;
   }
-  png_init_io(png, f_);
+  png_init_io(png, d.f);
   png_read_info(png, info);
   png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
   if (w == 0 || h == 0 || static_cast<long long>(w) * h > kMaxPixels) {
@@ -101,15 +99,15 @@ bool PngRowReader::open(const std::string& file, std::string& error) {
 }
 
 const uint8_t* PngRowReader::next(std::string& error) {
-  auto* png = static_cast<png_structp>(png_);
-  if (!png || row_ >= height_) {
+  if (!decoder_ || row_ >= height_) {
     error = "no more rows";
     return nullptr;
   }
   const size_t stride = static_cast<size_t>(width_) * 4;
   if (whole_) return buffer_.data() + stride * row_++;
+  png_structp png = decoder_->png;
   if (setjmp(png_jmpbuf(png))) {
-    error = "corrupt PNG image (" + message_ + ")";
+    error = "corrupt PNG image (" + decoder_->message + ")";
     close();
     return nullptr;
   }

@@ -3,7 +3,7 @@
 // read whole on open and handed out row by row.
 #pragma once
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +11,7 @@ namespace sgimage {
 
 class PngRowReader {
  public:
-  PngRowReader() = default;
+  PngRowReader();
   ~PngRowReader();
   PngRowReader(const PngRowReader&) = delete;
   PngRowReader& operator=(const PngRowReader&) = delete;
@@ -23,17 +23,17 @@ class PngRowReader {
   int height() const { return height_; }
   // The next row, width() RGBA pixels; nullptr with a reason when the data are corrupt.
   const uint8_t* next(std::string& error);
-
- private:
+  // Lets the file go; the size stays known. Windows cannot replace a file that is still open, so
+  // a reader lets go as soon as its last row is in.
   void close();
 
-  FILE* f_ = nullptr;
-  void* png_ = nullptr;
-  void* info_ = nullptr;
+ private:
+  struct Decoder;  // the back end's state
+
+  std::unique_ptr<Decoder> decoder_;
   int width_ = 0, height_ = 0, row_ = 0;
   std::vector<uint8_t> buffer_;  // one row, or the whole interlaced image
   bool whole_ = false;
-  std::string message_;
 };
 
 }  // namespace sgimage

@@ -4,9 +4,17 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace sgimage {
+
+struct PngRowWriter::Coder {
+  FILE* f = nullptr;
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  std::string message;  // libpng's last complaint
+};
 
 namespace {
 
@@ -20,14 +28,17 @@ void onWarning(png_structp, png_const_charp) {}
 
 }  // namespace
 
+std::string partName(const std::string& file) { return file + ".part" + std::to_string(::getpid()); }
+
+PngRowWriter::PngRowWriter() = default;
 PngRowWriter::~PngRowWriter() { abandon(); }
 
 // libpng leaves a failed call through longjmp: the jump lands here, while the step's frame is
 // still live, and the failure becomes a reason.
 template <class Step>
 bool PngRowWriter::encode(std::string& error, Step&& step) {
-  if (setjmp(png_jmpbuf(static_cast<png_structp>(png_)))) {
-    error = "cannot encode the image (" + message_ + ")";
+  if (setjmp(png_jmpbuf(coder_->png))) {
+    error = "cannot encode the image (" + coder_->message + ")";
     abandon();
     return false;
   }
@@ -36,45 +47,44 @@ bool PngRowWriter::encode(std::string& error, Step&& step) {
 }
 
 void PngRowWriter::abandon() {
-  if (png_) {
-    auto* png = static_cast<png_structp>(png_);
-    auto* info = static_cast<png_infop>(info_);
-    png_destroy_write_struct(&png, &info);
-    png_ = info_ = nullptr;
-  }
-  if (f_) {
-    std::fclose(f_);
-    f_ = nullptr;
+  if (!coder_) return;
+  if (coder_->png) png_destroy_write_struct(&coder_->png, &coder_->info);
+  if (coder_->f) {
+    std::fclose(coder_->f);
     std::remove(temp_.c_str());
   }
+  coder_.reset();
 }
 
 bool PngRowWriter::open(const std::string& file, int width, int height, std::string& error, int level,
                         int filters) {
   abandon();
   file_ = file;
-  temp_ = file + ".part" + std::to_string(::getpid());
+  temp_ = partName(file);
+  width_ = width;
   rowsLeft_ = height;
   if (width <= 0 || height <= 0) {
     error = "the image is empty";
     return false;
   }
-  f_ = std::fopen(temp_.c_str(), "wb");
-  if (!f_) {
+  coder_ = std::make_unique<Coder>();
+  coder_->f = std::fopen(temp_.c_str(), "wb");
+  if (!coder_->f) {
     error = "cannot create " + temp_ + ": " + std::strerror(errno);
+    coder_.reset();
     return false;
   }
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &message_, onError, onWarning);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &coder_->message, onError, onWarning);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
-  png_ = png;
-  info_ = info;
+  coder_->png = png;
+  coder_->info = info;
   if (!png || !info) {
     error = "cannot start the PNG encoder";
     abandon();
     return false;
   }
   return encode(error, [&] {
-    png_init_io(png, f_);
+    png_init_io(png, coder_->f);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(png, level);
@@ -84,30 +94,27 @@ bool PngRowWriter::open(const std::string& file, int width, int height, std::str
 }
 
 bool PngRowWriter::write(const uint8_t* rgba, std::string& error) {
-  auto* png = static_cast<png_structp>(png_);
-  if (!png || rowsLeft_ <= 0) {
+  if (!coder_ || rowsLeft_ <= 0) {
     error = "no image is being written";
     return false;
   }
-  if (!encode(error, [&] { png_write_row(png, rgba); })) return false;
+  if (!encode(error, [&] { png_write_row(coder_->png, rgba); })) return false;
   --rowsLeft_;
   return true;
 }
 
 bool PngRowWriter::finish(std::string& error) {
-  auto* png = static_cast<png_structp>(png_);
-  if (!png || rowsLeft_ != 0) {
+  if (!coder_ || rowsLeft_ != 0) {
     error = "the image is not complete";
     abandon();
     return false;
   }
-  if (!encode(error, [&] { png_write_end(png, static_cast<png_infop>(info_)); })) return false;
-  auto* info = static_cast<png_infop>(info_);
-  png_destroy_write_struct(&png, &info);
-  png_ = info_ = nullptr;
-  bool ok = std::fflush(f_) == 0 && ::fsync(fileno(f_)) == 0;
-  ok = std::fclose(f_) == 0 && ok;
-  f_ = nullptr;
+  if (!encode(error, [&] { png_write_end(coder_->png, coder_->info); })) return false;
+  png_destroy_write_struct(&coder_->png, &coder_->info);
+  FILE* f = coder_->f;
+  coder_.reset();
+  bool ok = std::fflush(f) == 0 && ::fsync(fileno(f)) == 0;
+  ok = std::fclose(f) == 0 && ok;
   if (!ok) error = "cannot write " + temp_ + ": " + std::strerror(errno);
   if (ok && std::rename(temp_.c_str(), file_.c_str()) != 0) {
     error = "cannot rename the image to " + file_ + ": " + std::strerror(errno);

@@ -1,21 +1,23 @@
 // Writing a PNG row by row, so that a large map need never be held whole: the rows go through
-// libpng's row interface into a temporary file beside the target, which is renamed over the
-// target when the last row is in (and removed when anything fails).
+// the coder's row interface (libpng, or the Windows Imaging Component on Windows) into a
+// temporary file beside the target, which is renamed over the target when the last row is in
+// (and removed when anything fails).
 #pragma once
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <string>
 
 namespace sgimage {
 
 // The zlib level and row filter the maps are written with: zlib level 4 with the Paeth filter
 // on every row writes a map in about 0.4 to 0.5 of the time of libpng's defaults (level 6,
-// every filter tried per row), at 4 to 9% more bytes (bench_png_settings).
+// every filter tried per row), at 4 to 9% more bytes (bench_png_settings). The Windows coder
+// takes the filter only; its level is its own.
 constexpr int kPngLevel = 4;
 
 class PngRowWriter {
  public:
-  PngRowWriter() = default;
+  PngRowWriter();
   ~PngRowWriter();
   PngRowWriter(const PngRowWriter&) = delete;
   PngRowWriter& operator=(const PngRowWriter&) = delete;
@@ -29,16 +31,18 @@ class PngRowWriter {
   bool finish(std::string& error);
 
  private:
+  struct Coder;  // the back end's state
   void abandon();
   template <class Step>
   bool encode(std::string& error, Step&& step);
 
   std::string file_, temp_;
-  FILE* f_ = nullptr;
-  void* png_ = nullptr;   // png_structp
-  void* info_ = nullptr;  // png_infop
+  std::unique_ptr<Coder> coder_;
+  int width_ = 0;
   int rowsLeft_ = 0;
-  std::string message_;
 };
+
+// The name of the temporary file that an image is written to before it takes its final name.
+std::string partName(const std::string& file);
 
 }  // namespace sgimage

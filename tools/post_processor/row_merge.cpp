@@ -1,6 +1,5 @@
 #include "post_processor/row_merge.h"
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include "imaging/png_row_reader.h"
 #include "imaging/png_rows.h"
 #include "post_processor/map_geometry.h"
+#include "system/tool_system.h"
 
 namespace sgpost {
 
@@ -65,6 +65,7 @@ class MergedRows {
         return nullptr;
       }
       blendRow(row_.data(), src, layer.width());
+      if (y_ + 1 == layer.height()) layer.close();  // the output may replace this very file
     }
     ++y_;
     return row_.data();
@@ -85,7 +86,7 @@ class RowFile {
     if (!name_.empty()) std::remove(name_.c_str());
   }
   bool create(const std::string& beside, size_t rowBytes, std::string& error) {
-    name_ = beside + ".rows" + std::to_string(::getpid());
+    name_ = beside + ".rows" + std::to_string(sgsys::processId());
     rowBytes_ = rowBytes;
     f_ = std::fopen(name_.c_str(), "w+b");
     if (!f_) error = "cannot create the temporary file " + name_ + ": " + std::strerror(errno);
@@ -98,9 +99,7 @@ class RowFile {
   }
   // count bytes at a byte offset of row y.
   bool read(int y, size_t offset, size_t count, uint8_t* out, std::string& error) {
-    if (pread(fileno(f_), out, count, static_cast<off_t>(static_cast<size_t>(y) * rowBytes_ + offset)) ==
-        static_cast<ssize_t>(count))
-      return true;
+    if (sgsys::readAt(f_, out, count, static_cast<uint64_t>(y) * rowBytes_ + offset)) return true;
     error = "cannot read the temporary file " + name_;
     return false;
   }

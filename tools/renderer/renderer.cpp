@@ -1,6 +1,5 @@
 #include "renderer/renderer.h"
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
@@ -23,6 +22,7 @@
 #include "renderer/world/region_file.h"
 #include "renderer/work_pool.h"
 #include "renderer/world/world_layout.h"
+#include "system/tool_system.h"
 
 namespace fs = std::filesystem;
 
@@ -55,11 +55,6 @@ class Progress {
   int last_ = -1;
 };
 
-long long physicalMemory() {
-  long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGE_SIZE);
-  return pages > 0 && size > 0 ? static_cast<long long>(pages) * size : 1LL << 33;
-}
-
 struct DecodedChunk {
   ChunkVerdict verdict = ChunkVerdict::Damaged;
   Chunk chunk;
@@ -79,12 +74,12 @@ int failed(const RenderRequest& req, const std::string& reason, std::ostream& er
 }  // namespace
 
 bool writeTextAtomically(const std::string& file, const std::string& content) {
-  std::string temp = file + ".part" + std::to_string(::getpid());
+  std::string temp = file + ".part" + std::to_string(sgsys::processId());
   FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) return false;
   bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
   ok = std::fclose(f) == 0 && ok;
-  ok = ok && std::rename(temp.c_str(), file.c_str()) == 0;
+  ok = ok && sgsys::replaceFile(temp, file);
   if (!ok) std::remove(temp.c_str());
   return ok;
 }
@@ -251,7 +246,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
 
   // The map from above can be drawn and written a band of regions at a time: with lowramwrite,
   // or when the whole image would not fit in half the machine's memory.
-  const bool tooLarge = width * height * 4 > physicalMemory() / 2;
+  const bool tooLarge = width * height * 4 > sgsys::physicalMemory() / 2;
   const bool banded = !painter->needsDepth() && (req.lowRamWrite || tooLarge) && !req.rotate;
   if (!banded && tooLarge)
     errors << "renderer: note: the whole map is held in memory (" << (width * height * 4 >> 20)

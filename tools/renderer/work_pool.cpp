@@ -1,14 +1,10 @@
 #include "renderer/work_pool.h"
 
-#include <sched.h>
+#include "system/tool_system.h"
 
 namespace sgrender {
 
-int usableCores() {
-  cpu_set_t set;
-  if (sched_getaffinity(0, sizeof(set), &set) == 0) return std::max(1, CPU_COUNT(&set));
-  return std::max(1u, std::thread::hardware_concurrency());
-}
+int usableCores() { return sgsys::usableCores(); }
 
 WorkPool::WorkPool(int threads) {
   if (threads <= 0) threads = usableCores();

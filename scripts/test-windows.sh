@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The Windows program, built with MinGW-w64 and proven under Wine: installs what is missing,
+# builds the core, the script driver, the render tools and every test that needs no Qt in
+# build-windows, then runs under Wine every test program, every scenario script, and a job that
+# Wine's command processor runs from Render to the final image.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+missing=()
+for p in g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine64 wine googletest dpkg-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null || { echo "windows: cannot install ${missing[*]}"; exit 1; }
+fi
+
+# LZ4 has no MinGW package: the renderer compiles Debian's own lz4 sources, fetched as a source
+# package through a list of this script's own (the machine's apt setup is left as it is).
+lz4=build-windows-deps/lz4
+if [ ! -f "$lz4/lib/lz4.c" ]; then
+  deps=$root/build-windows-deps
+  mkdir -p "$deps/lists/partial" "$deps/download"
+  echo "deb-src http://deb.debian.org/debian bookworm main" > "$deps/sources.list"
+  apt_opts=(-qq -o "Dir::Etc::SourceList=$deps/sources.list" -o Dir::Etc::SourceParts=/nonexistent
+            -o "Dir::State::Lists=$deps/lists")
+  (cd "$deps/download" && apt-get "${apt_opts[@]}" update && apt-get "${apt_opts[@]}" source --download-only lz4) \
+    >/dev/null 2>&1 || { echo "windows: cannot fetch the lz4 sources"; exit 1; }
+  mkdir -p "$lz4" && tar xzf "$deps"/download/lz4_*.orig.tar.gz -C "$lz4" --strip-components=1 || exit 1
+fi
+
+echo "== windows build: configuring and building in build-windows"
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DSG_LZ4_SOURCE="$root/$lz4/lib" >/dev/null || { echo "windows: configuring failed"; exit 1; }
+cmake --build build-windows -j"$(nproc)" >/dev/null || { cmake --build build-windows 2>&1 | grep -E "error" | head -20;
+  echo "windows: the build failed"; exit 1; }
+
+# Every program needs only the system's DLLs.
+status=0
+for exe in build-windows/src_interface/strandvale-g-script.exe build-windows/tools/renderer/strandvale_g_renderer.exe \
+           build-windows/tools/post_processor/strandvale_g_post_processor.exe; do
+  extra=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' |
+          grep -viE '^(kernel32|user32|gdi32|advapi32|ole32|oleaut32|shell32|comctl32|comdlg32|windowscodecs|msvcrt|ws2_32|api-ms-win-.*)\.dll$')
+  if [ -n "$extra" ]; then echo "windows: $exe needs $extra"; status=1; fi
+done
+
+# One quiet Wine prefix for the run.
+export WINEPREFIX=$root/build-windows/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 || { echo "windows: Wine would not start"; exit 1; }
+fi
+
+echo "== windows build: running the tests under Wine"
+log=build-windows/ctest-summary.log
+(cd build-windows && ctest --output-on-failure -j"$(nproc)") | tee "$log"
+((PIPESTATUS[0] == 0)) || status=1
+
+echo "== windows build: a job from Render to the final image through Wine's command processor"
+bash scripts/windows-job.sh || status=1
+wineserver -k 2>/dev/null || true
+exit $status

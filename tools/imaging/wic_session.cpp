@@ -1,0 +1,50 @@
+#include "imaging/wic_session.h"
+
+#include <cstdio>
+
+namespace sgimage::wic {
+
+namespace {
+
+// COM is started for the thread on first use and ended when the thread ends; the factory
+// lives as long.
+struct ThreadSession {
+  HRESULT started = E_FAIL;
+  IWICImagingFactory* factory = nullptr;
+  HRESULT created = E_FAIL;
+
+  ThreadSession() {
+    started = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    if (SUCCEEDED(started) || started == RPC_E_CHANGED_MODE)
+      created = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                 reinterpret_cast<void**>(&factory));
+  }
+  ~ThreadSession() {
+    release(factory);
+    if (SUCCEEDED(started)) CoUninitialize();
+  }
+};
+
+}  // namespace
+
+IWICImagingFactory* factory(std::string& error) {
+  thread_local ThreadSession session;
+  if (!session.factory) error = reason("cannot start the Windows Imaging Component", session.created);
+  return session.factory;
+}
+
+std::wstring wideName(const std::string& file) {
+  if (file.empty()) return {};
+  int n = MultiByteToWideChar(CP_ACP, 0, file.data(), static_cast<int>(file.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, file.data(), static_cast<int>(file.size()), wide.data(), n);
+  return wide;
+}
+
+std::string reason(const char* what, HRESULT hr) {
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
+  return std::string(what) + " (" + code + ")";
+}
+
+}  // namespace sgimage::wic

@@ -1,0 +1,24 @@
+// What the render tools need of the operating system beyond standard C++: chosen by the build,
+// tool_system_posix.cpp or tool_system_windows.cpp.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace sgsys {
+
+unsigned long processId();
+// The machine's memory in bytes (8 GiB when it cannot be told).
+long long physicalMemory();
+// The processors this process may run on.
+int usableCores();
+// Reads count bytes at a byte offset without moving the stream's position.
+bool readAt(std::FILE* f, void* out, size_t count, uint64_t offset);
+// Lets the process hold as many files open at once as the system allows.
+void raiseOpenFileLimit();
+// Writes the file's buffered bytes through to the disk.
+bool syncFile(std::FILE* f);
+// Renames `from` over `to`, replacing an existing file in one step.
+bool replaceFile(const std::string& from, const std::string& to);
+
+}  // namespace sgsys

@@ -1,0 +1,41 @@
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "system/tool_system.h"
+
+namespace sgsys {
+
+unsigned long processId() { return static_cast<unsigned long>(::getpid()); }
+
+long long physicalMemory() {
+  long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGE_SIZE);
+  return pages > 0 && size > 0 ? static_cast<long long>(pages) * size : 1LL << 33;
+}
+
+int usableCores() {
+  cpu_set_t set;
+  if (sched_getaffinity(0, sizeof(set), &set) == 0) return std::max(1, CPU_COUNT(&set));
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
+bool readAt(std::FILE* f, void* out, size_t count, uint64_t offset) {
+  return pread(fileno(f), out, count, static_cast<off_t>(offset)) == static_cast<ssize_t>(count);
+}
+
+void raiseOpenFileLimit() {
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+    files.rlim_cur = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &files);
+  }
+}
+
+bool syncFile(std::FILE* f) { return std::fflush(f) == 0 && ::fsync(fileno(f)) == 0; }
+
+bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+
+}  // namespace sgsys

@@ -1,0 +1,71 @@
+#include <io.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "system/tool_system.h"
+
+namespace sgsys {
+
+namespace {
+
+std::wstring wide(const std::string& s) {
+  if (s.empty()) return {};
+  int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+  return w;
+}
+
+}  // namespace
+
+unsigned long processId() { return GetCurrentProcessId(); }
+
+long long physicalMemory() {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  return GlobalMemoryStatusEx(&status) ? static_cast<long long>(status.ullTotalPhys) : 1LL << 33;
+}
+
+int usableCores() {
+  DWORD_PTR process = 0, system = 0;
+  if (GetProcessAffinityMask(GetCurrentProcess(), &process, &system) && process) {
+    int n = 0;
+    for (; process; process &= process - 1) ++n;
+    return n;
+  }
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
+bool readAt(std::FILE* f, void* out, size_t count, uint64_t offset) {
+  HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
+  if (h == INVALID_HANDLE_VALUE) return false;
+  auto* bytes = static_cast<char*>(out);
+  while (count > 0) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD piece = static_cast<DWORD>(std::min<size_t>(count, 1u << 30)), got = 0;
+    if (!ReadFile(h, bytes, piece, &got, &at) || got == 0) return false;
+    bytes += got;
+    count -= got;
+    offset += got;
+  }
+  return true;
+}
+
+// The C runtime's own table of open streams is the limit that a merge meets first.
+void raiseOpenFileLimit() { _setmaxstdio(8192); }
+
+bool syncFile(std::FILE* f) {
+  if (std::fflush(f) != 0) return false;
+  HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
+  return h != INVALID_HANDLE_VALUE && FlushFileBuffers(h);
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+  return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+}  // namespace sgsys
