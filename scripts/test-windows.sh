@@ -30,6 +30,8 @@ if [ ! -f "$lz4/lib/lz4.c" ]; then
   mkdir -p "$lz4" && tar xzf "$deps"/download/lz4_*.orig.tar.gz -C "$lz4" --strip-components=1 || exit 1
 fi
 
+export WINEPREFIX=$root/build-windows/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
 echo "== windows build: configuring and building in build-windows"
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSG_LZ4_SOURCE="$root/$lz4/lib" >/dev/null || { echo "windows: configuring failed"; exit 1; }
@@ -45,9 +47,9 @@ for exe in build-windows/src_interface/strandvale-g-script.exe build-windows/too
   if [ -n "$extra" ]; then echo "windows: $exe needs $extra"; status=1; fi
 done
 
-# One quiet Wine prefix for the run.
-export WINEPREFIX=$root/build-windows/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# One quiet Wine prefix for the run, made before anything runs under Wine.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || { echo "windows: Wine would not start"; exit 1; }
 fi
 

@@ -58,3 +58,15 @@ grep -qF "Post Processing $image" "$work/driver.txt" || fail "the job log does n
 file "$work/$image" | grep -q "PNG image data, 64 x 64" || fail "'$image' is not the 64 x 64 map: $(file "$work/$image")"
 case "$image" in "Tom & Jerry 100% (best)! ^x_"*) ;; *) fail "the image name lost characters: '$image'";; esac
 echo "windows job: '$image' written through cmd.exe; the log window reached '$caption'"
+
+# Names in the ANSI code page reach the tools' files whole: the tools take their arguments in
+# windows-1252 (e-acute is byte E9), and Wine keeps file names in UTF-8 on the Linux side.
+cafe=$'caf\u00e9'
+mkdir -p "$work/saves/$cafe" && cp -r "$work/appdata/.minecraft/saves/Demo/." "$work/saves/$cafe/"
+(cd "$work" && wine strandvale_g_renderer.exe custom "$(winpath "$work/saves/$cafe")" name "$cafe" normal north \
+   outfile "$cafe-layer.png" >accent.out 2>&1) || fail "the renderer failed on a folder named '$cafe': $(cat "$work/accent.out")"
+(cd "$work" && wine strandvale_g_post_processor.exe input "$cafe-layer.png" rotate 90 delete output "$cafe.png" \
+   >>accent.out 2>&1) || fail "the post processor failed on '$cafe-layer.png': $(cat "$work/accent.out")"
+file "$work/$cafe.png" | grep -q "PNG image data, 64 x 64" || fail "no image '$cafe.png': $(ls "$work")"
+[ ! -e "$work/$cafe-layer.png" ] || fail "the layer '$cafe-layer.png' was not deleted"
+echo "windows job: a world folder and images named '$cafe' read and written by the Windows tools"

@@ -1,0 +1,36 @@
+// strandvale-g.exe: the Windows program. Builds the system's windows with the Win32 controls,
+// shows the main window and runs until the program ends. It takes no arguments.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+
+#include "forms/registry.h"
+#include "mainwindow/system_forms.h"
+#include "platform/services.h"
+#include "win32/realization.h"
+#include "win32/wide_text.h"
+#include "win32/win32_dialogs.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                                  ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  sg::win32::Win32Dialogs dialogs;
+  sg::platform::PlatformLauncher launcher;
+  sg::platform::SystemClock clock;
+  sg::platform::ProcessEnvironment environment;
+  sg::platform::Services services{dialogs, launcher, clock, environment};
+  sg::forms::Registry registry(services);
+  sg::mainwindow::registerSystemForms(registry);
+  sg::win32::Win32Realization realization(registry, &dialogs);
+  try {
+    registry.show(registry.get("Form1"));
+  } catch (const std::exception& e) {
+    MessageBoxW(nullptr, sg::win32::widen(e.what()).c_str(), L"Strandvale G", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+  registry.collect();
+  if (registry.ended()) return 0;
+  return realization.run();
+}
