@@ -1,0 +1,161 @@
+// Every window of the system opens with a control window for each of its controls, showing what
+// its model holds, and its layout is tidy: no two visible controls overlap unless a frame holds
+// the other, nothing is cut by the window's edge, and every caption fits its control.
+#include <gtest/gtest.h>
+
+#include "win32/wide_text.h"
+#include "win32_windows.h"
+
+namespace sg::test {
+namespace {
+
+using forms::Kind;
+
+const std::vector<std::string> kWindows = {"Form1", "Form2", "Form3", "Form4", "Form5", "Form6"};
+
+bool hasCaption(Kind k) {
+  return k == Kind::Label || k == Kind::CheckBox || k == Kind::OptionButton || k == Kind::CommandButton ||
+         k == Kind::Frame;
+}
+
+bool holds(const forms::Form& f, const forms::Control& frame, const forms::Control& c) {
+  for (const forms::Control* x = &c; !x->container().empty(); x = f.find(x->container())) {
+    const forms::Control* parent = f.find(x->container());
+    if (!parent) return false;
+    if (parent == &frame) return true;
+  }
+  return false;
+}
+
+bool intersects(const RECT& a, const RECT& b) {
+  RECT r;
+  return IntersectRect(&r, &a, &b) != 0;
+}
+bool contains(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// The room a caption needs in its control, in pixels, with the control's own font.
+SIZE captionNeeds(HWND control, const std::wstring& text, int wrapWidth) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT r{0, 0, wrapWidth > 0 ? wrapWidth : 100000, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+            DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE) | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+std::vector<std::string> layoutProblems(Win32Windows& w, const std::string& name) {
+  std::vector<std::string> out;
+  forms::Form& f = *w.registry.find(name);
+  HWND top = w.window(name).hwnd();
+  RECT client{};
+  GetClientRect(top, &client);
+  std::vector<std::pair<forms::Control*, RECT>> shown;
+  for (const auto& c : f.controls()) {
+    if (c->kind() == Kind::Timer) continue;
+    HWND h = w.window(name).controlWindow(*c);
+    if (!h) {
+      out.push_back(c->name() + " has no control window");
+      continue;
+    }
+    if (!IsWindowVisible(h)) continue;
+    RECT r{};
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
+    if (c->kind() == Kind::ComboBox) {  // the closed box, not its list
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof info;
+      if (GetComboBoxInfo(h, &info)) r.bottom = r.top + (info.rcItem.bottom + info.rcItem.top);
+    }
+    if (!intersects(client, r)) continue;  // beyond the window's edge: never seen
+    shown.emplace_back(c.get(), r);
+    if (!contains(client, r)) out.push_back(c->name() + " is cut by the window's edge");
+    if (!hasCaption(c->kind()) || c->caption().empty()) continue;
+    const std::wstring text = textOf(h);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    SIZE need = captionNeeds(h, text, c->kind() == Kind::Label ? width : 0);
+    const int checkRoom = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    if (c->kind() == Kind::CommandButton) need.cx += 8;
+    if (c->kind() == Kind::Frame) need.cx += 16;
+    if (c->kind() == Kind::CheckBox || c->kind() == Kind::OptionButton) need.cx += checkRoom;
+    if (need.cx > width || (c->kind() != Kind::Frame && need.cy > height))
+      out.push_back(c->name() + " \"" + c->caption() + "\" does not fit: needs " + std::to_string(need.cx) + "x" +
+                    std::to_string(need.cy) + " px, has " + std::to_string(width) + "x" + std::to_string(height));
+  }
+  auto covered = [&](forms::Control* x, const RECT& rx) {
+    for (auto& [fc, rf] : shown)
+      if (fc->kind() == Kind::Frame && fc != x && !holds(f, *fc, *x) && contains(rf, rx)) return true;
+    return false;
+  };
+  for (size_t i = 0; i < shown.size(); ++i)
+    for (size_t j = i + 1; j < shown.size(); ++j) {
+      auto [a, ra] = shown[i];
+      auto [b, rb] = shown[j];
+      if (!intersects(ra, rb)) continue;
+      if ((a->kind() == Kind::Frame && holds(f, *a, *b)) || (b->kind() == Kind::Frame && holds(f, *b, *a))) continue;
+      if (covered(a, ra) || covered(b, rb)) continue;
+      out.push_back(a->name() + " overlaps " + b->name());
+    }
+  return out;
+}
+
+std::string joined(const std::vector<std::string>& v) {
+  std::string s;
+  for (const auto& x : v) s += "\n  " + x;
+  return s;
+}
+
+TEST(Win32Windows, EachControlHasItsWindowShowingItsModel) {
+  Win32Windows w;
+  w.open("Form1");
+  for (const auto& name : kWindows) {
+    forms::Form& f = w.open(name);
+    EXPECT_TRUE(IsWindowVisible(w.window(name).hwnd())) << name;
+    EXPECT_EQ(textOf(w.window(name).hwnd()), win32::widen(f.caption())) << name;
+    for (const auto& c : f.controls()) {
+      if (c->kind() == Kind::Timer) continue;
+      HWND h = w.window(name).controlWindow(*c);
+      ASSERT_NE(h, nullptr) << name << "." << c->name();
+      EXPECT_EQ(IsWindowEnabled(h) != 0, c->enabled()) << name << "." << c->name();
+      if (hasCaption(c->kind())) {
+        EXPECT_EQ(textOf(h), win32::withLineBreaks(win32::widen(c->caption()))) << name << "." << c->name();
+      }
+      if (c->kind() == Kind::TextBox) {
+        EXPECT_EQ(textOf(h), win32::widen(c->text())) << name << "." << c->name();
+      }
+    }
+  }
+}
+
+TEST(Win32Windows, LayoutsAreTidyInEveryState) {
+  Win32Windows w;
+  w.open("Form1");
+  for (const auto& name : kWindows) {
+    w.open(name);
+    auto problems = layoutProblems(w, name);
+    EXPECT_EQ(problems, std::vector<std::string>{}) << name << joined(problems);
+  }
+  forms::Form& f1 = *w.registry.find("Form1");
+  f1.control("Command6").userClick();
+  settle();
+  auto problems = layoutProblems(w, "Form1");
+  EXPECT_EQ(problems, std::vector<std::string>{}) << "wide" << joined(problems);
+  for (const char* panel : {"toggleI", "toggleL", "toggleR"}) {
+    f1.control(panel).userClick();
+    settle();
+    problems = layoutProblems(w, "Form1");
+    EXPECT_EQ(problems, std::vector<std::string>{}) << panel << joined(problems);
+    f1.control(panel).userClick();
+  }
+  f1.control("Label14").fire(forms::Event::DblClick);
+  settle();
+  problems = layoutProblems(w, "Form1");
+  EXPECT_EQ(problems, std::vector<std::string>{}) << "title double-click" << joined(problems);
+}
+
+}  // namespace
+}  // namespace sg::test
