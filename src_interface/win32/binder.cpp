@@ -19,7 +19,9 @@ Binder::Binder(forms::Control& control, FormWindow& window) : window_(window), c
 Binder::~Binder() = default;
 
 void Binder::create(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, int id) {
-  hwnd_ = CreateWindowExW(exStyle, className, L"", style | WS_CHILD, 0, 0, 1, 1, parent,
+  // Siblings clip each other, so that what lies above (a later control, a panel) hides what
+  // lies below, as the window's table stacks them.
+  hwnd_ = CreateWindowExW(exStyle, className, L"", style | WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 1, 1, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (hwnd_ && control_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(window_.fontFor(*control_)), FALSE);
 }

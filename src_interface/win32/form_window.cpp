@@ -40,6 +40,13 @@ LRESULT CALLBACK frameForwarding(HWND hwnd, UINT message, WPARAM w, LPARAM l, UI
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
       return SendMessageW(GetParent(hwnd), message, w, l);
+    case WM_ERASEBKGND: {
+      // A panel hides what lies below it.
+      RECT r;
+      GetClientRect(hwnd, &r);
+      FillRect(reinterpret_cast<HDC>(w), &r, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
     default: return DefSubclassProc(hwnd, message, w, l);
   }
 }
@@ -78,6 +85,9 @@ FormWindow::FormWindow(forms::Form& form, WindowActions& actions) : form_(&form)
     binders_[i] = makeBinder(c, *this, parent, kFirstId + static_cast<int>(i));
   };
   for (size_t i = 0; i < controls.size(); ++i) build(i, build);
+  // Later controls lie above earlier ones, as the table declares them.
+  for (const auto& b : binders_)
+    if (b && b->hwnd()) SetWindowPos(b->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   for (const auto& b : binders_)
     if (b) b->syncAll();
   applyTabOrder();
@@ -147,19 +157,32 @@ void FormWindow::showSizeAndCaption() {
 
 void FormWindow::applyTabOrder() {
   if (!form_) return;
-  // The dialog manager tabs in z-order among siblings.
-  std::map<HWND, HWND> previous;  // per parent
+  tabOrder_.clear();
   for (forms::Control* c : form_->tabOrder()) {
     Binder* b = binder(*c);
-    if (!b || !b->hwnd()) continue;
-    HWND parent = GetParent(b->hwnd());
-    LONG_PTR style = GetWindowLongPtrW(b->hwnd(), GWL_STYLE);
-    style = b->tabStop() ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
-    SetWindowLongPtrW(b->hwnd(), GWL_STYLE, style);
-    HWND after = previous.count(parent) ? previous[parent] : HWND_TOP;
-    SetWindowPos(b->hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    previous[parent] = b->hwnd();
+    if (b && b->hwnd() && b->tabStop()) tabOrder_.push_back(b->hwnd());
   }
+}
+
+bool FormWindow::moveFocus(bool backwards) {
+  // Tab follows the model's tab positions, not the stacking of the controls.
+  if (tabOrder_.empty()) return false;
+  HWND focus = GetFocus();
+  while (focus && GetParent(focus) && std::find(tabOrder_.begin(), tabOrder_.end(), focus) == tabOrder_.end())
+    focus = GetParent(focus);  // the edit field inside a drop-down
+  auto at = std::find(tabOrder_.begin(), tabOrder_.end(), focus);
+  const int n = static_cast<int>(tabOrder_.size());
+  int i = at == tabOrder_.end() ? (backwards ? 0 : -1) : static_cast<int>(at - tabOrder_.begin());
+  for (int step = 0; step < n; ++step) {
+    i = (i + (backwards ? n - 1 : 1)) % n;
+    HWND candidate = tabOrder_[static_cast<size_t>(i)];
+    if (IsWindowVisible(candidate) && IsWindowEnabled(candidate)) {
+      SetFocus(candidate);
+      if (SendMessageW(candidate, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(candidate, EM_SETSEL, 0, -1);
+      return true;
+    }
+  }
+  return false;
 }
 
 void FormWindow::setTimer(const Binder& b, bool on, UINT ms) {

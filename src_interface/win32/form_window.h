@@ -46,6 +46,8 @@ class FormWindow {
   void detach();
   void showSizeAndCaption();
   void applyTabOrder();
+  // Moves the focus to the next (or previous) control in the model's tab order.
+  bool moveFocus(bool backwards);
   // The font of a control (its size, weight and character set), kept by the window.
   HFONT fontFor(const forms::Control& c);
   // Starts or stops the window timer of a Timer control.
@@ -65,6 +67,7 @@ class FormWindow {
   LayoutScale scale_;
   std::vector<std::unique_ptr<Binder>> binders_;
   std::map<std::tuple<int, int, bool>, HFONT> fonts_;
+  std::vector<HWND> tabOrder_;
 };
 
 // The frame class: a group box that passes its children's notifications up to the window.

@@ -148,12 +148,21 @@ LRESULT CALLBACK Win32Realization::messageProc(HWND hwnd, UINT message, WPARAM w
   return DefWindowProcW(hwnd, message, w, l);
 }
 
+bool Win32Realization::tabbed(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+  HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+  for (auto& [form, w] : windows_)
+    if (w->hwnd() == top) return w->moveFocus(GetKeyState(VK_SHIFT) < 0);
+  return false;
+}
+
 int Win32Realization::run() {
   MSG msg;
   while (!ended_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    // Tab, the arrow keys and Enter work as in any dialog.
+    // Tab follows the model's tab order; Enter, Escape and the arrow keys work as in any dialog.
+    if (tabbed(msg)) continue;
     HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-    if (top && windows_.size() && IsDialogMessageW(top, &msg)) continue;
+    if (top && IsDialogMessageW(top, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -48,6 +48,8 @@ class Win32Realization : public forms::Observer, public WindowActions {
 
  private:
   static LRESULT CALLBACK messageProc(HWND hwnd, UINT message, WPARAM w, LPARAM l);
+  // Moves the focus on Tab in the model's tab order; false when the message is something else.
+  bool tabbed(const MSG& msg);
   void collect();
   void collectSoon();
   void dropWindow(forms::Form& f);

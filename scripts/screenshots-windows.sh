@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Pictures of every window of the Windows program as a Windows user sees them: the window test
+# program runs under Wine, in a Wine desktop on Xvfb (so that Wine draws the title bars and
+# frames), and writes one PNG per window and state into build-windows/screenshots/ (or the
+# folder given). Needs the Windows build of scripts/test-windows.sh.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+out=$(realpath -m "${1:-build-windows/screenshots}")
+for p in xvfb xauth; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+    { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends xvfb xauth >/dev/null; break; }
+done
+export WINEPREFIX=${WINEPREFIX:-$root/build-windows/wine-prefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -x build-windows/tests/win32/test_win32.exe ] || { echo "screenshots: build the Windows program first (scripts/test-windows.sh)"; exit 1; }
+rm -rf "$out" && mkdir -p "$out"
+work=$(mktemp -d)
+(cd "$work" && SG_SCREENSHOT_DIR="$(printf 'Z:%s' "$out" | tr '/' '\\')" timeout 300 xvfb-run -a -s "-screen 0 1600x1000x24" \
+   wine explorer /desktop=strandvale,1600x1000 "$root/build-windows/tests/win32/test_win32.exe" \
+   --gtest_filter='Win32Screenshots.*' > "$out/run.log" 2>&1)
+rm -rf "$work"
+count=$(find "$out" -name '*.png' | wc -l)
+echo "screenshots: $count pictures in $out"
+((count > 0))
