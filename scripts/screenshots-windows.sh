@@ -15,8 +15,8 @@ export WINEPREFIX=${WINEPREFIX:-$root/build-windows/wine-prefix} WINEDEBUG=-all 
 [ -x build-windows/tests/win32/test_win32.exe ] || { echo "screenshots: build the Windows program first (scripts/test-windows.sh)"; exit 1; }
 rm -rf "$out" && mkdir -p "$out"
 work=$(mktemp -d)
-(cd "$work" && SG_SCREENSHOT_DIR="$(printf 'Z:%s' "$out" | tr '/' '\\')" timeout 300 xvfb-run -a -s "-screen 0 1600x1000x24" \
-   wine explorer /desktop=strandvale,1600x1000 "$root/build-windows/tests/win32/test_win32.exe" \
+(cd "$work" && SG_SCREENSHOT_DIR="$(printf 'Z:%s' "$out" | tr '/' '\\')" timeout 300 xvfb-run -a -s "-screen 0 ${SG_SCREEN:-1600x1000}x24" \
+   wine explorer /desktop=strandvale,${SG_SCREEN:-1600x1000} "$root/build-windows/tests/win32/test_win32.exe" \
    --gtest_filter='Win32Screenshots.*' > "$out/run.log" 2>&1)
 rm -rf "$work"
 count=$(find "$out" -name '*.png' | wc -l)

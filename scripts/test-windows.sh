@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The Windows program, built with MinGW-w64 and proven under Wine: installs what is missing,
 # builds the core, the script driver, the render tools and every test that needs no Qt in
-# build-windows, then runs under Wine every test program, every scenario script, and a job that
-# Wine's command processor runs from Render to the final image.
+# build-windows, then runs under Wine (on an Xvfb screen) every test program, the window tests
+# again at 150% and 200%, every scenario script, and a job that Wine's command processor runs
+# from Render to the final image.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 missing=()
-for p in g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine64 wine googletest dpkg-dev; do
+for p in g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine64 wine googletest dpkg-dev xvfb xauth file; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if ((${#missing[@]})); then
@@ -40,7 +41,8 @@ cmake --build build-windows -j"$(nproc)" >/dev/null || { cmake --build build-win
 
 # Every program needs only the system's DLLs.
 status=0
-for exe in build-windows/src_interface/strandvale-g-script.exe build-windows/tools/renderer/strandvale_g_renderer.exe \
+for exe in build-windows/src_interface/win32/strandvale-g.exe build-windows/src_interface/strandvale-g-script.exe \
+           build-windows/tools/renderer/strandvale_g_renderer.exe \
            build-windows/tools/post_processor/strandvale_g_post_processor.exe; do
   extra=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' |
           grep -viE '^(kernel32|user32|gdi32|advapi32|ole32|oleaut32|shell32|comctl32|comdlg32|windowscodecs|msvcrt|ws2_32|api-ms-win-.*)\.dll$')
@@ -54,9 +56,24 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 echo "== windows build: running the tests under Wine"
+# The window tests need a display: the whole run gets one Xvfb screen.
 log=build-windows/ctest-summary.log
-(cd build-windows && ctest --output-on-failure -j"$(nproc)") | tee "$log"
+(cd build-windows && xvfb-run -a -s "-screen 0 1600x1200x24" ctest --output-on-failure -j"$(nproc)") | tee "$log"
 ((PIPESTATUS[0] == 0)) || status=1
+
+echo "== windows build: the window layouts at 150% and 200%"
+dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; wineserver -k; }
+for scale in 144:150 192:200; do
+  dpi "${scale%%:*}"
+  out=$(cd build-windows && xvfb-run -a -s "-screen 0 3000x2000x24" wine tests/win32/test_win32.exe \
+        --gtest_filter='Win32Windows.*' 2>&1)
+  if grep -q '^\[  PASSED  \] 2 tests' <<<"$(tr -d '\r' <<<"$out")"; then
+    echo "windows layouts at ${scale#*:}%: tidy"
+  else
+    echo "windows layouts at ${scale#*:}%: FAILED"; grep -E 'Failure|does not|overlaps|cut by' <<<"$out" | head -20; status=1
+  fi
+done
+dpi 96
 
 echo "== windows build: a job from Render to the final image through Wine's command processor"
 bash scripts/windows-job.sh || status=1

@@ -23,11 +23,9 @@ Win32Realization::Win32Realization(forms::Registry& registry, const Win32Dialogs
   messages_ = CreateWindowExW(0, kMessageClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
   SetWindowLongPtrW(messages_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   registry_.addObserver(this);
-  // Windows loaded before the realization existed get their controls now.
-  for (forms::Form* f : registry_.loadedForms()) {
-    formLoaded(*f);
+  // Windows shown before the realization existed get their controls now.
+  for (forms::Form* f : registry_.loadedForms())
     if (f->visible()) formShown(*f);
-  }
 }
 
 Win32Realization::~Win32Realization() {
@@ -54,7 +52,11 @@ std::vector<HWND> Win32Realization::windows() const {
   return all;
 }
 
-void Win32Realization::formLoaded(forms::Form& f) {
+// Windows are made when first shown: the program loads several that stay hidden (settings held
+// for the others, translations), and making controls is the slow part of starting.
+void Win32Realization::formLoaded(forms::Form&) {}
+
+void Win32Realization::build(forms::Form& f) {
   if (window(f)) return;
   auto w = std::make_unique<FormWindow>(f, *this);
   for (const auto& b : w->binders())
@@ -78,6 +80,7 @@ void Win32Realization::dropWindow(forms::Form& f) {
 void Win32Realization::formUnloading(forms::Form& f) { dropWindow(f); }
 
 void Win32Realization::formShown(forms::Form& f) {
+  build(f);
   if (FormWindow* w = window(f)) w->show();
 }
 

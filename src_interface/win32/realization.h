@@ -50,6 +50,7 @@ class Win32Realization : public forms::Observer, public WindowActions {
   static LRESULT CALLBACK messageProc(HWND hwnd, UINT message, WPARAM w, LPARAM l);
   // Moves the focus on Tab in the model's tab order; false when the message is something else.
   bool tabbed(const MSG& msg);
+  void build(forms::Form& f);
   void collect();
   void collectSoon();
   void dropWindow(forms::Form& f);
