@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each on a copy of its seed corpus for a while
-# (20 seconds unless SG_FUZZ_SECONDS says otherwise). Fails on any crash, hang (5 s an input),
+# (20 seconds unless SG_FUZZ_SECONDS says otherwise), as many at once as there are processors. Fails on any crash, hang (5 s an input),
 # leak or memory blow-up (512 MB). Prints each target's executions and coverage.
 # Usage: bash scripts/fuzz.sh [target ...]
 set -uo pipefail
@@ -21,24 +21,38 @@ targets=("$@")
 if ((${#targets[@]} == 0)); then
   for f in fuzz/fuzz_*.cpp; do t=$(basename "$f" .cpp); targets+=("$t"); done
 fi
-status=0
-for t in "${targets[@]}"; do
-  work=$PWD/build-fuzz/runs/$t
+# Runs one target; its verdict goes to verdict.txt in its folder, and its exit status is 0 or 1.
+fuzz_one() {
+  local t=$1 work=$PWD/build-fuzz/runs/$1
   rm -rf "$work" && mkdir -p "$work/corpus" "$work/found"
   cp -r "fuzz/corpus/$t/." "$work/corpus/" 2>/dev/null || true
-  log=$work/log.txt
+  local log=$work/log.txt
   # Absolute paths: the targets that read files of the working folder move into one of their own.
   "$PWD/build-fuzz/fuzz/$t" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=512 -print_final_stats=1 \
      -artifact_prefix="$work/found/" "$work/corpus" >"$log" 2>&1
-  rc=$?
+  local rc=$?
+  local runs cov
   runs=$(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}')
   cov=$(grep -oE 'cov: [0-9]+' "$log" | tail -n 1)
   if ((rc == 0)); then
-    echo "fuzz $t: ${runs:-?} runs, ${cov:-cov: ?}"
+    echo "fuzz $t: ${runs:-?} runs, ${cov:-cov: ?}" > "$work/verdict.txt"
   else
-    echo "fuzz $t: FAILED (exit $rc); the input is in $work/found/"
-    grep -E 'ERROR|SUMMARY|==[0-9]+==' "$log" | head -n 5
-    status=1
+    { echo "fuzz $t: FAILED (exit $rc); the input is in $work/found/"
+      grep -E 'ERROR|SUMMARY|==[0-9]+==' "$log" | head -n 5; } > "$work/verdict.txt"
+    return 1
   fi
+}
+
+# One target per processor at a time (each fuzzer uses one); the verdicts in the targets' order.
+status=0
+parallel=$(nproc)
+for ((i = 0; i < ${#targets[@]}; i += parallel)); do
+  pids=()
+  for t in "${targets[@]:i:parallel}"; do
+    fuzz_one "$t" &
+    pids+=($!)
+  done
+  for p in "${pids[@]}"; do wait "$p" || status=1; done
+  for t in "${targets[@]:i:parallel}"; do cat "build-fuzz/runs/$t/verdict.txt"; done
 done
 exit $status

@@ -55,6 +55,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || { echo "windows: Wine would not start"; exit 1; }
 fi
 
+# A Wine server started without a screen would give the window tests a desktop without one.
+wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
+
 echo "== windows build: running the tests under Wine"
 # The window tests need a display: the whole run gets one Xvfb screen.
 log=build-windows/ctest-summary.log
@@ -74,6 +77,7 @@ for scale in 144:150 192:200; do
   fi
 done
 dpi 96
+wineserver -w 2>/dev/null
 
 echo "== windows build: a job from Render to the final image through Wine's command processor"
 bash scripts/windows-job.sh || status=1

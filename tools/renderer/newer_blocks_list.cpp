@@ -6,6 +6,7 @@
 
 #include "renderer/blocks/block_names.h"
 #include "renderer/renderer.h"
+#include "system/tool_system.h"
 
 namespace sgrender {
 
@@ -41,10 +42,10 @@ std::string newerBlocksListText() {
 }
 
 bool installNewerBlocksList(const std::string& folder) {
-  std::filesystem::path file = std::filesystem::path(folder) / kNewerBlocksList;
+  std::filesystem::path file = sgsys::pathOf(folder) / kNewerBlocksList;
   std::error_code ec;
   if (std::filesystem::exists(file, ec)) return true;
-  return writeTextAtomically(file.string(), newerBlocksListText());
+  return writeTextAtomically(sgsys::nameOf(file), newerBlocksListText());
 }
 
 }  // namespace sgrender

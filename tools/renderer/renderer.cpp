@@ -111,8 +111,8 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   const RenderRequest& req = *parsed;
   for (const auto& w : req.warnings) errors << "renderer: note: " << w << "\n";
 
-  const fs::path world = worldFolder(req);
-  const std::string named = "world '" + world.string() + "'";
+  const fs::path world = sgsys::pathOf(worldFolder(req));
+  const std::string named = "world '" + sgsys::nameOf(world) + "'";
   auto folder = dimensionFolder(world, req, error);
   if (!folder) return failed(req, "nothing drawn of " + named + ": " + error, errors);
   WorldChunks chunks;
@@ -185,8 +185,8 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
       if (g.chunks.empty()) continue;
       RegionFile region;
       std::string regionError;
-      bool regionOpen = g.regionFile.empty() || region.open(g.regionFile.string(), regionError);
-      std::string fileName = g.regionFile.empty() ? std::string("its own file") : g.regionFile.filename().string();
+      bool regionOpen = g.regionFile.empty() || region.open(sgsys::nameOf(g.regionFile), regionError);
+      std::string fileName = g.regionFile.empty() ? std::string("its own file") : sgsys::nameOf(g.regionFile.filename());
       if (req.verbosity >= 2)
         reports << "renderer: region " << g.regionX << "," << g.regionZ << " (" << g.chunks.size() << " chunks)\n";
       // Chunks are decoded in batches on every thread, and drawn in their order by this one.
@@ -211,7 +211,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
           const ChunkPlace& place = g.chunks[first + i];
           DecodedChunk& d = decoded[i];
           std::string where = "chunk " + std::to_string(place.x) + "," + std::to_string(place.z) + " in " +
-                              (g.regionFile.empty() ? place.alphaFile.filename().string() : fileName);
+                              (g.regionFile.empty() ? sgsys::nameOf(place.alphaFile.filename()) : fileName);
           if (d.verdict == ChunkVerdict::Damaged) {
             summary.skip(where + ": " + d.error, errors, req.verbosity);
           } else if (d.verdict == ChunkVerdict::Unfinished) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace sgsys {
@@ -20,5 +21,9 @@ void raiseOpenFileLimit();
 bool syncFile(std::FILE* f);
 // Renames `from` over `to`, replacing an existing file in one step.
 bool replaceFile(const std::string& from, const std::string& to);
+// File names as the tools take them (bytes in the system's narrow code page: the ANSI code page
+// on Windows) to paths and back. Every name a tool lists and then opens goes through these.
+std::filesystem::path pathOf(const std::string& name);
+std::string nameOf(const std::filesystem::path& path);
 
 }  // namespace sgsys

@@ -38,4 +38,7 @@ bool syncFile(std::FILE* f) { return std::fflush(f) == 0 && ::fsync(fileno(f)) =
 
 bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 
+std::filesystem::path pathOf(const std::string& name) { return std::filesystem::path(name); }
+std::string nameOf(const std::filesystem::path& path) { return path.string(); }
+
 }  // namespace sgsys

@@ -64,6 +64,17 @@ bool syncFile(std::FILE* f) {
   return h != INVALID_HANDLE_VALUE && FlushFileBuffers(h);
 }
 
+std::filesystem::path pathOf(const std::string& name) { return std::filesystem::path(wide(name)); }
+
+std::string nameOf(const std::filesystem::path& path) {
+  const std::wstring& w = path.native();
+  if (w.empty()) return {};
+  int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
 bool replaceFile(const std::string& from, const std::string& to) {
   return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "renderer/world/chunk_bytes.h"
+#include "system/tool_system.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -39,8 +40,8 @@ std::optional<RegionName> parseRegionName(const std::string& n) {
 }
 
 bool RegionFile::open(const std::string& path, std::string& error, bool tableOnly) {
-  std::filesystem::path p(path);
-  folder_ = p.parent_path().string();
+  const std::filesystem::path p = sgsys::pathOf(path);
+  folder_ = sgsys::nameOf(p.parent_path());
   if (auto name = parseRegionName(p.filename().string())) {
     regionX_ = name->x;
     regionZ_ = name->z;

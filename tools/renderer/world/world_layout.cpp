@@ -6,6 +6,7 @@
 
 #include "renderer/world/chunk_bytes.h"
 #include "renderer/world/region_file.h"
+#include "system/tool_system.h"
 
 namespace fs = std::filesystem;
 
@@ -70,7 +71,7 @@ void listRegions(const fs::path& folder, const std::string& extension, const Ren
     ChunkGroup g{name->x, name->z, it->path(), {}};
     RegionFile file;
     std::string why;
-    if (!file.open(it->path().string(), why, true)) {
+    if (!file.open(sgsys::nameOf(it->path()), why, true)) {
       out.problems.push_back("region " + it->path().filename().string() + ": " + why);
       continue;
     }
