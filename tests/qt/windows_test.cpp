@@ -14,6 +14,7 @@
 
 #include "qt/charset_codec.h"
 #include "qt_windows.h"
+#include "support/layout_check.h"
 #include "support/working_folder.h"
 
 namespace sg::test {
@@ -48,14 +49,7 @@ QRect placeInWindow(QWidget* w, QWidget* window) {
   return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
 }
 
-bool holds(const forms::Form& f, const forms::Control& frame, const forms::Control& c) {
-  for (const forms::Control* x = &c; !x->container().empty(); x = f.find(x->container())) {
-    const forms::Control* parent = f.find(x->container());
-    if (!parent) return false;
-    if (parent == &frame) return true;
-  }
-  return false;
-}
+PixelRect pixels(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
 
 // Problems of the window as it now stands.
 std::vector<std::string> layoutProblems(QtWindows& w, const std::string& name) {
@@ -63,13 +57,13 @@ std::vector<std::string> layoutProblems(QtWindows& w, const std::string& name) {
   forms::Form& f = *w.registry.find(name);
   qt::FormWindow& win = w.window(name);
   const QRect client(QPoint(0, 0), win.size());
-  std::vector<std::pair<forms::Control*, QRect>> shown;
+  std::vector<PlacedControl> shown;
   for (const auto& c : f.controls()) {
     QWidget* widget = w.realization.widget(name, c->name());
     if (!widget || !widget->isVisibleTo(&win)) continue;
     QRect r = placeInWindow(widget, &win);
     if (!client.intersects(r)) continue;  // beyond the window's edge: never seen
-    shown.emplace_back(c.get(), r);
+    shown.push_back({c.get(), pixels(r)});
     if (!client.contains(r)) out.push_back(c->name() + " is cut by the window's edge");
 
     if (!hasCaption(c->kind()) || c->caption().empty()) continue;
@@ -95,30 +89,8 @@ std::vector<std::string> layoutProblems(QtWindows& w, const std::string& name) {
       out.push_back(c->name() + " \"" + c->caption() + "\" does not fit: needs " + std::to_string(need) +
                     " px, has " + std::to_string(r.width()));
   }
-  // A visible frame lying over controls that are not its own hides them: what it covers
-  // completely is out of sight and cannot clash with anything.
-  auto covered = [&](forms::Control* x, const QRect& rx) {
-    for (auto& [fc, rf] : shown)
-      if (fc->kind() == Kind::Frame && fc != x && !holds(f, *fc, *x) && rf.contains(rx)) return fc;
-    return static_cast<forms::Control*>(nullptr);
-  };
-  for (size_t i = 0; i < shown.size(); ++i)
-    for (size_t j = i + 1; j < shown.size(); ++j) {
-      auto [a, ra] = shown[i];
-      auto [b, rb] = shown[j];
-      if (!ra.intersects(rb)) continue;
-      if ((a->kind() == Kind::Frame && holds(f, *a, *b)) || (b->kind() == Kind::Frame && holds(f, *b, *a)))
-        continue;
-      if (covered(a, ra) || covered(b, rb)) continue;
-      out.push_back(a->name() + " overlaps " + b->name());
-    }
+  for (auto& problem : overlapProblems(f, shown)) out.push_back(problem);
   return out;
-}
-
-std::string joined(const std::vector<std::string>& v) {
-  std::string s;
-  for (const auto& x : v) s += "\n  " + x;
-  return s;
 }
 
 TEST(Windows, EachOpensWithTheCaptionsAndStatesOfItsModel) {

@@ -3,6 +3,7 @@
 // the other, nothing is cut by the window's edge, and every caption fits its control.
 #include <gtest/gtest.h>
 
+#include "support/layout_check.h"
 #include "win32/wide_text.h"
 #include "win32_windows.h"
 
@@ -18,23 +19,7 @@ bool hasCaption(Kind k) {
          k == Kind::Frame;
 }
 
-bool holds(const forms::Form& f, const forms::Control& frame, const forms::Control& c) {
-  for (const forms::Control* x = &c; !x->container().empty(); x = f.find(x->container())) {
-    const forms::Control* parent = f.find(x->container());
-    if (!parent) return false;
-    if (parent == &frame) return true;
-  }
-  return false;
-}
-
-bool intersects(const RECT& a, const RECT& b) {
-  RECT r;
-  return IntersectRect(&r, &a, &b) != 0;
-}
-bool contains(const RECT& outer, const RECT& inner) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
+PixelRect pixels(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // The room a caption needs in its control, in pixels, with the control's own font.
 SIZE captionNeeds(HWND control, const std::wstring& text, int wrapWidth) {
@@ -54,7 +39,7 @@ std::vector<std::string> layoutProblems(Win32Windows& w, const std::string& name
   HWND top = w.window(name).hwnd();
   RECT client{};
   GetClientRect(top, &client);
-  std::vector<std::pair<forms::Control*, RECT>> shown;
+  std::vector<PlacedControl> shown;
   for (const auto& c : f.controls()) {
     if (c->kind() == Kind::Timer) continue;
     HWND h = w.window(name).controlWindow(*c);
@@ -71,9 +56,9 @@ std::vector<std::string> layoutProblems(Win32Windows& w, const std::string& name
       info.cbSize = sizeof info;
       if (GetComboBoxInfo(h, &info)) r.bottom = r.top + (info.rcItem.bottom + info.rcItem.top);
     }
-    if (!intersects(client, r)) continue;  // beyond the window's edge: never seen
-    shown.emplace_back(c.get(), r);
-    if (!contains(client, r)) out.push_back(c->name() + " is cut by the window's edge");
+    if (!pixels(client).intersects(pixels(r))) continue;  // beyond the window's edge: never seen
+    shown.push_back({c.get(), pixels(r)});
+    if (!pixels(client).contains(pixels(r))) out.push_back(c->name() + " is cut by the window's edge");
     if (!hasCaption(c->kind()) || c->caption().empty()) continue;
     const std::wstring text = textOf(h);
     const int width = r.right - r.left, height = r.bottom - r.top;
@@ -86,27 +71,8 @@ std::vector<std::string> layoutProblems(Win32Windows& w, const std::string& name
       out.push_back(c->name() + " \"" + c->caption() + "\" does not fit: needs " + std::to_string(need.cx) + "x" +
                     std::to_string(need.cy) + " px, has " + std::to_string(width) + "x" + std::to_string(height));
   }
-  auto covered = [&](forms::Control* x, const RECT& rx) {
-    for (auto& [fc, rf] : shown)
-      if (fc->kind() == Kind::Frame && fc != x && !holds(f, *fc, *x) && contains(rf, rx)) return true;
-    return false;
-  };
-  for (size_t i = 0; i < shown.size(); ++i)
-    for (size_t j = i + 1; j < shown.size(); ++j) {
-      auto [a, ra] = shown[i];
-      auto [b, rb] = shown[j];
-      if (!intersects(ra, rb)) continue;
-      if ((a->kind() == Kind::Frame && holds(f, *a, *b)) || (b->kind() == Kind::Frame && holds(f, *b, *a))) continue;
-      if (covered(a, ra) || covered(b, rb)) continue;
-      out.push_back(a->name() + " overlaps " + b->name());
-    }
+  for (auto& problem : overlapProblems(f, shown)) out.push_back(problem);
   return out;
-}
-
-std::string joined(const std::vector<std::string>& v) {
-  std::string s;
-  for (const auto& x : v) s += "\n  " + x;
-  return s;
 }
 
 TEST(Win32Windows, EachControlHasItsWindowShowingItsModel) {

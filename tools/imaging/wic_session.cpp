@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "system/tool_system.h"
+
 namespace sgimage::wic {
 
 namespace {
@@ -33,13 +35,7 @@ IWICImagingFactory* factory(std::string& error) {
   return session.factory;
 }
 
-std::wstring wideName(const std::string& file) {
-  if (file.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, file.data(), static_cast<int>(file.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, file.data(), static_cast<int>(file.size()), wide.data(), n);
-  return wide;
-}
+std::wstring wideName(const std::string& file) { return sgsys::pathOf(file).wstring(); }
 
 std::string reason(const char* what, HRESULT hr) {
   char code[16];
