@@ -20,11 +20,16 @@ bool RecordingLauncher::start(const std::string& batchFile, bool minimised) {
   return true;
 }
 
+std::string commandProcessorLine(const std::string& batchFile, unsigned ansiCodePage) {
+  // With more than two quotes after /c, the command processor drops the first and the last.
+  return "cmd.exe /c \"chcp " + std::to_string(ansiCodePage) + " >nul & \"" + batchFile + "\"\"";
+}
+
 #ifdef _WIN32
 std::string PlatformLauncher::findJobRunner() { return {}; }
 
 bool PlatformLauncher::start(const std::string& batchFile, bool minimised) {
-  std::string cmd = "cmd.exe /c \"" + batchFile + "\"";
+  std::string cmd = commandProcessorLine(batchFile, GetACP());
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;

@@ -17,6 +17,13 @@ class Launcher {
   virtual bool start(const std::string& batchFile, bool minimised) = 0;
 };
 
+// The command line that has the command processor run a batch file of the working folder. The
+// command processor reads a batch file in its console's code page, which is the OEM code page
+// unless told otherwise, while the batch files are written in the ANSI code page: it switches
+// to that page first, so that a map name with an accent reaches the job log and the tools
+// whole. (A switch that fails leaves the job to run as before.)
+std::string commandProcessorLine(const std::string& batchFile, unsigned ansiCodePage);
+
 // Windows: the command processor. Elsewhere: the job runner, detached from the app.
 class PlatformLauncher : public Launcher {
  public:
