@@ -114,6 +114,7 @@ class CheckListBinder : public Binder {
           ListView_SetCheckState(hwnd_, i, c.selected(i));
         }
         SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        resized();  // the column takes the room the vertical scroll bar leaves
         showIndex();
         break;
       }
