@@ -1,6 +1,5 @@
 #include "post_processor/row_merge.h"
 
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,5 @@
 #include "renderer/renderer.h"
 
-
 #include <algorithm>
 #include <climits>
 #include <cstdio>
