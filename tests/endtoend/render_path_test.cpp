@@ -440,6 +440,11 @@ TEST_F(RenderPath, AWorldWithoutRegionsEndsWithTheLogWindowSayingWhy) {
 // last request.
 TEST_F(RenderPath, JobsSideBySide) {
   writeDemo("Busy", 6);
+  // Each job's renderer waits until every request is made, so that all ten run side by side
+  // however fast the machine is (a finished job frees its number for the next request).
+  spit("strandvale_g_renderer.exe", std::string("#!/bin/sh\nwhile [ ! -e release ]; do sleep 0.02; done\nexec '") +
+                                        SG_RENDERER + "' \"$@\"\n");
+  fs::permissions("strandvale_g_renderer.exe", fs::perms::owner_all);
   startDriver();
   pickWorld("Busy");
   for (int i = 0; i < 10; ++i) {
@@ -452,6 +457,7 @@ TEST_F(RenderPath, JobsSideBySide) {
   }
   EXPECT_EQ(ask({}, "Form4.Visible"), "1");
   EXPECT_EQ(ask({}, "Form4.renderjob.Text"), "9");
+  spit("release", "");
   // Every job ends by deleting its log.
   auto deadline = DriverSession::Clock::now() + seconds(120);
   auto running = [] {
