@@ -7,12 +7,9 @@ using forms::ControlTable;
 using forms::Kind;
 using forms::Style;
 
-namespace {
-constexpr int kListTop = 1020;
-constexpr int kListH = 3840;
-}  // namespace
-
 const ControlTable& Form2::controlTable() {
+  constexpr int kListTop = 1020;
+  constexpr int kListH = 3840;
   static const ControlTable table = {
       {.kind = Kind::Label, .name = "Label2", .caption = "Layer:", .left = 120, .top = 150, .width = 1695, .height = 255},
       {.kind = Kind::TextBox, .name = "Text1", .left = 1860, .top = 120, .width = 735, .height = 315},

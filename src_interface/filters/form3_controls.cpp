@@ -8,14 +8,11 @@ using forms::ControlTable;
 using forms::Kind;
 using forms::Style;
 
-namespace {
-constexpr int kHidden = 8400;
-constexpr int kListsTop = 480;
-constexpr int kListH = 4230;
-constexpr int kButtonsTop = 4830;
-}  // namespace
-
 const ControlTable& Form3::controlTable() {
+  constexpr int kHidden = 8400;
+  constexpr int kListsTop = 480;
+  constexpr int kListH = 4230;
+  constexpr int kButtonsTop = 4830;
   static const ControlTable table = {
       {.kind = Kind::ListBox, .name = "List1", .left = 120, .top = kListsTop, .width = 3855, .height = kListH, .style = Style::Checkbox},
       {.kind = Kind::ComboBox, .name = "comboonlyfilter", .left = 4200, .top = 120, .width = 3855, .height = 315,

@@ -11,7 +11,7 @@ using namespace sgtest;
 TEST(JobEndToEnd, BatchFileToFinalImage) {
   installProgram(SG_RENDERER, "strandvale_g_renderer.exe");
   installProgram(SG_POST_PROCESSOR, "strandvale_g_post_processor.exe");
-  RegionWriter w;
+  sgtest::RegionWriter w;
   w.put(0, 0, betaChunk(0, 0, [](int x, int y, int) { return y < 60 ? 1 : (y == 60 && x < 8 ? 2 : 0); }));
   w.write("saves/My World/region/r.0.0.mcr");
   std::string saves = (std::filesystem::current_path() / "saves").string() + "/";

@@ -39,7 +39,7 @@ int terrain(int x, int y, int z) {
 
 void betaWorld(const std::string& folder, const std::vector<std::pair<int, int>>& chunks,
                const sgtest::BlockAt& blocks = terrain) {
-  std::map<std::pair<int, int>, RegionWriter> regions;
+  std::map<std::pair<int, int>, sgtest::RegionWriter> regions;
   for (auto [cx, cz] : chunks)
     regions[{cx >> 5, cz >> 5}].put(cx & 31, cz & 31, betaChunk(cx, cz, blocks));
   for (auto& [rc, w] : regions)
@@ -74,7 +74,7 @@ TEST(Renderer, DrawsBetaChunksFromAboveAtTheirPlace) {
 }
 
 TEST(Renderer, SectionedChunksWithHighIdsAndLevelsAbove128) {
-  RegionWriter w;
+  sgtest::RegionWriter w;
   w.put(1, 0, sectionChunk(1, 0, [](int x, int y, int) {
           if (x == 0) return y == 200 ? kGrass : 0;   // above the Beta height
           if (x == 1) return y == 10 ? 276 : 0;        // 20 (glass) without the Add nibble
@@ -82,7 +82,7 @@ TEST(Renderer, SectionedChunksWithHighIdsAndLevelsAbove128) {
         }));
   w.write("worlds/Sect/region/r.0.0.mca");
   // Beta files left beside the sections are not drawn unless asked for.
-  RegionWriter old;
+  sgtest::RegionWriter old;
   old.put(5, 5, betaChunk(5, 5, terrain));
   old.write("worlds/Sect/region/r.0.0.mcr");
   Render r("custom \"worlds/Sect\" name \"s\" normal north outfile s.png");
@@ -183,7 +183,7 @@ TEST(Renderer, RangeOffsetFileAndOrientation) {
 }
 
 TEST(Renderer, DamagedChunksAreSkippedAndTheRestIsDrawn) {
-  RegionWriter w;
+  sgtest::RegionWriter w;
   w.put(0, 0, betaChunk(0, 0, terrain));
   w.raw(1, 0, "this is not zlib data", 2);
   w.raw(2, 0, zlibCompress("\x0a\x00\x00\x07\x00\x06Blocks\x7f\xff\xff\xff"), 2);  // a length past the end

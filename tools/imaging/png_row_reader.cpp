@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "imaging/libpng_messages.h"
 #include "imaging/png_file.h"
 
 namespace sgimage {
@@ -20,16 +21,6 @@ struct PngRowReader::Decoder {
     if (f) std::fclose(f);
   }
 };
-
-namespace {
-
-void onError(png_structp png, png_const_charp message) {
-  if (auto* text = static_cast<std::string*>(png_get_error_ptr(png))) *text = message;
-  png_longjmp(png, 1);
-}
-void onWarning(png_structp, png_const_charp) {}
-
-}  // namespace
 
 PngRowReader::PngRowReader() = default;
 PngRowReader::~PngRowReader() = default;
@@ -52,7 +43,7 @@ bool PngRowReader::open(const std::string& file, std::string& error) {
     close();
     return false;
   }
-  d.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &d.message, onError, onWarning);
+  d.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &d.message, keepLibpngError, dropLibpngWarning);
   d.info = d.png ? png_create_info_struct(d.png) : nullptr;
   if (!d.png || !d.info) {
     error = "cannot start the PNG decoder";

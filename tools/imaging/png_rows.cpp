@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "imaging/libpng_messages.h"
+
 namespace sgimage {
 
 struct PngRowWriter::Coder {
@@ -15,18 +17,6 @@ struct PngRowWriter::Coder {
   png_infop info = nullptr;
   std::string message;  // libpng's last complaint
 };
-
-namespace {
-
-// libpng reports failures through longjmp; the writer records them instead.
-void onError(png_structp png, png_const_charp message) {
-  auto* self = static_cast<std::string*>(png_get_error_ptr(png));
-  if (self) *self = message;
-  png_longjmp(png, 1);
-}
-void onWarning(png_structp, png_const_charp) {}
-
-}  // namespace
 
 std::string partName(const std::string& file) { return file + ".part" + std::to_string(::getpid()); }
 
@@ -74,7 +64,7 @@ bool PngRowWriter::open(const std::string& file, int width, int height, std::str
     coder_.reset();
     return false;
   }
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &coder_->message, onError, onWarning);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &coder_->message, keepLibpngError, dropLibpngWarning);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   coder_->png = png;
   coder_->info = info;
