@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 missing=()
-for p in g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine64 wine googletest dpkg-dev xvfb xauth file; do
+for p in g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine64 wine googletest dpkg-dev xvfb xauth file locales; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if ((${#missing[@]})); then

@@ -1,74 +1,126 @@
 #!/usr/bin/env bash
-# A Render through the Windows script driver with real job starts, under Wine: the driver writes
+# Renders through the Windows script driver with real job starts, under Wine: the driver writes
 # renderJob0.bat in a working folder whose path holds blanks and "&", Wine's cmd.exe runs it
 # minimised, the Windows renderer and post processor write the image, and the log window
-# follows the job to its end. The map name holds every character that the command processor
-# treats specially.
+# follows the job to its end.
+#  - The first job's map name holds every character that the command processor treats specially.
+#  - The second job's map name has an e-acute, typed in the ANSI code page. On Windows the
+#    launcher switches the job's console to that page, so that the command processor reads the
+#    batch file in it. Wine's cmd.exe reads batch files in the OEM code page whatever the console
+#    is switched to, so this job runs on a system whose OEM page is its ANSI page (Vietnamese:
+#    1258 for both, e-acute is byte E9 as in 1252), where Wine reads it as Windows does.
+#  - Then a world folder and images named with an e-acute are read and written by the tools.
 # Run by scripts/test-windows.sh after the Windows build; expects WINEPREFIX and build-windows.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+# Names are compared byte for byte here. Wine takes its code pages from the locale's language
+# and keeps the Linux side's file names in the locale's character set: UTF-8 unless told otherwise.
+export LC_ALL=C
 root=$PWD
 bin=$root/build-windows
-work="$bin/job run & more"
-rm -rf "$work" && mkdir -p "$work" || exit 1
-cp "$bin/tools/renderer/strandvale_g_renderer.exe" "$bin/tools/post_processor/strandvale_g_post_processor.exe" "$work/"
 
 fail() { echo "windows job: $*"; exit 1; }
+win() { LC_ALL=C.UTF-8 wine "$@"; }
 winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
-(cd "$work" && wine "$bin/tools/worldgen/strandvale-g-demo-world.exe" 'appdata\.minecraft\saves\Demo' --chunks 4 4 \
-   --no-nether >/dev/null 2>demo.err) || fail "the demo world was not written: $(cat "$work/demo.err")"
+# render FOLDER CHUNKS NAME [LOCALE]: Render of a demo world of CHUNKS x CHUNKS chunks under map
+# name NAME, in FOLDER made afresh. The driver is asked line by line; every line it prints goes
+# to FOLDER/driver.txt. Sets image (the image's name as the driver printed it) and caption (the
+# log window's last caption).
+render() {
+  local work=$1 chunks=$2 name=$3 locale=${4:-C.UTF-8}
+  local wine=(env LC_ALL="$locale" wine)
+  [ "$locale" = C.UTF-8 ] || wine=(env LOCPATH="$bin/locales" LC_ALL="$locale" wine)
+  rm -rf "$work" && mkdir -p "$work" || exit 1
+  cp "$bin/tools/renderer/strandvale_g_renderer.exe" "$bin/tools/post_processor/strandvale_g_post_processor.exe" "$work/"
+  (cd "$work" && "${wine[@]}" "$bin/tools/worldgen/strandvale-g-demo-world.exe" 'appdata\.minecraft\saves\Demo' \
+     --chunks "$chunks" "$chunks" --no-nether >/dev/null 2>demo.err) || fail "the demo world was not written: $(cat "$work/demo.err")"
+  local appdata
+  appdata=$(winpath "$work/appdata")
+  # Wine gives every program the prefix's own user folders; the command processor sets the
+  # world's, as a user's shell would. (Wine quotes arguments in its own way, so a batch file
+  # carries the quotes that the "&" in the path needs.) The driver reads its standard input.
+  printf '@set "APPDATA=%s"\r\n@set "LOCALAPPDATA=%s"\r\n@%s\r\n' "$appdata" "$appdata" \
+    "$(winpath "$bin/src_interface/strandvale-g-script.exe")" > "$work/driver.bat"
+  : > "$work/driver.txt"
+  coproc DRIVER { cd "$work" && exec timeout 300 "${wine[@]}" cmd /c driver.bat 2>driver.err; }
+  local to=${DRIVER[1]} from=${DRIVER[0]} pid=$DRIVER_PID
+  say() { printf '%s\r\n' "$@" >&"$to"; }
+  # Reads the driver's lines until one starts with "$1="; its value goes to heard.
+  hear() {
+    local line
+    while IFS= read -r -t 120 line <&"$from"; do
+      line=${line%$'\r'}
+      printf '%s\n' "$line" >> "$work/driver.txt"
+      if [[ $line == "$1="* ]]; then heard=${line#"$1="}; return 0; fi
+    done
+    fail "the driver said no $1: $(cat "$work/driver.txt" "$work/driver.err")"
+  }
+  say "launcher real" "start" "print Form1.comboworldfolders.Text"
+  hear Form1.comboworldfolders.Text
+  [ "$heard" = "Demo" ] || fail "the demo world was not picked: '$heard'"
+  say "type Form1.txtmapname $name" "click Form1.Command5" "print Form1.genfile.Text"
+  hear Form1.genfile.Text
+  image=$heard
+  [ -n "$image" ] || fail "no image name; the driver said: $(cat "$work/driver.err")"
+  # The log window's timer, ticked four times a second until the job has ended.
+  caption=
+  for _ in $(seq 480); do
+    say "sleep 0.25" "tick Form4.Timer1" "print Form4.lbltask.Caption"
+    hear Form4.lbltask.Caption
+    caption=$heard
+    case "$caption" in *" completed at "*) break;; esac
+  done
+  say "print Form4.progresslist.List" "print Form1.Visible"
+  hear Form1.Visible
+  [ "$heard" = "1" ] || fail "the main window did not come back"
+  say "close Form1"
+  exec {to}>&-
+  while IFS= read -r -t 60 line <&"$from"; do printf '%s\n' "${line%$'\r'}" >> "$work/driver.txt"; done
+  wait "$pid"
+  grep -q "^launch renderJob0.bat minimised$" "$work/driver.txt" || fail "renderJob0.bat was not started"
+  case "$caption" in *" completed at "*) ;; *) fail "the log window did not finish: '$caption'";; esac
+  [ ! -e "$work/renderJob0.log" ] || fail "the job log is still there"
+  # The log window showed the job log as the batch file wrote it.
+  grep -qF "Form4.progresslist.List(0)=Starting at 12:00:00 " "$work/driver.txt" || fail "the log window showed no job log"
+}
 
-name='Tom & "Jerry" 100% (best)! ^x' 
-{
-  echo "launcher real"
-  echo "start"
-  echo "print Form1.comboworldfolders.Text"
-  echo "type Form1.txtmapname $name"
-  echo "click Form1.Command5"
-  echo "print Form1.genfile.Text"
-  for _ in $(seq 240); do echo "sleep 0.25"; echo "tick Form4.Timer1"; done
-  echo "print Form4.lbltask.Caption"
-  echo "print Form4.progresslist.List"
-  echo "print Form1.Visible"
-  echo "close Form1"
-} > "$work/job.script"
-
-appdata=$(winpath "$work/appdata")
-# Wine gives every program the prefix's own user folders; the command processor sets the
-# world's, as a user's shell would. (Wine quotes arguments in its own way, so a batch file
-# carries the quotes that the "&" in the path needs.)
-printf '@set "APPDATA=%s"\r\n@set "LOCALAPPDATA=%s"\r\n@%s job.script\r\n' "$appdata" "$appdata" \
-  "$(winpath "$bin/src_interface/strandvale-g-script.exe")" > "$work/driver.bat"
-(cd "$work" && timeout 300 wine cmd /c driver.bat > driver.out 2> driver.err)
-tr -d '\r' < "$work/driver.out" > "$work/driver.txt"
-value() { sed -n "s/^$1=//p" "$work/driver.txt" | head -n 1; }
-
-[ "$(value Form1.comboworldfolders.Text)" = "Demo" ] || fail "the demo world was not picked: $(head -3 "$work/driver.txt")"
-image=$(value Form1.genfile.Text)
-[ -n "$image" ] || fail "no image name; the driver said: $(cat "$work/driver.err")"
-grep -q "^launch renderJob0.bat minimised$" "$work/driver.txt" || fail "renderJob0.bat was not started"
-caption=$(value Form4.lbltask.Caption)
-case "$caption" in *" completed at "*) ;; *) fail "the log window did not finish: '$caption'";; esac
-[ "$(value Form1.Visible)" = "1" ] || fail "the main window did not come back"
-[ -f "$work/$image" ] || fail "no image '$image' in the working folder: $(ls "$work")"
-[ ! -e "$work/renderJob0.log" ] || fail "the job log is still there"
-# The log window showed the job log as the batch file wrote it (how far it got depends on how
-# fast the job ran: its first line at least), and the batch file names the image whole.
-grep -qF "Form4.progresslist.List(0)=Starting at 12:00:00 " "$work/driver.txt" || fail "the log window showed no job log"
+# Every character that the command processor treats specially.
+work="$bin/job run & more"
+render "$work" 4 'Tom & "Jerry" 100% (best)! ^x'
 grep -qF 'echo Post Processing Tom ' "$work/renderJob0.bat" ||
   fail "renderJob0.bat does not name the image: $(cat "$work/renderJob0.bat")"
+[ -f "$work/$image" ] || fail "no image '$image' in the working folder: $(ls "$work")"
 file "$work/$image" | grep -q "PNG image data, 64 x 64" || fail "'$image' is not the 64 x 64 map: $(file "$work/$image")"
 case "$image" in "Tom & Jerry 100% (best)! ^x_"*) ;; *) fail "the image name lost characters: '$image'";; esac
 echo "windows job: '$image' written through cmd.exe; the log window reached '$caption'"
 
+# An e-acute in the ANSI code page (byte E9). The world is large enough that the renderer runs
+# for a few of the log window's ticks, so the window shows the line naming the image.
+work="$bin/job run & more accent"
+ansi=$'Caf\xe9'
+if [ ! -d "$bin/locales/vi_VN.UTF-8" ]; then
+  mkdir -p "$bin/locales" && localedef -i vi_VN -f UTF-8 "$bin/locales/vi_VN.UTF-8" >/dev/null 2>&1 ||
+    fail "cannot make the vi_VN.UTF-8 locale"
+fi
+render "$work" 24 "$ansi" vi_VN.UTF-8
+[ "$image" = "${ansi}_normal_north.png" ] || fail "the image name is '$image'"
+grep -qF "name \"$ansi\" normal north" "$work/renderJob0.bat" || fail "renderJob0.bat lost the name: $(cat "$work/renderJob0.bat")"
+grep -qF "Form4.progresslist.List(1)=Rendering renderJob0layer0.png (${ansi}_normal_north.png) " "$work/driver.txt" ||
+  fail "the job log lost the name: $(grep progresslist "$work/driver.txt")"
+# Wine keeps file names in UTF-8 on the Linux side.
+utf8=$'Caf\xc3\xa9_normal_north.png'
+file "$work/$utf8" | grep -q "PNG image data, 384 x 384" || fail "no image '$utf8': $(ls "$work")"
+echo "windows job: the map name with an e-acute reached the batch file, the job log and the image '$utf8'"
+
 # Names in the ANSI code page reach the tools' files whole: the tools take their arguments in
-# windows-1252 (e-acute is byte E9), and Wine keeps file names in UTF-8 on the Linux side.
-cafe=$'caf\u00e9'
+# windows-1252 (e-acute is byte E9).
+work="$bin/job run & more"
+cafe=$'caf\xc3\xa9'
 mkdir -p "$work/saves/$cafe" && cp -r "$work/appdata/.minecraft/saves/Demo/." "$work/saves/$cafe/"
-(cd "$work" && wine strandvale_g_renderer.exe custom "$(winpath "$work/saves/$cafe")" name "$cafe" normal north \
+(cd "$work" && win strandvale_g_renderer.exe custom "$(winpath "$work/saves/$cafe")" name "$cafe" normal north \
    outfile "$cafe-layer.png" >accent.out 2>&1) || fail "the renderer failed on a folder named '$cafe': $(cat "$work/accent.out")"
-(cd "$work" && wine strandvale_g_post_processor.exe input "$cafe-layer.png" rotate 90 delete output "$cafe.png" \
+(cd "$work" && win strandvale_g_post_processor.exe input "$cafe-layer.png" rotate 90 delete output "$cafe.png" \
    >>accent.out 2>&1) || fail "the post processor failed on '$cafe-layer.png': $(cat "$work/accent.out")"
 file "$work/$cafe.png" | grep -q "PNG image data, 64 x 64" || fail "no image '$cafe.png': $(ls "$work")"
 [ ! -e "$work/$cafe-layer.png" ] || fail "the layer '$cafe-layer.png' was not deleted"
