@@ -54,12 +54,4 @@ qt::FormWindow& QtWindows::window(const std::string& form) {
   return *w;
 }
 
-void registerProbe(forms::Registry& registry, const forms::ControlTable& table, int width, int height) {
-  registry.registerForm("Probe", [table, width, height](forms::Registry& r) {
-    auto f = std::make_unique<forms::Form>(r, "Probe", "Probe window", width, height);
-    f->declare(table);
-    return f;
-  });
-}
-
 }  // namespace sg::test

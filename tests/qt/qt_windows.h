@@ -9,6 +9,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/system_forms.h"
 #include "qt/realization.h"
+#include "support/probe_form.h"
 #include "support/test_services.h"
 
 namespace sg::test {
@@ -39,9 +40,5 @@ struct QtWindows {
     return registry.find(form)->control(control);
   }
 };
-
-// Registers a window made only of a designer table, named Probe, for tests of the builder.
-void registerProbe(forms::Registry& registry, const forms::ControlTable& table, int width = 6000,
-                   int height = 4000);
 
 }  // namespace sg::test

@@ -5,9 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "imaging/png_file.h"
+#include "support/window_tour.h"
 #include "win32_windows.h"
 
 namespace sg::test {
@@ -52,45 +52,22 @@ TEST(Win32Screenshots, OfEveryWindowWhenAsked) {
   if (!dir || !*dir) GTEST_SKIP() << "set SG_SCREENSHOT_DIR to write the pictures";
   const fs::path out = fs::absolute(dir);
   fs::create_directories(out);
-  for (const char* world : {"Hilltop Castle", "River Valley"}) {
-    fs::create_directories(fs::path("appdata/.minecraft/saves") / world);
-    std::ofstream(fs::path("appdata/.minecraft/saves") / world / "level.dat") << "x";
-  }
   Win32Windows w;
-  w.svc.environment.set("APPDATA", fs::absolute("appdata").string());
-  w.open("Form1");
-  auto shot = [&](const std::string& form, const std::string& name) {
-    std::string error;
-    EXPECT_TRUE(grabWindow(w.window(form).hwnd(), out / (name + ".png"), error)) << name << ": " << error;
-  };
-  auto click = [&](const std::string& form, const char* button) {
-    SendMessageW(w.hwnd(form, button), BM_CLICK, 0, 0);
-    settle();
-  };
-  shot("Form1", "main-narrow");
-  click("Form1", "Command6");
-  shot("Form1", "main-wide");
-  for (const char* panel : {"toggleI", "toggleL", "toggleR"}) {
-    click("Form1", panel);
-    shot("Form1", std::string("main-wide-") + panel);
-  }
-  click("Form1", "toggleR");
-  click("Form1", "Command6");
-  click("Form1", "Command7");
-  shot("Form2", "layer-filter");
-  click("Form1", "Command8");
-  shot("Form3", "block-filter");
-  w.open("Form5");
-  shot("Form5", "settings");
-  w.open("Form6");
-  shot("Form6", "mods");
-  click("Form1", "Command5");
-  ASSERT_NE(w.registry.find("Form4"), nullptr);
-  const std::string job = "renderJob" + w.registry.find("Form4")->control("renderjob").text();
-  std::ofstream(job + ".log", std::ios::app) << "Rendering Hilltop Castle\r\nPost Processing\r\n";
-  std::ofstream(job + "progress.log") << "42\r\n";
-  w.registry.find("Form4")->control("Timer1").tick();
-  shot("Form4", "log-window");
+  tourEveryWindow({
+      .registry = w.registry,
+      .services = w.svc,
+      .open = [&](const std::string& form) { w.open(form); },
+      .click =
+          [&](const std::string& form, const std::string& button) {
+            SendMessageW(w.hwnd(form, button), BM_CLICK, 0, 0);
+            settle();
+          },
+      .shot =
+          [&](const std::string& form, const std::string& picture) {
+            std::string error;
+            EXPECT_TRUE(grabWindow(w.window(form).hwnd(), out / (picture + ".png"), error)) << picture << ": " << error;
+          },
+  });
 }
 
 }  // namespace

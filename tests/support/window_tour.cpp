@@ -1,0 +1,53 @@
+#include "support/window_tour.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace sg::test {
+
+void tourEveryWindow(const WindowTour& t) {
+  namespace fs = std::filesystem;
+  for (const char* world : {"Hilltop Castle", "River Valley"}) {
+    fs::create_directories(fs::path("appdata/.minecraft/saves") / world);
+    std::ofstream(fs::path("appdata/.minecraft/saves") / world / "level.dat") << "x";
+  }
+  t.services.environment.set("APPDATA", fs::absolute("appdata").string());
+  t.open("Form1");
+  t.shot("Form1", "main-narrow");
+  t.click("Form1", "Command6");
+  t.shot("Form1", "main-wide");
+  for (const char* panel : {"toggleI", "toggleL", "toggleR"}) {
+    t.click("Form1", panel);
+    t.shot("Form1", std::string("main-wide-") + panel);
+  }
+  t.click("Form1", "toggleR");
+  t.registry.find("Form1")->control("Label14").fire(forms::Event::DblClick);
+  t.shot("Form1", "main-wide-title-double-click");
+  t.registry.find("Form1")->control("Label14").fire(forms::Event::DblClick);
+  t.click("Form1", "Command6");
+  t.click("Form1", "toggleI");
+  t.shot("Form1", "main-narrow-toggleI");
+  t.click("Form1", "toggleI");
+
+  t.click("Form1", "Command7");
+  t.shot("Form2", "layer-filter");
+  t.click("Form1", "Command8");
+  t.shot("Form3", "block-filter");
+  t.open("Form5");
+  t.shot("Form5", "settings");
+  t.open("Form6");
+  t.shot("Form6", "mods");
+
+  t.click("Form1", "Command5");
+  forms::Form* log = t.registry.find("Form4");
+  ASSERT_NE(log, nullptr) << "Render showed no log window";
+  const std::string job = "renderJob" + log->control("renderjob").text();
+  std::ofstream(job + ".log", std::ios::app) << "Rendering Hilltop Castle\r\nPost Processing Hilltop Castle\r\n";
+  std::ofstream(job + "progress.log") << "42\r\n";
+  log->control("Timer1").tick();
+  t.shot("Form4", "log-window");
+}
+
+}  // namespace sg::test
