@@ -103,14 +103,14 @@ if [ ! -d "$bin/locales/vi_VN.UTF-8" ]; then
   mkdir -p "$bin/locales" && localedef -i vi_VN -f UTF-8 "$bin/locales/vi_VN.UTF-8" >/dev/null 2>&1 ||
     fail "cannot make the vi_VN.UTF-8 locale"
 fi
-render "$work" 24 "$ansi" vi_VN.UTF-8
+render "$work" 32 "$ansi" vi_VN.UTF-8
 [ "$image" = "${ansi}_normal_north.png" ] || fail "the image name is '$image'"
 grep -qF "name \"$ansi\" normal north" "$work/renderJob0.bat" || fail "renderJob0.bat lost the name: $(cat "$work/renderJob0.bat")"
 grep -qF "Form4.progresslist.List(1)=Rendering renderJob0layer0.png (${ansi}_normal_north.png) " "$work/driver.txt" ||
   fail "the job log lost the name: $(grep progresslist "$work/driver.txt")"
 # Wine keeps file names in UTF-8 on the Linux side.
 utf8=$'Caf\xc3\xa9_normal_north.png'
-file "$work/$utf8" | grep -q "PNG image data, 384 x 384" || fail "no image '$utf8': $(ls "$work")"
+file "$work/$utf8" | grep -q "PNG image data, 512 x 512" || fail "no image '$utf8': $(ls "$work")"
 echo "windows job: the map name with an e-acute reached the batch file, the job log and the image '$utf8'"
 
 # Names in the ANSI code page reach the tools' files whole: the tools take their arguments in
