@@ -5,7 +5,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "qt_windows.h"
@@ -17,10 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(Screenshots, OfEveryWindowWhenAsked) {
-  const char* dir = std::getenv("SG_SCREENSHOT_DIR");
-  if (!dir || !*dir) GTEST_SKIP() << "set SG_SCREENSHOT_DIR to write the pictures";
-  const fs::path out = fs::absolute(dir);
-  fs::create_directories(out);
+  const fs::path out = screenshotFolder();
+  if (out.empty()) GTEST_SKIP() << "set SG_SCREENSHOT_DIR to write the pictures";
   QtWindows w;
   tourEveryWindow({
       .registry = w.registry,

@@ -2,10 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <cstdlib>
 #include <fstream>
 
 namespace sg::test {
+
+std::filesystem::path screenshotFolder() {
+  const char* dir = std::getenv("SG_SCREENSHOT_DIR");
+  if (!dir || !*dir) return {};
+  std::filesystem::path out = std::filesystem::absolute(dir);
+  std::filesystem::create_directories(out);
+  return out;
+}
 
 void tourEveryWindow(const WindowTour& t) {
   namespace fs = std::filesystem;

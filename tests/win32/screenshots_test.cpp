@@ -3,7 +3,6 @@
 // screen shows where the window stands, its title bar and frame included.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "imaging/png_file.h"
@@ -48,10 +47,8 @@ bool grabWindow(HWND hwnd, const fs::path& file, std::string& error) {
 }
 
 TEST(Win32Screenshots, OfEveryWindowWhenAsked) {
-  const char* dir = std::getenv("SG_SCREENSHOT_DIR");
-  if (!dir || !*dir) GTEST_SKIP() << "set SG_SCREENSHOT_DIR to write the pictures";
-  const fs::path out = fs::absolute(dir);
-  fs::create_directories(out);
+  const fs::path out = screenshotFolder();
+  if (out.empty()) GTEST_SKIP() << "set SG_SCREENSHOT_DIR to write the pictures";
   Win32Windows w;
   tourEveryWindow({
       .registry = w.registry,
