@@ -44,8 +44,10 @@ Options:
   zoomlevel Z           Z pixels a block from above; the projected styles scaled by Z
   cropwhitespace        clear borders cut off
   mirror                left and right exchanged (the axis the orientation leaves free)
-  automirror            angled and isometric views turned east or west are mirrored (the default)
-  sautomirror           no mirroring here: the post processor mirrors instead
+  automirror            angled and isometric views from east or west come out true (the default)
+  sautomirror           those views are left as the renderer draws them, mirror images, for the
+                        job's post processor to mirror back; the final image is the true view
+                        either way, mirrored only when mirroring is asked for
   flip                  the finished map upside down
   rotate                the finished map turned 90 degrees clockwise
   rectangle X0 X1 Z0 Z1 only the chunks in this range

@@ -8,9 +8,12 @@
 namespace sgrender {
 
 bool mirrorsMap(const RenderRequest& r) {
+  // The renderer's own east and west views of the angled styles are mirror images of the true
+  // view: automirror turns them true here; under sautomirror they stay mirrored, and the job's
+  // post-processing step mirrors them back. Either way the final image is the world as seen.
   const bool turned = r.orientation == Orientation::East || r.orientation == Orientation::West;
-  const bool automatic = r.autoMirror && turned && (r.style == "obliqueangled" || r.style == "isometric");
-  return r.mirror != automatic;
+  const bool ownViewMirrored = turned && (r.style == "obliqueangled" || r.style == "isometric");
+  return r.mirror != (ownViewMirrored && !r.autoMirror);
 }
 
 sgimage::RgbaImage zoomed(const sgimage::RgbaImage& im, double f) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cmath>
 
 #include "renderer/blocks/block_colours.h"
 
@@ -12,10 +13,28 @@ namespace {
 
 long long key(int x, int z) { return (static_cast<long long>(x) << 32) ^ static_cast<uint32_t>(z); }
 
+// Levels as seen are offset by this in the ground count (seen from below they are negated).
+constexpr int kSeenOffset = kLevelCount / 2;
+
+// Water's surface: shallow water lets the floor show, deep water is nearly opaque and darker.
+sgimage::Rgba waterSurface(sgimage::Rgba water, int depth) {
+  const double opacity = 1.0 - 0.6 * std::pow(0.8, depth - 1);
+  sgimage::Rgba c = lit(water, 1.0 - 0.35 * std::min(1.0, (depth - 1) / 20.0));
+  c.a = static_cast<uint8_t>(std::lround(std::max(opacity * 255.0, double(water.a) * 0.75)));
+  return c;
+}
+
+// Water cut open at the map's edge: opaque, darker with the depth below its surface.
+sgimage::Rgba waterSide(sgimage::Rgba water, int belowSurface) {
+  sgimage::Rgba c = lit(water, 0.95 - 0.45 * std::min(1.0, belowSurface / 24.0));
+  c.a = 255;
+  return c;
+}
+
 }  // namespace
 
 SeenBlocks::SeenBlocks(const RenderRequest& r, const BlockLook& look, const MapFrame& frame)
-    : request_(r), look_(look), frame_(frame) {
+    : request_(r), look_(look), frame_(frame), up_(r.upsideDown ? -1 : 1), surfaces_(kLevelCount + 1, 0) {
   auto [x0, z0] = frame.view.toWorld(0, 0);
   auto [xu, zu] = frame.view.toWorld(1, 0);
   auto [xv, zv] = frame.view.toWorld(0, 1);
@@ -31,21 +50,68 @@ int SeenBlocks::ceiling(const Chunk& c, int x, int z) const {
   return y;
 }
 
-void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
-  if (c.height == 0) return;
-  const int up = request_.upsideDown ? -1 : 1;
+// Which cells of the chunk hide what is behind them, and which are water, worked out once.
+void SeenBlocks::classify(const Chunk& c) {
   ceilings_.assign(256, INT_MAX);
   for (int z = 0; z < 16; ++z)
     for (int x = 0; x < 16; ++x) ceilings_[z * 16 + x] = ceiling(c, x, z);
-
-  // Whether each cell hides what lies behind it, worked out once for the chunk.
-  solid_.resize(c.ids.size());
+  solid_.assign(c.ids.size(), 0);
+  water_.assign(c.ids.size(), 0);
   for (int y = c.minY; y <= c.topY(); ++y) {
     const size_t row = c.index(0, y, 0);
-    for (int i = 0; i < 256; ++i)
-      solid_[row + i] = y <= ceilings_[i] && look_.solid(c.ids[row + i], y);
+    for (int i = 0; i < 256; ++i) {
+      if (y > ceilings_[i]) continue;
+      const uint16_t id = c.ids[row + i];
+      solid_[row + i] = look_.solid(id, y);
+      water_[row + i] = isWater(id) && look_.drawn(id, y);
+    }
   }
+  auto levelOf = [&](int k) { return up_ > 0 ? c.topY() - k : c.minY + k; };
+
+  if (!request_.cave) {
+    // The ground of each column, as seen, for the map's floor.
+    for (int i = 0; i < 256; ++i)
+      for (int k = 0; k < c.height; ++k) {
+        const int y = levelOf(k);
+        if (!solid_[c.index(i % 16, y, i / 16)]) continue;
+        ++surfaces_[static_cast<size_t>(up_ * y + kSeenOffset)];
+        break;
+      }
+    return;
+  }
+  // Cave mode: the open cells below the ground of their column are enclosed; the solid cells
+  // under and beside them are the caves' floors and walls, and nothing else is drawn.
+  std::vector<uint8_t> enclosed(c.ids.size(), 0);
+  for (int i = 0; i < 256; ++i) {
+    bool covered = false;
+    for (int k = 0; k < c.height; ++k) {
+      const size_t at = c.index(i % 16, levelOf(k), i / 16);
+      if (solid_[at] && !isFoliage(c.ids[at])) covered = true;
+      else if (covered && !solid_[at]) enclosed[at] = 1;
+    }
+  }
+  auto open = [&](int x, int y, int z) {
+    return x >= 0 && x < 16 && z >= 0 && z < 16 && c.holds(y) && enclosed[c.index(x, y, z)];
+  };
+  std::vector<uint8_t> shell(c.ids.size(), 0);
+  for (int y = c.minY; y <= c.topY(); ++y)
+    for (int z = 0; z < 16; ++z)
+      for (int x = 0; x < 16; ++x) {
+        const size_t at = c.index(x, y, z);
+        // Floors and walls; a ceiling alone would hide the floor below it.
+        shell[at] = solid_[at] && (open(x, y + up_, z) || open(x + 1, y, z) || open(x - 1, y, z) ||
+                                   open(x, y, z + 1) || open(x, y, z - 1));
+      }
+  solid_ = std::move(shell);
+  std::fill(water_.begin(), water_.end(), 0);
+}
+
+void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
+  if (c.height == 0) return;
+  const int up = up_;
+  classify(c);
   auto solid = [&](int x, int y, int z) { return c.holds(y) && solid_[c.index(x, y, z)]; };
+  auto water = [&](int x, int y, int z) { return c.holds(y) && water_[c.index(x, y, z)]; };
   auto inside = [](int x, int z) { return x >= 0 && x < 16 && z >= 0 && z < 16; };
 
   // First the edges of farther chunks that this one now shows.
@@ -73,18 +139,34 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
     for (int k = 0; k < c.height; ++k) {
       const int y = request_.upsideDown ? c.topY() - k : c.minY + k;
       if (y > ceilings_[z * 16 + x]) continue;
-      const uint16_t id = c.id(x, y, z);
-      if (!look_.drawn(id, y)) continue;
-      const bool clear = seeThroughBlock(id);
-      // See-through blocks show their top only where the same block does not lie above: the
-      // surface of the water, not every layer of it.
-      s.top = clear ? !(c.holds(y + up) && c.id(x, y + up, z) == id && y + up <= ceilings_[z * 16 + x])
-                    : !solid(x, y + up, z);
-      s.sideU = !clear && !edgeU && !solid(x + dxU_, y, z + dzU_);
-      s.sideV = !clear && !edgeV && !solid(x + dxV_, y, z + dzV_);
+      const size_t at = c.index(x, y, z);
+      const uint16_t id = c.ids[at];
+      const bool isSolid = solid_[at], isWater = water_[at];
+      if (request_.cave ? !isSolid : !look_.drawn(id, y)) continue;
+      if (isWater) {
+        s.top = !water(x, y + up, z);
+        s.sideU = s.sideV = false;
+      } else if (!isSolid) {
+        // See-through blocks show their top only where the same block does not lie above: the
+        // top of the glass, not every layer of it.
+        s.top = !(c.holds(y + up) && c.id(x, y + up, z) == id && y + up <= ceilings_[z * 16 + x]);
+        s.sideU = s.sideV = false;
+      } else {
+        s.top = !solid(x, y + up, z);
+        s.sideU = !edgeU && !solid(x + dxU_, y, z + dzU_);
+        s.sideV = !edgeV && !solid(x + dxV_, y, z + dzV_);
+      }
       if (!s.top && !s.sideU && !s.sideV) continue;  // buried: most blocks end here
       s.colour = look_.colour(id, c.dataAt(x, y, z), wx, y, wz);
       if (s.colour.a == 0) continue;
+      if (isWater) {
+        int depth = 1;
+        while (depth < 32 && c.holds(y - up * depth) && y - up * depth <= ceilings_[z * 16 + x] &&
+               (water(x, y - up * depth, z) || isWaterFilled(c.id(x, y - up * depth, z))))
+          ++depth;
+        s.colour = waterSurface(s.colour, depth);
+      }
+      if (request_.cave) s.colour = caveColour(s.colour, y);
       s.y = request_.upsideDown ? -y : y;
       if (!look_.fullLight()) {
         s.topLight = look_.light(c, x, y + up, z);
@@ -100,23 +182,25 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
 void SeenBlocks::keepEdges(const Chunk& c) {
   for (bool towardsU : {true, false}) {
     const int dx = towardsU ? dxU_ : dxV_, dz = towardsU ? dzU_ : dzV_;
-    Edge e{c.chunkX, c.chunkZ, towardsU, {}, {}, {}};
+    Edge e{c.chunkX, c.chunkZ, towardsU, c.minY, c.topY(), {}, {}};
     for (int z = 0; z < 16; ++z)
       for (int x = 0; x < 16; ++x) {
         int nx = x + dx, nz = z + dz;
         if (nx >= 0 && nx < 16 && nz >= 0 && nz < 16) continue;
         std::vector<Run> runs;
-        for (int y = c.minY; y <= c.topY() && y <= ceilings_[z * 16 + x]; ++y) {
-          uint16_t id = c.id(x, y, z);
-          if (!look_.solid(id, y)) continue;
-          uint8_t data = c.dataAt(x, y, z);
-          if (!runs.empty() && runs.back().y1 == y - 1 && runs.back().id == id && runs.back().data == data)
-            runs.back().y1 = y;
+        for (int y = c.minY; y <= c.topY(); ++y) {
+          const size_t at = c.index(x, y, z);
+          const bool isWater = water_[at];
+          if (!solid_[at] && !isWater) continue;
+          const uint16_t id = c.ids[at];
+          const uint8_t data = c.data[at];
+          Run* last = runs.empty() ? nullptr : &runs.back();
+          if (last && last->y1 == y - 1 && last->id == id && last->data == data && last->water == isWater)
+            last->y1 = y;
           else
-            runs.push_back({y, y, id, data});
+            runs.push_back({y, y, id, data, isWater});
         }
         e.columns.emplace_back(x, z);
-        e.spans.emplace_back(c.minY, runs.empty() ? c.minY - 1 : runs.back().y1);
         e.runs.push_back(std::move(runs));
       }
     waiting_[key(c.chunkX + dx, c.chunkZ + dz)].push_back(std::move(e));
@@ -126,43 +210,100 @@ void SeenBlocks::keepEdges(const Chunk& c) {
 void SeenBlocks::showEdge(const Edge& e, const Chunk* next, const DrawBlock& draw) {
   const int dx = e.towardsU ? dxU_ : dxV_, dz = e.towardsU ? dzU_ : dzV_;
   SeenBlock s;
-  s.hidden = !next && !request_.cake;
   s.top = false;
   s.sideU = e.towardsU;
   s.sideV = !e.towardsU;
   for (size_t i = 0; i < e.columns.size(); ++i) {
     auto [x, z] = e.columns[i];
-    const int wx = e.chunkX * 16 + x, wz = e.chunkZ * 16 + z;
-    const int nx = (x + dx + 16) % 16, nz = (z + dz + 16) % 16;
-    std::tie(s.u, s.v) = frame_.view.toView(wx, wz);
-    if (s.hidden) {
-      // The whole cut below the surface hides what lies behind it, caves and all.
-      for (int y = e.spans[i].first; y <= e.spans[i].second; ++y) {
-        s.y = request_.upsideDown ? -y : y;
-        draw(s);
-      }
+    std::tie(s.u, s.v) = frame_.view.toView(e.chunkX * 16 + x, e.chunkZ * 16 + z);
+    if (!next) {
+      showCut(e, i, draw, s);
       continue;
     }
-    for (const Run& run : e.runs[i])
+    const int wx = e.chunkX * 16 + x, wz = e.chunkZ * 16 + z;
+    const int nx = (x + dx + 16) % 16, nz = (z + dz + 16) % 16;
+    for (const Run& run : e.runs[i]) {
+      if (run.water) continue;  // water meets water, or the next chunk's own faces
       for (int y = run.y0; y <= run.y1; ++y) {
-        bool shows = true;
-        double light = look_.ambient();
-        if (next) {
-          if (next->holds(y) && y <= ceilings_[nz * 16 + nx]) {
-            shows = !look_.solid(next->id(nx, y, nz), y);
-          }
-          if (shows && !look_.fullLight()) light = look_.light(*next, nx, y, nz);
-        }
-        if (!shows) continue;
+        // The next chunk's cells were classified when it came, just before its waiting edges.
+        if (next->holds(y) && solid_[next->index(nx, y, nz)]) continue;
         s.colour = look_.colour(run.id, run.data, wx, y, wz);
+        if (request_.cave) s.colour = caveColour(s.colour, y);
         s.y = request_.upsideDown ? -y : y;
-        s.sideULight = s.sideVLight = look_.fullLight() ? 1.0 : light;
+        s.sideULight = s.sideVLight = look_.fullLight() ? 1.0 : look_.light(*next, nx, y, nz);
         draw(s);
       }
+    }
   }
 }
 
+// One column on the map's own edge: the cut through it.
+void SeenBlocks::showCut(const Edge& e, size_t column, const DrawBlock& draw, SeenBlock& s) {
+  const std::vector<Run>& runs = e.runs[column];
+  if (runs.empty() || (request_.cave && !request_.cake)) return;  // a map of caves has no ground to stand on
+  auto [x, z] = e.columns[column];
+  const int wx = e.chunkX * 16 + x, wz = e.chunkZ * 16 + z;
+  s.sideULight = s.sideVLight = look_.fullLight() ? 1.0 : look_.ambient();
+  // Levels as seen, from the surface down: seen from below, the world's bottom is its surface.
+  const int surface = up_ > 0 ? runs.back().y1 : -runs.front().y0;
+  const int end = up_ > 0 ? e.bottom : -e.top;
+  const int floor = request_.cake ? INT_MIN : floor_;
+  size_t r = up_ > 0 ? runs.size() - 1 : 0;
+  bool haveRun = true;
+  int waterTop = INT_MIN;
+  sgimage::Rgba fill{};
+  // A pit below the floor is closed at the floor, so that its bottom does not hang below the map.
+  const int first = floor == INT_MIN ? surface : std::max(surface, floor - 1);
+  for (int seen = first; seen >= end; --seen) {
+    const int y = up_ * seen;
+    s.y = seen;
+    // Below the floor nothing is seen, but the ground still hides what lies behind it.
+    s.hidden = seen < floor;
+    if (s.hidden) {
+      draw(s);
+      continue;
+    }
+    while (haveRun && (up_ > 0 ? runs[r].y0 > y : runs[r].y1 < y)) {
+      if (up_ > 0 ? r == 0 : r + 1 == runs.size()) haveRun = false;
+      else r = up_ > 0 ? r - 1 : r + 1;
+    }
+    const Run* run = haveRun && runs[r].y0 <= y && y <= runs[r].y1 ? &runs[r] : nullptr;
+    if (run) {
+      sgimage::Rgba colour = look_.colour(run->id, run->data, wx, y, wz);
+      if (run->water) {
+        if (waterTop == INT_MIN) waterTop = seen;
+        colour = waterSide(colour, waterTop - seen);
+      } else {
+        waterTop = INT_MIN;
+      }
+      fill = request_.cave ? caveColour(colour, y) : colour;
+    } else if (request_.cake) {
+      continue;  // the cut shows the caves it opens
+    }
+    // Elsewhere an open cell in the cliff (a cave) is shown as the cliff above it.
+    s.colour = fill;
+    draw(s);
+  }
+  s.hidden = false;
+}
+
+// The lowest level of the map's ground, as seen, leaving out the deepest pits and ravines (one
+// column in a hundred), so that one pit does not stretch every cliff down to it.
+int SeenBlocks::floorLevel() const {
+  long total = 0;
+  for (long n : surfaces_) total += n;
+  if (total == 0) return INT_MIN;
+  const long pits = total / 100;
+  long seen = 0;
+  for (size_t i = 0; i < surfaces_.size(); ++i) {
+    seen += surfaces_[i];
+    if (seen > pits) return static_cast<int>(i) - kSeenOffset;
+  }
+  return INT_MIN;
+}
+
 void SeenBlocks::finish(const DrawBlock& draw) {
+  floor_ = floorLevel();
   for (const auto& [k, edges] : waiting_)
     for (const Edge& e : edges) showEdge(e, nullptr, draw);
   waiting_.clear();

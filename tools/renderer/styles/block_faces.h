@@ -2,10 +2,18 @@
 // and the sides that face the viewer (towards +u and +v of the view). A face shows where the
 // cell beside it lets the eye through (air, water, glass, a block the filters leave out).
 //
+// Water is a volume: its surface is the more opaque and darker the deeper the water below it,
+// and where the map cuts a body of water open its side shows as water.
+//
 // A side on a chunk's edge faces the next chunk, which is drawn later (chunks come far to
 // near): the edge is kept, in runs, until that chunk comes and says which of its faces show.
-// Edges whose next chunk never comes lie on the map's own edge: in cake mode they show, as the
-// cut through the world down to its bottom; otherwise the map's surface ends there.
+// Edges whose next chunk never comes lie on the map's own edge. In cake mode they show the cut
+// through the world down to its bottom. Otherwise each edge column shows from its surface down
+// to the map's floor, the lowest surface level of the map, and hides everything below it, so a
+// mountain at the edge stands on its own cliff and no cave hangs under the map.
+//
+// In cave mode the ground is taken away: only the shells of enclosed spaces (their floors,
+// walls and ceilings) are drawn, coloured by their depth.
 #pragma once
 #include <functional>
 #include <unordered_map>
@@ -32,7 +40,7 @@ class SeenBlocks {
   // Calls draw for the faces of the chunk's seen blocks (farthest first), and for the faces on
   // the edges of farther chunks that this chunk shows.
   void visit(const Chunk& chunk, const DrawBlock& draw);
-  // After the last chunk: the faces on the map's own edge, seen in cake mode, else hidden.
+  // After the last chunk: the faces on the map's own edge.
   void finish(const DrawBlock& draw);
 
  private:
@@ -40,26 +48,34 @@ class SeenBlocks {
     int y0, y1;  // inclusive
     uint16_t id;
     uint8_t data;
+    bool water;  // a run of water (a side shows only where the map cuts it open)
   };
   struct Edge {
     int chunkX, chunkZ;                 // the chunk the edge belongs to
     bool towardsU;                      // its +u side (else its +v side)
+    int bottom, top;                    // the chunk's lowest and highest levels
     std::vector<std::pair<int, int>> columns;  // local x, z of each edge column
-    std::vector<std::vector<Run>> runs;        // the solid blocks of each column
-    std::vector<std::pair<int, int>> spans;    // the levels from the bottom to the highest solid block
+    std::vector<std::vector<Run>> runs;        // the solid and water blocks of each column, upwards
   };
 
+  void classify(const Chunk& c);
   void keepEdges(const Chunk& c);
   void showEdge(const Edge& edge, const Chunk* next, const DrawBlock& draw);
+  void showCut(const Edge& edge, size_t column, const DrawBlock& draw, SeenBlock& s);
   int ceiling(const Chunk& c, int x, int z) const;
+  int floorLevel() const;
 
   const RenderRequest& request_;
   const BlockLook& look_;
   const MapFrame& frame_;
+  int up_;  // +1, or -1 for the world seen from below
   int dxU_, dzU_, dxV_, dzV_;
   std::unordered_map<long long, std::vector<Edge>> waiting_;  // by the next chunk's key
-  std::vector<int> ceilings_;  // of the chunk being visited (Nether: under the roof)
+  std::vector<int> ceilings_;   // of the chunk being visited (Nether: under the roof)
   std::vector<uint8_t> solid_;  // of the chunk being visited: which cells hide what is behind
+  std::vector<uint8_t> water_;  // of the chunk being visited: which cells are drawn water
+  std::vector<long> surfaces_;  // how many columns have their ground at each level, as seen
+  int floor_ = 0;               // the map's floor, as seen, once the last chunk is in
 };
 
 // The projected styles' common part: a depth buffer, the seen blocks of each chunk handed to

@@ -1,6 +1,9 @@
 #include "renderer/styles/block_look.h"
 
 #include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <string_view>
 
 #include "renderer/blocks/block_colours.h"
 #include "renderer/blocks/block_names.h"
@@ -44,6 +47,44 @@ bool seeThroughBlock(uint16_t id) {
   return id >= clear.size() || clear[id];
 }
 
+namespace {
+
+std::vector<bool> idsNamed(std::initializer_list<const char*> words, std::initializer_list<uint16_t> old) {
+  std::vector<bool> v(kBlockIdLimit, false);
+  for (uint16_t id : old) v[id] = true;
+  for (size_t i = 0; i < kBlockNameCount; ++i) {
+    const std::string_view n = kBlockNames[i].name;
+    for (const char* w : words)
+      if (n.find(w) != std::string_view::npos && kBlockNames[i].id < kBlockIdLimit) v[kBlockNames[i].id] = true;
+  }
+  return v;
+}
+
+}  // namespace
+
+bool isFoliage(uint16_t id) {
+  static const std::vector<bool> leaves = idsNamed({"leaves"}, {18, 161});
+  return id < leaves.size() && leaves[id];
+}
+
+bool isWaterFilled(uint16_t id) {
+  static const std::vector<bool> filled = idsNamed({"kelp", "seagrass", "bubble_column"}, {});
+  return id < filled.size() && filled[id];
+}
+
+sgimage::Rgba mixColours(sgimage::Rgba a, sgimage::Rgba b, double t) {
+  auto ch = [&](uint8_t x, uint8_t y) { return static_cast<uint8_t>(std::lround(x + (y - x) * t)); };
+  return {ch(a.r, b.r), ch(a.g, b.g), ch(a.b, b.b), 255};
+}
+
+sgimage::Rgba caveColour(sgimage::Rgba colour, int y) {
+  static const sgimage::Rgba stops[] = {{170, 30, 30, 255}, {210, 150, 40, 255}, {80, 170, 60, 255},
+                                        {60, 120, 200, 255}};
+  double t = std::clamp((y + 64) / 192.0, 0.0, 1.0) * 3;
+  int i = std::min(2, static_cast<int>(t));
+  return mixColours(colour, mixColours(stops[i], stops[i + 1], t - i), 0.6);
+}
+
 sgimage::Rgba lit(sgimage::Rgba c, double f) {
   auto ch = [&](uint8_t v) { return static_cast<uint8_t>(std::clamp(v * f + 0.5, 0.0, 255.0)); };
   return {ch(c.r), ch(c.g), ch(c.b), c.a};
@@ -68,8 +109,16 @@ BlockLook::BlockLook(const RenderRequest& r) : layer_(kLevelCount, true), block_
   if (r.xray)
     for (size_t id = 0; id < block_.size(); ++id)
       if (naturalGround(static_cast<uint16_t>(id))) block_[id] = false;
+  const bool projected = r.style == "oblique" || r.style == "obliqueangled" || r.style == "isometric";
+  clear_.assign(block_.size(), false);
+  opaqueFoliage_.assign(block_.size(), false);
+  for (size_t id = 0; id < block_.size(); ++id) {
+    const auto i = static_cast<uint16_t>(id);
+    opaqueFoliage_[id] = projected && isFoliage(i);
+    clear_[id] = seeThroughBlock(i) && !opaqueFoliage_[id];
+  }
   solid_.assign(block_.size(), false);
-  for (size_t id = 0; id < block_.size(); ++id) solid_[id] = block_[id] && !seeThroughBlock(static_cast<uint16_t>(id));
+  for (size_t id = 0; id < block_.size(); ++id) solid_[id] = block_[id] && !clear_[id];
   ambient_ = r.time == TimeOfDay::Night ? 0.22 : r.time == TimeOfDay::Twilight ? 0.6 : 1.0;
   forceBrightness_ = r.forceBrightness;
   wooloscopy_ = r.wooloscopy;
@@ -78,6 +127,7 @@ BlockLook::BlockLook(const RenderRequest& r) : layer_(kLevelCount, true), block_
 
 sgimage::Rgba BlockLook::colour(uint16_t id, uint8_t data, int x, int y, int z) const {
   sgimage::Rgba c = blockColour(id, data);
+  if (id < opaqueFoliage_.size() && opaqueFoliage_[id]) c.a = 255;
   if (wooloscopy_ && id != 35) {
     // Everything but wool fades to a dim grey, so that wool pictures stand out.
     uint8_t grey = static_cast<uint8_t>((c.r * 30 + c.g * 59 + c.b * 11) / 100 * 0.35 + 40);

@@ -1,6 +1,8 @@
 // How one block looks under the render's options, for every painter: the layer and block
 // filters, water left out, x-ray (natural ground see-through), wooloscopy, the per-block colour
 // noise of the granularity, and the light of the time of day with the stored block light.
+// In the projected styles foliage is solid: a canopy hides the trunk and the ground below it,
+// as trees look from a distance; from above, leaves let the ground show through.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -27,6 +29,8 @@ class BlockLook {
     return id < solid_.size() && solid_[id] && layer_[static_cast<size_t>(y - kLowestLevel)];
   }
   bool layerShown(int y) const { return layer_[static_cast<size_t>(y - kLowestLevel)]; }
+  // Whether light passes through the block and what lies behind it shows, in this style.
+  bool clear(uint16_t id) const { return id >= clear_.size() || clear_[id]; }
   // The block's colour before light (wooloscopy and granularity applied); world x, z for the noise.
   sgimage::Rgba colour(uint16_t id, uint8_t data, int worldX, int y, int worldZ) const;
   // The light on a face lit from the cell next to it (0 to 1): the sky's share by the time of
@@ -37,7 +41,7 @@ class BlockLook {
   double ambient() const { return ambient_; }
 
  private:
-  std::vector<bool> layer_, block_, solid_;
+  std::vector<bool> layer_, block_, solid_, clear_, opaqueFoliage_;
   double ambient_ = 1.0;
   bool forceBrightness_ = false, wooloscopy_ = false;
   int granularity_ = 0;
@@ -48,5 +52,15 @@ sgimage::Rgba lit(sgimage::Rgba c, double factor);
 
 // Whether light passes through and what is below shows (water, glass, leaves, plants, air).
 bool seeThroughBlock(uint16_t id);
+// Leaves of every kind.
+bool isFoliage(uint16_t id);
+// Blocks that stand in water and fill their cell with it (kelp, seagrass, bubble columns).
+bool isWaterFilled(uint16_t id);
+
+// A cave floor's colour, tinted by its level: deep red low down, through yellow and green, to
+// blue up high, so that the levels of a cave system read.
+sgimage::Rgba caveColour(sgimage::Rgba colour, int y);
+// a to b by t (0 to 1), opaque.
+sgimage::Rgba mixColours(sgimage::Rgba a, sgimage::Rgba b, double t);
 
 }  // namespace sgrender

@@ -9,20 +9,6 @@ namespace sgrender {
 
 namespace {
 
-sgimage::Rgba mixColours(sgimage::Rgba a, sgimage::Rgba b, double t) {
-  auto ch = [&](uint8_t x, uint8_t y) { return static_cast<uint8_t>(std::lround(x + (y - x) * t)); };
-  return {ch(a.r, b.r), ch(a.g, b.g), ch(a.b, b.b), 255};
-}
-
-// Colours of depth for cave floors: deep red low down, through yellow and green, to blue up high.
-sgimage::Rgba depthRamp(int y) {
-  static const sgimage::Rgba stops[] = {{170, 30, 30, 255}, {210, 150, 40, 255}, {80, 170, 60, 255},
-                                        {60, 120, 200, 255}};
-  double t = std::clamp((y + 64) / 192.0, 0.0, 1.0) * 3;
-  int i = std::min(2, static_cast<int>(t));
-  return mixColours(stops[i], stops[i + 1], t - i);
-}
-
 // Where a column's drawing starts, and which way it goes: down from the top, or up from the
 // bottom for the world seen from below. The Nether starts under its bedrock roof; cave mode
 // under the first ground, in the open space below it.
@@ -102,7 +88,7 @@ sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, 
     if (col.a == 0) continue;
     if (r.cave) {
       // Cave floors take the colour of their depth, so that the levels of a cave system read.
-      col = mixColours(col, depthRamp(y), 0.6);
+      col = caveColour(col, y);
     }
     // Higher ground is drawn a little brighter so that the land's shape shows.
     double shade = std::clamp(0.80 + (y - 64) * 0.003, 0.55, 1.05);
