@@ -2,6 +2,8 @@
 // option, the range, the progress and offset files, and damaged or missing data.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 #include "batch/windows_arguments.h"
@@ -44,6 +46,13 @@ void betaWorld(const std::string& folder, const std::vector<std::pair<int, int>>
     regions[{cx >> 5, cz >> 5}].put(cx & 31, cz & 31, betaChunk(cx, cz, blocks));
   for (auto& [rc, w] : regions)
     w.write(folder + "/region/r." + std::to_string(rc.first) + "." + std::to_string(rc.second) + ".mcr");
+}
+
+// The same block at the same height, lit alike but for the relief: slopes facing the light
+// of the view's north-west are a little lighter, those facing away a little darker.
+bool looksLike(Rgba p, Rgba q) {
+  auto near = [](int a, int b) { return std::abs(a - b) <= std::max(a, b) / 10 + 2; };
+  return p.a == q.a && near(p.r, q.r) && near(p.g, q.g) && near(p.b, q.b);
 }
 
 bool sameHue(Rgba p, Rgba colour) {
@@ -108,21 +117,21 @@ TEST(Renderer, BlockAndLayerFiltersAndWater) {
   };
   auto plain = render("");
   // Without grass, column 0 (grass on dirt) looks like column 1 (dirt at the same height).
-  EXPECT_EQ(render("notblocks 1 2").at(0, 0), plain.at(1, 0));
+  EXPECT_TRUE(looksLike(render("notblocks 1 2").at(0, 0), plain.at(1, 0)));
   // Without water, the sand under it looks like sand.
-  EXPECT_EQ(render("ignorewater").at(2, 0), plain.at(3, 0));
+  EXPECT_TRUE(looksLike(render("ignorewater").at(2, 0), plain.at(3, 0)));
   // Only sand: the sand columns keep their look, the others are clear.
   auto sandOnly = render("onlyblocks 1 12");
-  EXPECT_EQ(sandOnly.at(3, 0), plain.at(3, 0));
+  EXPECT_TRUE(looksLike(sandOnly.at(3, 0), plain.at(3, 0)));
   EXPECT_EQ(sandOnly.at(0, 0).a, 0);
   // Without level 64, the grass is gone; only level 63 shows dirt everywhere it is.
-  EXPECT_EQ(render("notlayers 1 64").at(0, 0), plain.at(1, 0));
+  EXPECT_TRUE(looksLike(render("notlayers 1 64").at(0, 0), plain.at(1, 0)));
   auto layer63 = render("onlylayers 1 63");
-  EXPECT_EQ(layer63.at(0, 0), plain.at(1, 0));
+  EXPECT_TRUE(looksLike(layer63.at(0, 0), plain.at(1, 0)));
   EXPECT_EQ(layer63.at(3, 0).a, 0);
   // Glass lets the stone beneath show, tinted.
   EXPECT_NE(plain.at(4, 0), plain.at(5, 0));
-  EXPECT_EQ(render("notblocks 1 20").at(4, 0), plain.at(5, 0));
+  EXPECT_TRUE(looksLike(render("notblocks 1 20").at(4, 0), plain.at(5, 0)));
 }
 
 TEST(Renderer, CaveNightAndNether) {
@@ -178,8 +187,9 @@ TEST(Renderer, RangeOffsetFileAndOrientation) {
   auto n = readImage("n.png"), e = readImage("e.png");
   ASSERT_EQ(e.width(), 16);
   ASSERT_EQ(e.height(), 32);
-  EXPECT_EQ(e.at(0, 31), n.at(0, 0));
-  EXPECT_EQ(e.at(0, 0), n.at(31, 0));
+  // The relief turns with the view, the colours stay.
+  EXPECT_TRUE(looksLike(e.at(0, 31), n.at(0, 0)));
+  EXPECT_TRUE(looksLike(e.at(0, 0), n.at(31, 0)));
 }
 
 TEST(Renderer, DamagedChunksAreSkippedAndTheRestIsDrawn) {

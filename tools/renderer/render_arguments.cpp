@@ -209,6 +209,8 @@ std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>
       r.listAllBlocks = true;
     } else if (word == "lowramwrite") {
       r.lowRamWrite = true;
+    } else if (word == "nobiomes") {
+      r.noBiomes = true;
     } else if (kQuietWords.count(word)) {
       // nothing to do
     } else {

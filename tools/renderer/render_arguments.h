@@ -36,6 +36,7 @@ struct RenderRequest {
   bool cropWhitespace = false, mirror = false, flip = false, rotate = false;
   bool autoMirror = true;           // off with sautomirror: the post processor mirrors instead
   bool listAllBlocks = false, lowRamWrite = false;
+  bool noBiomes = false;            // every biome drawn in the temperate default's colours
   int threads = 0;                  // 0: one per core
   std::optional<std::string> progressFile, outFile;
   // Notes about repaired input (a filter count larger than its list, for example).

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 
 #include "batch/job_failures.h"
@@ -20,6 +21,7 @@
 #include "renderer/styles/painter.h"
 #include "renderer/world/region_file.h"
 #include "renderer/work_pool.h"
+#include "renderer/world/level_file.h"
 #include "renderer/world/world_layout.h"
 #include "system/tool_system.h"
 
@@ -146,6 +148,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   frame.view.up = req.orientation;
   frame.extent = viewExtent(frame.view, minX, maxX, minZ, maxZ);
   if (req.nether) frame.lowestY = 0, frame.highestY = 127;
+  frame.seaLevel = req.nether ? 32 : seaLevelOf(world, chunks.layout);  // the Nether's sea is of lava
   const BlockLook look(req);
   const std::unique_ptr<Painter> painter = makePainter(req, look, frame);
   const long long width = painter->width(), height = painter->height();
@@ -178,7 +181,11 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   size_t done = 0;
   WorkPool pool(req.threads);
   // Draws the chunks of the groups into the canvas.
-  auto drawGroups = [&](const std::vector<const ChunkGroup*>& groups, MapCanvas& canvas) {
+  // Draws the chunks of the groups into the canvas; with `only`, decodes just the chunks it
+  // picks and shows them to the painter for the chunks beside them, without drawing them.
+  using ChunkFilter = std::function<bool(const ChunkPlace&)>;
+  auto drawGroups = [&](const std::vector<const ChunkGroup*>& groups, MapCanvas& canvas,
+                        const ChunkFilter* only = nullptr) {
     for (const ChunkGroup* gp : groups) {
       const ChunkGroup& g = *gp;
       if (g.chunks.empty()) continue;
@@ -191,8 +198,13 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
       // Chunks are decoded in batches on every thread, and drawn in their order by this one.
       const size_t batch = static_cast<size_t>(pool.threads()) * 8;
       std::vector<DecodedChunk> decoded(batch);
-      for (size_t first = 0; first < g.chunks.size(); first += batch) {
-        const size_t n = std::min(batch, g.chunks.size() - first);
+      std::vector<ChunkPlace> picked;
+      if (only)
+        for (const ChunkPlace& p : g.chunks)
+          if ((*only)(p)) picked.push_back(p);
+      const std::vector<ChunkPlace>& places = only ? picked : g.chunks;
+      for (size_t first = 0; first < places.size(); first += batch) {
+        const size_t n = std::min(batch, places.size() - first);
         pool.run(n, [&](size_t i) {
           DecodedChunk& d = decoded[i];
           d = DecodedChunk{};
@@ -202,13 +214,21 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
           }
           thread_local std::vector<uint8_t> data;
           NbtTag root;
-          if (readChunkBytes(g, g.chunks[first + i], g.regionFile.empty() ? nullptr : &region, data, d.error) &&
+          if (readChunkBytes(g, places[first + i], g.regionFile.empty() ? nullptr : &region, data, d.error) &&
               parseNbt(data.data(), data.size(), root, d.error, &unreadChunkFields()))
             d.verdict = decodeChunk(root, d.chunk, d.error);
         });
         for (size_t i = 0; i < n; ++i) {
-          const ChunkPlace& place = g.chunks[first + i];
+          const ChunkPlace& place = places[first + i];
           DecodedChunk& d = decoded[i];
+          if (only) {
+            if (d.verdict == ChunkVerdict::Decoded) {
+              d.chunk.chunkX = place.x;
+              d.chunk.chunkZ = place.z;
+              painter->prime(d.chunk);
+            }
+            continue;
+          }
           std::string where = "chunk " + std::to_string(place.x) + "," + std::to_string(place.z) + " in " +
                               (g.regionFile.empty() ? sgsys::nameOf(place.alphaFile.filename()) : fileName);
           if (d.verdict == ChunkVerdict::Damaged) {
@@ -255,7 +275,25 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
       errors << "renderer: note: the map would not fit in half the memory; it is written band by band\n";
     BandedMap bands(frame, req, static_cast<int>(width), static_cast<int>(height));
     if (!bands.open(out, error)) return failed(req, "cannot write the image " + out + ": " + error, errors);
-    for (const auto& band : bands.plan(chunks.groups)) {
+    const std::vector<MapBand> plan = bands.plan(chunks.groups);
+    for (size_t b = 0; b < plan.size(); ++b) {
+      const MapBand& band = plan[b];
+      if (req.flip && b + 1 < plan.size()) {
+        // Bottom first: the band above comes later, but the chunks along its lower edge are
+        // what this band's top row is shaded and blended with. They are shown to the painter now.
+        auto viewRow = [&](const ChunkPlace& p) {
+          int v = INT_MAX;
+          for (int dx : {0, 15})
+            for (int dz : {0, 15}) v = std::min(v, frame.view.toView(p.x * 16 + dx, p.z * 16 + dz).second);
+          return v >> 4;
+        };
+        int lowest = INT_MIN;
+        for (const ChunkGroup* g : plan[b + 1].groups)
+          for (const ChunkPlace& p : g->chunks) lowest = std::max(lowest, viewRow(p));
+        const ChunkFilter alongEdge = [&](const ChunkPlace& p) { return viewRow(p) == lowest; };
+        MapCanvas none(1, 1, false);
+        drawGroups(plan[b + 1].groups, none, &alongEdge);
+      }
       MapCanvas canvas(static_cast<int>(width), band.rows, false);
       canvas.setOrigin(band.firstRow);
       drawGroups(band.groups, canvas);

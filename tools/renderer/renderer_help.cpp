@@ -11,10 +11,15 @@ World:
   custom "PATH"         a world anywhere
   name "NAME"           the map's name (and its offset and block files)
 Styles:
-  normal                seen from above, each column in its highest block's colour, shaded by height
-  heightmapcolor        the highest solid block's level as a colour ramp, deep water to snow
+  normal                seen from above, each column in its highest block's colour in its biome's
+                        tints, water darker the deeper it is, slopes lit from the north-west
+  heightmapcolor        the highest solid block's level from the sea level: blues below it,
+                        darker with depth; green, yellow, brown, grey and white above it
   heightmapgray         the same from black (the world's bottom) to white (its top)
-  lightmap              the light at the surface: the sky's in blue, the blocks' in yellow
+  lightmap              the light at the surface: red where no block lights it (monsters spawn
+                        there once the sky is dark), orange where it is dim (light 1 to 7),
+                        yellow to white where blocks light it (8 to 15); all of it darker at
+                        twilight and at night, as the sky's light fades
   oblique               from above and the viewer's side: cliffs and facing sides show
   obliqueangled         the oblique view turned 45 degrees
   isometric             2:1 blocks with a lit top and two shaded sides
@@ -41,6 +46,7 @@ Options:
   fool_upsidedown       the world seen from below
   fool_cake             the map as a cut slice: its sides show every level (oblique, isometric)
   granularity N         per-block colour noise, 0 clear to 8 coarse
+  nobiomes              grass, leaves and water in the temperate default's colours everywhere
   zoomlevel Z           Z pixels a block from above; the projected styles scaled by Z
   cropwhitespace        clear borders cut off
   mirror                left and right exchanged (the axis the orientation leaves free)

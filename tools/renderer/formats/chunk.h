@@ -21,6 +21,11 @@ struct Chunk {
   bool hasLight = false;          // the chunk stores block light
   int worldMinY = 0, worldTop = 256;  // the levels its world has room for (bottom, top exclusive)
   int unknownNames = 0;           // palette names not in the block table
+  // Biomes (indexes of the biome table): one a column, index z * 16 + x, or from 1.15 on one a
+  // cell of 4 x 4 x 4 blocks from minY up, index ((y - minY) / 4 * 4 + z / 4) * 4 + x / 4.
+  // Empty where the world stores none.
+  std::vector<uint16_t> biomes;
+  bool biomeCells = false;
 
   void reset(int lowest, int levels) {
     minY = lowest;
@@ -31,6 +36,8 @@ struct Chunk {
     light.assign(n, 0);
     hasLight = false;
     unknownNames = 0;
+    biomes.clear();
+    biomeCells = false;
   }
   int topY() const { return minY + height - 1; }
   bool holds(int y) const { return y >= minY && y < minY + height; }
@@ -38,6 +45,12 @@ struct Chunk {
   uint16_t id(int x, int y, int z) const { return ids[index(x, y, z)]; }
   uint8_t dataAt(int x, int y, int z) const { return data[index(x, y, z)]; }
   uint8_t lightAt(int x, int y, int z) const { return light[index(x, y, z)]; }
+  // The biome at a block, or 0xFFFF when none is stored there.
+  uint16_t biomeAt(int x, int y, int z) const {
+    if (!biomeCells) return biomes.size() == 256 ? biomes[size_t(z) * 16 + x] : 0xFFFF;
+    const long cell = (long(y - minY) >> 2) * 16 + (z >> 2) * 4 + (x >> 2);
+    return cell >= 0 && size_t(cell) < biomes.size() ? biomes[size_t(cell)] : 0xFFFF;
+  }
 };
 
 }  // namespace sgrender

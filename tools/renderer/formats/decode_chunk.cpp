@@ -28,13 +28,18 @@ bool position(const NbtTag& holder, Chunk& c, std::string& error) {
 
 ChunkVerdict verdict(bool ok) { return ok ? ChunkVerdict::Decoded : ChunkVerdict::Damaged; }
 
+ChunkVerdict withBiomes(const NbtTag& level, Chunk& c, bool ok) {
+  if (ok) decodeLevelBiomes(level, c);
+  return verdict(ok);
+}
+
 }  // namespace
 
 const NbtSkip& unreadChunkFields() {
   static const NbtSkip fields = {
       "Entities",      "TileEntities",   "TileTicks",   "LiquidTicks",   "entities",      "block_entities",
-      "block_ticks",   "fluid_ticks",    "Heightmaps",  "structures",    "Structures",    "Biomes",
-      "biomes",        "SkyLight",       "PostProcessing", "CarvingMasks", "Lights",     "ToBeTicked",
+      "block_ticks",   "fluid_ticks",    "Heightmaps",  "structures",    "Structures",
+      "SkyLight",       "PostProcessing", "CarvingMasks", "Lights",     "ToBeTicked",
       "LiquidsToBeTicked", "UpgradeData", "blending_data", "below_zero_retrogen", "HeightMap"};
   return fields;
 }
@@ -43,7 +48,9 @@ ChunkVerdict decodeChunk(const NbtTag& root, Chunk& c, std::string& error) {
   if (const NbtTag* sections = root.find("sections", kList)) {
     if (!finishedStatus(root.find("Status"))) return ChunkVerdict::Unfinished;
     position(root, c, error);  // the place in the region decides; a missing one does no harm
-    return verdict(decodeBlockStateSections(*sections, c, error));
+    if (!decodeBlockStateSections(*sections, c, error)) return ChunkVerdict::Damaged;
+    decodeSectionBiomes(*sections, c);
+    return ChunkVerdict::Decoded;
   }
   const NbtTag* level = root.find("Level", kCompound);
   if (!level) {
@@ -57,10 +64,10 @@ ChunkVerdict decodeChunk(const NbtTag& root, Chunk& c, std::string& error) {
       if (s.find("Palette", kList) || s.find("BlockStates", kLongArray)) {
         const NbtTag* version = root.find("DataVersion", kInt);
         bool across = !version || version->number < kPackedWithinLongs;
-        return verdict(decodePaletteSections(*sections, across, c, error));
+        return withBiomes(*level, c, decodePaletteSections(*sections, across, c, error));
       }
     }
-    return verdict(decodeNumericSections(*sections, c, error));
+    return withBiomes(*level, c, decodeNumericSections(*sections, c, error));
   }
   if (level->find("Sections")) {  // an empty section list: an empty chunk
     c.reset(0, 0);

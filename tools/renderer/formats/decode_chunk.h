@@ -30,4 +30,10 @@ bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& chun
 // 1.18 on: sections with block_states { palette, data }, levels below 0.
 bool decodeBlockStateSections(const NbtTag& sections, Chunk& chunk, std::string& error);
 
+// The chunk's biomes, after its blocks, in each era that stores them: a byte a column (1.2 to
+// 1.12), an int a column (1.13, 1.14), an int a cell of 4 x 4 x 4 (1.15 to 1.17), or each
+// section's biome palette (1.18 on). Biomes that do not fit leave the chunk without biomes.
+void decodeLevelBiomes(const NbtTag& level, Chunk& chunk);
+void decodeSectionBiomes(const NbtTag& sections, Chunk& chunk);
+
 }  // namespace sgrender

@@ -34,7 +34,8 @@ sgimage::Rgba waterSide(sgimage::Rgba water, int belowSurface) {
 }  // namespace
 
 SeenBlocks::SeenBlocks(const RenderRequest& r, const BlockLook& look, const MapFrame& frame)
-    : request_(r), look_(look), frame_(frame), up_(r.upsideDown ? -1 : 1), surfaces_(kLevelCount + 1, 0) {
+    : request_(r), look_(look), frame_(frame), up_(r.upsideDown ? -1 : 1), around_(frame.view, !r.noBiomes),
+      surfaces_(kLevelCount + 1, 0) {
   auto [x0, z0] = frame.view.toWorld(0, 0);
   auto [xu, zu] = frame.view.toWorld(1, 0);
   auto [xv, zv] = frame.view.toWorld(0, 1);
@@ -113,6 +114,14 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
   auto solid = [&](int x, int y, int z) { return c.holds(y) && solid_[c.index(x, y, z)]; };
   auto water = [&](int x, int y, int z) { return c.holds(y) && water_[c.index(x, y, z)]; };
   auto inside = [](int x, int z) { return x >= 0 && x < 16 && z >= 0 && z < 16; };
+  around_.prepare(c, [&](int x, int z) {
+    for (int k = 0; k < c.height; ++k) {
+      const int y = up > 0 ? c.topY() - k : c.minY + k;
+      const size_t at = c.index(x, y, z);
+      if (solid_[at] || water_[at]) return y;
+    }
+    return INT_MIN;
+  });
 
   // First the edges of farther chunks that this one now shows.
   if (auto it = waiting_.find(key(c.chunkX, c.chunkZ)); it != waiting_.end()) {
@@ -157,7 +166,7 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
         s.sideV = !edgeV && !solid(x + dxV_, y, z + dzV_);
       }
       if (!s.top && !s.sideU && !s.sideV) continue;  // buried: most blocks end here
-      s.colour = look_.colour(id, c.dataAt(x, y, z), wx, y, wz);
+      s.colour = look_.colour(id, c.dataAt(x, y, z), wx, y, wz, &around_.tints(x, z));
       if (s.colour.a == 0) continue;
       if (isWater) {
         int depth = 1;
@@ -182,7 +191,7 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
 void SeenBlocks::keepEdges(const Chunk& c) {
   for (bool towardsU : {true, false}) {
     const int dx = towardsU ? dxU_ : dxV_, dz = towardsU ? dzU_ : dzV_;
-    Edge e{c.chunkX, c.chunkZ, towardsU, c.minY, c.topY(), {}, {}};
+    Edge e{c.chunkX, c.chunkZ, towardsU, c.minY, c.topY(), {}, {}, {}};
     for (int z = 0; z < 16; ++z)
       for (int x = 0; x < 16; ++x) {
         int nx = x + dx, nz = z + dz;
@@ -202,6 +211,7 @@ void SeenBlocks::keepEdges(const Chunk& c) {
         }
         e.columns.emplace_back(x, z);
         e.runs.push_back(std::move(runs));
+        e.tints.push_back(around_.tints(x, z));
       }
     waiting_[key(c.chunkX + dx, c.chunkZ + dz)].push_back(std::move(e));
   }
@@ -227,7 +237,7 @@ void SeenBlocks::showEdge(const Edge& e, const Chunk* next, const DrawBlock& dra
       for (int y = run.y0; y <= run.y1; ++y) {
         // The next chunk's cells were classified when it came, just before its waiting edges.
         if (next->holds(y) && solid_[next->index(nx, y, nz)]) continue;
-        s.colour = look_.colour(run.id, run.data, wx, y, wz);
+        s.colour = look_.colour(run.id, run.data, wx, y, wz, &e.tints[i]);
         if (request_.cave) s.colour = caveColour(s.colour, y);
         s.y = request_.upsideDown ? -y : y;
         s.sideULight = s.sideVLight = look_.fullLight() ? 1.0 : look_.light(*next, nx, y, nz);
@@ -269,7 +279,7 @@ void SeenBlocks::showCut(const Edge& e, size_t column, const DrawBlock& draw, Se
     }
     const Run* run = haveRun && runs[r].y0 <= y && y <= runs[r].y1 ? &runs[r] : nullptr;
     if (run) {
-      sgimage::Rgba colour = look_.colour(run->id, run->data, wx, y, wz);
+      sgimage::Rgba colour = look_.colour(run->id, run->data, wx, y, wz, &e.tints[column]);
       if (run->water) {
         if (waterTop == INT_MIN) waterTop = seen;
         colour = waterSide(colour, waterTop - seen);

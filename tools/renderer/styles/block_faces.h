@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "renderer/styles/painter.h"
+#include "renderer/styles/surroundings.h"
 
 namespace sgrender {
 
@@ -56,6 +57,7 @@ class SeenBlocks {
     int bottom, top;                    // the chunk's lowest and highest levels
     std::vector<std::pair<int, int>> columns;  // local x, z of each edge column
     std::vector<std::vector<Run>> runs;        // the solid and water blocks of each column, upwards
+    std::vector<BiomeTints> tints;             // of each column
   };
 
   void classify(const Chunk& c);
@@ -74,6 +76,7 @@ class SeenBlocks {
   std::vector<int> ceilings_;   // of the chunk being visited (Nether: under the roof)
   std::vector<uint8_t> solid_;  // of the chunk being visited: which cells hide what is behind
   std::vector<uint8_t> water_;  // of the chunk being visited: which cells are drawn water
+  Surroundings around_;         // the biomes around the columns of the chunk being visited
   std::vector<long> surfaces_;  // how many columns have their ground at each level, as seen
   int floor_ = 0;               // the map's floor, as seen, once the last chunk is in
 };

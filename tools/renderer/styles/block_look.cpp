@@ -62,6 +62,19 @@ std::vector<bool> idsNamed(std::initializer_list<const char*> words, std::initia
 
 }  // namespace
 
+Tint tintOf(uint16_t id, uint8_t data) {
+  static const std::vector<bool> grass = idsNamed({"grass_block", "short_grass", "tall_grass", "fern"}, {2, 31}),
+                                  foliage = idsNamed({"oak_leaves", "jungle_leaves", "acacia_leaves", "dark_oak_leaves",
+                                                      "mangrove_leaves", "vine", "lily_pad"},
+                                                     {18, 106, 111, 161});
+  if (id >= grass.size()) return Tint::None;
+  if (isWater(id)) return Tint::Water;
+  if (id == 18) return (data & 3) == 1 || (data & 3) == 2 ? Tint::None : Tint::Foliage;  // spruce, birch
+  if (id == 175) return (data & 7) == 2 || (data & 7) == 3 ? Tint::Grass : Tint::None;    // tall grass, large fern
+  if (grass[id]) return Tint::Grass;
+  return foliage[id] ? Tint::Foliage : Tint::None;
+}
+
 bool isFoliage(uint16_t id) {
   static const std::vector<bool> leaves = idsNamed({"leaves"}, {18, 161});
   return id < leaves.size() && leaves[id];
@@ -125,8 +138,24 @@ BlockLook::BlockLook(const RenderRequest& r) : layer_(kLevelCount, true), block_
   granularity_ = std::clamp(r.granularity, 0, 8);
 }
 
-sgimage::Rgba BlockLook::colour(uint16_t id, uint8_t data, int x, int y, int z) const {
+sgimage::Rgba BlockLook::colour(uint16_t id, uint8_t data, int x, int y, int z, const BiomeTints* tints) const {
   sgimage::Rgba c = blockColour(id, data);
+  if (tints) {
+    // The colours of the table are those of the temperate default; a biome scales them by its
+    // tint against the default's.
+    const Tint kind = tintOf(id, data);
+    if (kind != Tint::None) {
+      const BiomeTints& plain = biomeTints(kNoBiome);
+      auto pick = [&](const BiomeTints& t) {
+        return kind == Tint::Grass ? t.grass : kind == Tint::Foliage ? t.foliage : t.water;
+      };
+      const sgimage::Rgba want = pick(*tints), base = pick(plain);
+      auto ch = [](uint8_t v, uint8_t w, uint8_t b) {
+        return static_cast<uint8_t>(std::min(255, (v * w + b / 2) / std::max<int>(1, b)));
+      };
+      c = {ch(c.r, want.r, base.r), ch(c.g, want.g, base.g), ch(c.b, want.b, base.b), c.a};
+    }
+  }
   if (id < opaqueFoliage_.size() && opaqueFoliage_[id]) c.a = 255;
   if (wooloscopy_ && id != 35) {
     // Everything but wool fades to a dim grey, so that wool pictures stand out.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imaging/rgba_image.h"
+#include "renderer/blocks/biomes.h"
 #include "renderer/formats/chunk.h"
 #include "renderer/render_arguments.h"
 
@@ -32,7 +33,9 @@ class BlockLook {
   // Whether light passes through the block and what lies behind it shows, in this style.
   bool clear(uint16_t id) const { return id >= clear_.size() || clear_[id]; }
   // The block's colour before light (wooloscopy and granularity applied); world x, z for the noise.
-  sgimage::Rgba colour(uint16_t id, uint8_t data, int worldX, int y, int worldZ) const;
+  // Grass, foliage and water take the biome's tints where they are given.
+  sgimage::Rgba colour(uint16_t id, uint8_t data, int worldX, int y, int worldZ,
+                       const BiomeTints* tints = nullptr) const;
   // The light on a face lit from the cell next to it (0 to 1): the sky's share by the time of
   // day, and the block light stored there; full with forcebrightness.
   double light(const Chunk& chunk, int x, int y, int z) const;
@@ -49,6 +52,10 @@ class BlockLook {
 
 // Scales a colour's channels by a light factor (alpha kept).
 sgimage::Rgba lit(sgimage::Rgba c, double factor);
+
+// What the game tints a block with by its biome.
+enum class Tint : uint8_t { None, Grass, Foliage, Water };
+Tint tintOf(uint16_t id, uint8_t data);
 
 // Whether light passes through and what is below shows (water, glass, leaves, plants, air).
 bool seeThroughBlock(uint16_t id);

@@ -17,6 +17,7 @@ struct MapFrame {
   View view;
   ViewExtent extent;
   int lowestY = -64, highestY = 319;
+  int seaLevel = 63;  // the level of the sea's surface plus one, as the game counts it
 };
 
 class Painter {
@@ -27,6 +28,9 @@ class Painter {
   // Whether the canvas needs a depth per pixel.
   virtual bool needsDepth() const { return false; }
   virtual void paint(const Chunk& chunk, MapCanvas& canvas) = 0;
+  // Shows the painter a chunk that is drawn later, for what the chunks drawn before it take
+  // from it (the map from above drawn bottom band first).
+  virtual void prime(const Chunk&) {}
   // After the last chunk (the projected styles draw the map's own edges in cake mode).
   virtual void finish(MapCanvas&) {}
 };

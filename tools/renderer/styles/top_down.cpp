@@ -1,9 +1,11 @@
 #include "renderer/styles/top_down.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "renderer/blocks/block_colours.h"
+#include "renderer/styles/surroundings.h"
 
 namespace sgrender {
 
@@ -35,22 +37,41 @@ ColumnScan scanOf(const Chunk& c, int x, int z, const RenderRequest& r) {
 
 }  // namespace
 
-sgimage::Rgba heightRamp(double t) {
-  static const struct {
-    double at;
-    sgimage::Rgba c;
-  } stops[] = {{0.0, {10, 20, 90, 255}},    {0.30, {30, 80, 190, 255}},  {0.33, {220, 210, 150, 255}},
-               {0.40, {70, 160, 50, 255}},  {0.55, {40, 110, 30, 255}},  {0.70, {130, 100, 60, 255}},
-               {0.85, {140, 140, 140, 255}}, {1.0, {255, 255, 255, 255}}};
-  t = std::clamp(t, 0.0, 1.0);
-  for (size_t i = 1; i < std::size(stops); ++i)
-    if (t <= stops[i].at)
-      return mixColours(stops[i - 1].c, stops[i].c, (t - stops[i - 1].at) / (stops[i].at - stops[i - 1].at));
-  return stops[std::size(stops) - 1].c;
+namespace {
+
+sgimage::Rgba ramp(double at, const std::initializer_list<std::pair<double, sgimage::Rgba>>& stops) {
+  const auto* prev = stops.begin();
+  if (at <= prev->first) return prev->second;
+  for (const auto* s = prev + 1; s != stops.end(); prev = s, ++s)
+    if (at <= s->first) return mixColours(prev->second, s->second, (at - prev->first) / (s->first - prev->first));
+  return prev->second;
+}
+
+}  // namespace
+
+sgimage::Rgba seaLevelColour(int y, int seaLevel) {
+  if (y < seaLevel)
+    return ramp(seaLevel - y, {{1, {90, 160, 235, 255}},
+                               {12, {40, 95, 200, 255}},
+                               {48, {20, 40, 130, 255}},
+                               {128, {8, 14, 60, 255}}});
+  return ramp(y - seaLevel, {{0, {214, 200, 140, 255}},
+                             {4, {96, 168, 64, 255}},
+                             {30, {196, 186, 90, 255}},
+                             {60, {140, 106, 64, 255}},
+                             {95, {150, 150, 150, 255}},
+                             {140, {255, 255, 255, 255}}});
+}
+
+sgimage::Rgba lightColour(int blockLight, double skyShare) {
+  sgimage::Rgba c = blockLight <= 0   ? sgimage::Rgba{190, 45, 40, 255}
+                    : blockLight <= 7 ? sgimage::Rgba{225, 140, 40, 255}
+                                      : mixColours({225, 215, 80, 255}, {255, 252, 210, 255}, (blockLight - 8) / 7.0);
+  return lit(c, 0.45 + 0.55 * std::clamp(skyShare, 0.0, 1.0));
 }
 
 sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, const RenderRequest& r,
-                           TopDownMode mode) {
+                           TopDownMode mode, const ColumnSurroundings& around) {
   if (c.height == 0) return {};
   const ColumnScan scan = scanOf(c, x, z, r);
   const int wx = c.chunkX * 16 + x, wz = c.chunkZ * 16 + z;
@@ -61,39 +82,46 @@ sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, 
     for (int y = scan.start; y != scan.end; y += scan.step) {
       uint16_t id = c.id(x, y, z);
       if (!look.drawn(id, y) || seeThroughBlock(id)) continue;
-      double t = (y - c.worldMinY) / range;
-      if (mode == TopDownMode::HeightColour) return heightRamp(t);
+      if (mode == TopDownMode::HeightColour) return seaLevelColour(y, around.seaLevel);
       if (mode == TopDownMode::HeightGrey) {
+        double t = (y - c.worldMinY) / range;
         uint8_t g = static_cast<uint8_t>(std::lround(std::clamp(t, 0.0, 1.0) * 255));
         return {g, g, g, 255};
       }
-      // The light at the surface: the sky's as a cool blue, the blocks' as a warm yellow.
-      int next = y - scan.step;
-      int block = c.holds(next) ? c.lightAt(x, next, z) : 0;
-      double sky = look.ambient();
-      double warm = block / 15.0;
-      auto ch = [&](double cool, double hot) {
-        return static_cast<uint8_t>(std::clamp(std::lround(cool * sky + hot * warm), 0L, 255L));
-      };
-      return {ch(70, 255), ch(110, 200), ch(190, 60), 255};
+      const int next = y - scan.step;
+      return lightColour(c.holds(next) ? c.lightAt(x, next, z) : 0, look.ambient());
     }
     return {};
   }
 
+  // Relief: a surface rising towards the light (the view's north-west) is lit, one falling
+  // away from it shaded; flat land keeps its colour.
+  const bool relief = !r.cave && !r.upsideDown;
+  const double facing = relief ? 1.0 + 0.045 * std::clamp(around.rise, -6, 6) : 1.0;
   double r0 = 0, g0 = 0, b0 = 0, a = 0;
+  int waterLayers = 0;
+  bool ground = false;
   for (int y = scan.start; y != scan.end && a < 0.996; y += scan.step) {
     uint16_t id = c.id(x, y, z);
     if (!look.drawn(id, y)) continue;
-    sgimage::Rgba col = look.colour(id, c.dataAt(x, y, z), wx, y, wz);
+    sgimage::Rgba col = look.colour(id, c.dataAt(x, y, z), wx, y, wz, around.tints);
     if (col.a == 0) continue;
-    if (r.cave) {
-      // Cave floors take the colour of their depth, so that the levels of a cave system read.
-      col = caveColour(col, y);
-    }
-    // Higher ground is drawn a little brighter so that the land's shape shows.
-    double shade = std::clamp(0.80 + (y - 64) * 0.003, 0.55, 1.05);
+    if (r.cave) col = caveColour(col, y);  // cave floors in the colour of their depth
+    // Higher ground is a little brighter, so that the land's height reads.
+    double shade = std::clamp(0.88 + (y - 64) * 0.0015, 0.7, 1.03);
     shade *= look.light(c, x, y - scan.step, z);
-    double w = (1.0 - a) * col.a / 255.0;
+    double opacity = col.a / 255.0;
+    if (isWater(id) && !r.cave) {
+      // Each layer of water hides more of the floor and darkens: shallows show the floor, the
+      // deep sea is dark and opaque.
+      opacity = waterLayers == 0 ? 0.42 : 0.16;
+      shade *= std::max(0.55, 1.0 - 0.025 * waterLayers);
+      ++waterLayers;
+    } else if (!ground && col.a == 255) {
+      ground = true;
+      shade *= facing;
+    }
+    double w = (1.0 - a) * opacity;
     r0 += w * col.r * shade;
     g0 += w * col.g * shade;
     b0 += w * col.b * shade;
@@ -109,17 +137,42 @@ sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, 
 
 namespace {
 
+// The level of a column's surface, as the scan meets it: water, or the first block that hides
+// most of what is below (not glass, flowers or grass).
+int surfaceLevel(const Chunk& c, int x, int z, const BlockLook& look, const RenderRequest& r) {
+  if (c.height == 0) return INT_MIN;
+  const ColumnScan scan = scanOf(c, x, z, r);
+  for (int y = scan.start; y != scan.end; y += scan.step) {
+    const uint16_t id = c.id(x, y, z);
+    if (look.drawn(id, y) && (isWater(id) || blockColour(id, c.dataAt(x, y, z)).a >= 210)) return y;
+  }
+  return INT_MIN;
+}
+
 class TopDownPainter : public Painter {
  public:
   TopDownPainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f, TopDownMode mode)
-      : request_(r), look_(look), frame_(f), mode_(mode) {}
+      : request_(r), look_(look), frame_(f), mode_(mode), around_(f.view, !r.noBiomes) {}
   int width() const override { return frame_.extent.width(); }
   int height() const override { return frame_.extent.depth(); }
+  void prime(const Chunk& c) override {
+    if (mode_ == TopDownMode::Normal)
+      around_.prepare(c, [&](int x, int z) { return surfaceLevel(c, x, z, look_, request_); });
+  }
   void paint(const Chunk& c, MapCanvas& canvas) override {
+    ColumnSurroundings column;
+    column.seaLevel = frame_.seaLevel;
+    if (mode_ == TopDownMode::Normal)
+      around_.prepare(c, [&](int x, int z) { return surfaceLevel(c, x, z, look_, request_); });
     for (int z = 0; z < 16; ++z)
       for (int x = 0; x < 16; ++x) {
+        if (mode_ == TopDownMode::Normal) {
+          column.tints = &around_.tints(x, z);
+          column.rise = around_.rise(x, z);
+        }
         auto [u, v] = frame_.view.toView(c.chunkX * 16 + x, c.chunkZ * 16 + z);
-        canvas.set(u - frame_.extent.minU, v - frame_.extent.minV, columnColour(c, x, z, look_, request_, mode_));
+        canvas.set(u - frame_.extent.minU, v - frame_.extent.minV,
+                   columnColour(c, x, z, look_, request_, mode_, column));
       }
   }
 
@@ -128,6 +181,7 @@ class TopDownPainter : public Painter {
   const BlockLook& look_;
   MapFrame frame_;
   TopDownMode mode_;
+  Surroundings around_;
 };
 
 }  // namespace

@@ -1,0 +1,60 @@
+#include "renderer/world/level_file.h"
+
+#include <cstdio>
+#include <regex>
+#include <vector>
+
+#include "renderer/formats/nbt.h"
+#include "renderer/world/chunk_bytes.h"
+#include "system/tool_system.h"
+
+namespace sgrender {
+
+namespace {
+
+constexpr size_t kMaxLevelFile = 16u << 20;
+
+bool readLevelFile(const std::filesystem::path& world, NbtTag& root) {
+  std::FILE* f = std::fopen(sgsys::nameOf(world / "level.dat").c_str(), "rb");
+  if (!f) return false;
+  std::vector<uint8_t> packed(1u << 20);
+  size_t n = std::fread(packed.data(), 1, packed.size(), f);
+  std::fclose(f);
+  packed.resize(n);
+  std::vector<uint8_t> tags;
+  std::string error;
+  return inflateData(packed.data(), packed.size(), tags, kMaxLevelFile, error) &&
+         parseNbt(tags.data(), tags.size(), root, error);
+}
+
+// A SeaLevel field, or a generator's options that name one, anywhere below the tag.
+bool findSeaLevel(const NbtTag& tag, int depth, int& level) {
+  if (depth > 8) return false;
+  for (const NbtField& f : tag.fields) {
+    if ((f.name == "SeaLevel" || f.name == "sea_level") && (f.tag.type == kInt || f.tag.type == kShort)) {
+      level = static_cast<int>(f.tag.number);
+      return true;
+    }
+    if (f.name == "generatorOptions" && f.tag.type == kString) {
+      static const std::regex seaLevel("\"seaLevel\"\\s*:\\s*(-?[0-9]{1,4})");
+      std::smatch m;
+      if (std::regex_search(f.tag.text, m, seaLevel)) {
+        level = std::stoi(m[1].str());
+        return true;
+      }
+    }
+    if (f.tag.type == kCompound && findSeaLevel(f.tag, depth + 1, level)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int seaLevelOf(const std::filesystem::path& world, StorageLayout layout) {
+  NbtTag root;
+  int level = 0;
+  if (readLevelFile(world, root) && findSeaLevel(root, 0, level) && level > -2048 && level < 2048) return level;
+  return layout == StorageLayout::Anvil ? 63 : 64;
+}
+
+}  // namespace sgrender

@@ -1,0 +1,14 @@
+// What the renderer takes from a world's level file (level.dat): its sea level.
+#pragma once
+#include <filesystem>
+
+#include "renderer/world/world_layout.h"
+
+namespace sgrender {
+
+// The level of the sea's surface plus one, as the game counts sea level: a customised world's
+// own (its generator options, or a SeaLevel field), else the game's for the world's era: 64 in
+// Alpha chunk files and Beta regions, 63 since region files with sections.
+int seaLevelOf(const std::filesystem::path& world, StorageLayout layout);
+
+}  // namespace sgrender
