@@ -1,5 +1,6 @@
 #include "worldgen/chunk_encoders.h"
 
+#include <algorithm>
 #include <map>
 
 #include "renderer/blocks/block_names.h"
@@ -137,6 +138,12 @@ void writePalette(NbtWriter& w, const std::string& key, const std::vector<std::s
   }
 }
 
+void putLight(const ChunkColumn& c, int sy, NbtWriter& w) {
+  std::vector<uint8_t> light = sectionLight(c, sy);
+  if (c.darkSectionsUnlit && std::all_of(light.begin(), light.end(), [](uint8_t b) { return b == 0; })) return;
+  w.byteArray("BlockLight", light);
+}
+
 void paletteSections(const ChunkColumn& c, NbtWriter& w, bool across) {
   std::vector<int> ys;
   for (int sy = 0; sy < 16; ++sy)
@@ -149,9 +156,59 @@ void paletteSections(const ChunkColumn& c, NbtWriter& w, bool across) {
     w.byteTag("Y", static_cast<int8_t>(sy));
     writePalette(w, "Palette", palette);
     w.longArray("BlockStates", pack(indices, bitsFor(palette.size()), across));
-    w.byteArray("BlockLight", sectionLight(c, sy));
+    putLight(c, sy, w);
     w.endCompound();
   }
+}
+
+// The numbers worlds before 1.18 store for the biomes the writer knows.
+int32_t biomeNumber(const std::string& name) {
+  static const std::pair<const char*, int32_t> numbers[] = {
+      {"ocean", 0},   {"plains", 1},        {"desert", 2},  {"forest", 4},        {"taiga", 5},
+      {"swamp", 6},   {"river", 7},         {"beach", 16},  {"snowy_plains", 12}, {"jungle", 21},
+      {"deep_ocean", 24}, {"savanna", 35},  {"badlands", 37}, {"dark_forest", 29}, {"birch_forest", 27}};
+  for (const auto& [n, number] : numbers)
+    if (name == n) return number;
+  return 1;
+}
+
+// One number a column (1.2 to 1.14), or one a cell of 4 x 4 x 4 blocks (1.15 to 1.17).
+std::vector<int32_t> biomeNumbers(const ChunkColumn& c, bool cells) {
+  std::vector<int32_t> out;
+  if (!cells) {
+    for (uint16_t b : c.biomes) out.push_back(biomeNumber(c.biomeNames[b]));
+    return out;
+  }
+  for (int cy = 0; cy < 64; ++cy)
+    for (int cz = 0; cz < 4; ++cz)
+      for (int cx = 0; cx < 4; ++cx) out.push_back(biomeNumber(c.biomeNames[c.biomes[size_t(cz * 4 * 16 + cx * 4)]]));
+  return out;
+}
+
+// A section's biomes from 1.18 on: a palette of names and indices packed within longs.
+void sectionBiomes(const ChunkColumn& c, NbtWriter& w) {
+  std::vector<std::string> palette;
+  std::vector<uint16_t> indices;
+  for (int cy = 0; cy < 4; ++cy)
+    for (int cz = 0; cz < 4; ++cz)
+      for (int cx = 0; cx < 4; ++cx) {
+        const std::string name = "minecraft:" + c.biomeNames[c.biomes[size_t(cz * 4 * 16 + cx * 4)]];
+        auto at = std::find(palette.begin(), palette.end(), name);
+        if (at == palette.end()) at = palette.insert(palette.end(), name);
+        indices.push_back(static_cast<uint16_t>(at - palette.begin()));
+      }
+  w.beginCompound("biomes");
+  w.stringList("palette", palette);
+  if (palette.size() > 1) {
+    int bits = 1;
+    while ((size_t(1) << bits) < palette.size()) ++bits;
+    const int perLong = 64 / bits;
+    std::vector<int64_t> longs((indices.size() + perLong - 1) / perLong, 0);
+    for (size_t i = 0; i < indices.size(); ++i)
+      longs[i / perLong] |= static_cast<int64_t>(uint64_t(indices[i]) << ((i % perLong) * bits));
+    w.longArray("data", longs);
+  }
+  w.endCompound();
 }
 
 void blockStateSections(const ChunkColumn& c, NbtWriter& w) {
@@ -166,7 +223,8 @@ void blockStateSections(const ChunkColumn& c, NbtWriter& w) {
     writePalette(w, "palette", palette);
     if (palette.size() > 1) w.longArray("data", pack(indices, bitsFor(palette.size()), false));
     w.endCompound();
-    w.byteArray("BlockLight", sectionLight(c, sy));
+    putLight(c, sy, w);
+    if (!c.biomes.empty()) sectionBiomes(c, w);
     w.endCompound();
   }
 }
@@ -203,6 +261,13 @@ int levelCount(Layout l) {
 ChunkColumn::ChunkColumn(int cx, int cz, int lowest, int levels)
     : x(cx), z(cz), minY(lowest), height(levels), names{"air"}, blocks(size_t(levels) * 256, 0) {}
 
+void ChunkColumn::setBiome(int bx, int bz, const std::string& biome) {
+  if (biomes.empty()) biomes.assign(256, 0);
+  auto at = std::find(biomeNames.begin(), biomeNames.end(), biome);
+  if (at == biomeNames.end()) at = biomeNames.insert(biomeNames.end(), biome);
+  biomes[size_t(bz) * 16 + bx] = static_cast<uint16_t>(at - biomeNames.begin());
+}
+
 uint16_t ChunkColumn::name(const std::string& n) {
   for (size_t i = 0; i < names.size(); ++i)
     if (names[i] == n) return static_cast<uint16_t>(i);
@@ -218,6 +283,7 @@ std::vector<uint8_t> encodeChunk(const ChunkColumn& c, Layout layout) {
     w.intTag("zPos", c.z);
     w.intTag("yPos", c.minY / 16);
     w.stringTag("Status", "minecraft:" + c.status);
+    w.byteTag("isLightOn", 1);
     blockStateSections(c, w);
     return w.finish();
   }
@@ -232,6 +298,15 @@ std::vector<uint8_t> encodeChunk(const ChunkColumn& c, Layout layout) {
   if (layout == Layout::Alpha || layout == Layout::Beta) oneArray(c, w);
   else if (layout == Layout::Numeric) numericSections(c, w);
   else paletteSections(c, w, layout == Layout::PaletteAcross);
+  // Biomes as each era stores them; Alpha and Beta store none.
+  if (!c.biomes.empty() && layout == Layout::Numeric) {
+    std::vector<uint8_t> bytes;
+    for (int32_t n : biomeNumbers(c, false)) bytes.push_back(static_cast<uint8_t>(n));
+    w.byteArray("Biomes", bytes);
+  } else if (!c.biomes.empty() && (layout == Layout::PaletteAcross || layout == Layout::PaletteWithin)) {
+    w.intArray("Biomes", biomeNumbers(c, layout == Layout::PaletteWithin));
+  }
+  if (layout == Layout::PaletteAcross || layout == Layout::PaletteWithin) w.byteTag("isLightOn", 1);
   w.endCompound();
   return w.finish();
 }

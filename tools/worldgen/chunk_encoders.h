@@ -29,6 +29,9 @@ struct ChunkColumn {
   std::vector<uint16_t> blocks;          // index into names, ((y - minY) * 16 + z) * 16 + x
   std::vector<uint8_t> light;            // block light, same index (may be empty)
   std::string status = "full";           // the generation status the game would store
+  std::vector<std::string> biomeNames;   // the biomes' names (without "minecraft:")
+  std::vector<uint16_t> biomes;          // index into biomeNames, z * 16 + x (empty: none stored)
+  bool darkSectionsUnlit = false;        // from 1.14 on, sections without light store none, as the game does
 
   ChunkColumn(int cx, int cz, int lowest, int levels);
   // The index of a name, added when new.
@@ -36,6 +39,8 @@ struct ChunkColumn {
   void set(int x, int y, int z, uint16_t block) {
     if (y >= minY && y < minY + height) blocks[((size_t(y - minY) * 16 + z) * 16) + x] = block;
   }
+  // Gives column x, z the biome of that name (one biome a column, in every era's form).
+  void setBiome(int x, int z, const std::string& biome);
   uint16_t at(int x, int y, int z) const {
     return y >= minY && y < minY + height ? blocks[((size_t(y - minY) * 16 + z) * 16) + x] : 0;
   }

@@ -1,6 +1,7 @@
 #include "worldgen/demo_terrain.h"
 
 #include <algorithm>
+#include <string>
 #include <array>
 #include <vector>
 #include <cmath>
@@ -97,17 +98,33 @@ void tree(ChunkColumn& c, const Names& n, int x, int y, int z, bool birch) {
   for (int dy = 0; dy < trunk; ++dy) c.set(x, y + dy, z, log);
 }
 
+// The demo's biomes: the sea and its shores by height, snow on the heights, and elsewhere by
+// two slow fields of warmth and wetness: desert, swamp, snowy plains, forest and plains.
+const char* demoBiome(int wx, int wz, int h, uint32_t seed) {
+  if (h < kSeaLevel - 4) return "ocean";
+  if (h <= kSeaLevel + 1) return "beach";
+  if (h > 96) return "snowy_plains";
+  const double warm = noise(wx, wz, 220, seed, 70) + 0.2 * noise(wx, wz, 37, seed, 73),
+               wet = noise(wx, wz, 180, seed, 71) + 0.2 * noise(wx, wz, 29, seed, 74);
+  if (warm > 0.25 && wet < 0.05) return "desert";
+  if (wet > 0.3) return "swamp";
+  if (warm < -0.3) return "snowy_plains";
+  return noise(wx, wz, 90, seed, 72) + 0.25 * noise(wx, wz, 23, seed, 75) > 0.0 ? "forest" : "plains";
+}
+
 void overworld(ChunkColumn& c, const Names& n, uint32_t seed) {
   const int bottom = c.minY, top = c.minY + c.height - 1;
   for (int z = 0; z < 16; ++z)
     for (int x = 0; x < 16; ++x) {
       const int wx = c.x * 16 + x, wz = c.z * 16 + z;
       const int h = std::min(demoSurface(wx, wz, seed), top - 8);
+      const std::string biome = demoBiome(wx, wz, h, seed);
+      c.setBiome(x, z, biome);
       c.set(x, bottom, z, n.bedrock);
       for (int y = bottom + 1; y <= h; ++y) {
         uint16_t b = y < 0 ? n.deepslate : n.stone;
-        if (y > h - 4) b = n.dirt;
-        if (y == h) b = n.grass;
+        if (y > h - 4) b = biome == "desert" ? n.sand : n.dirt;
+        if (y == h) b = biome == "desert" ? n.sand : n.grass;
         if (h <= kSeaLevel + 1 && y > h - 4) b = h < kSeaLevel - 4 ? n.gravel : n.sand;
         if (h <= kSeaLevel + 1 && y == h - 3) b = n.sandstone;
         if (h > 96 && y == h) b = n.snow;
@@ -147,6 +164,7 @@ void overworld(ChunkColumn& c, const Names& n, uint32_t seed) {
       const int wx = c.x * 16 + x, wz = c.z * 16 + z;
       const int h = demoSurface(wx, wz, seed);
       if (h <= kSeaLevel + 1 || h > 88 || h + 8 > top || hash(wx, wz, seed, 50) % 43) continue;
+      if (std::string(demoBiome(wx, wz, h, seed)) == "desert") continue;
       tree(c, n, x, h + 1, z, hash(wx, wz, seed, 51) % 3 == 0);
     }
 }

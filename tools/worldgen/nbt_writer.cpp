@@ -63,6 +63,17 @@ void NbtWriter::longArray(const std::string& name, const std::vector<int64_t>& v
   u32(static_cast<uint32_t>(v.size()));
   for (int64_t x : v) u64(static_cast<uint64_t>(x));
 }
+void NbtWriter::intArray(const std::string& name, const std::vector<int32_t>& v) {
+  header(11, name);
+  u32(static_cast<uint32_t>(v.size()));
+  for (int32_t x : v) u32(static_cast<uint32_t>(x));
+}
+void NbtWriter::stringList(const std::string& name, const std::vector<std::string>& v) {
+  header(9, name);
+  u8(8);
+  u32(static_cast<uint32_t>(v.size()));
+  for (const auto& s : v) text(s);
+}
 void NbtWriter::emptyList(const std::string& name) {
   header(9, name);
   u8(0);

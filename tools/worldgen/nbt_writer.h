@@ -23,6 +23,8 @@ class NbtWriter {
   void stringTag(const std::string& name, const std::string& v);
   void byteArray(const std::string& name, const std::vector<uint8_t>& v);
   void longArray(const std::string& name, const std::vector<int64_t>& v);
+  void intArray(const std::string& name, const std::vector<int32_t>& v);
+  void stringList(const std::string& name, const std::vector<std::string>& v);
   void emptyList(const std::string& name);
 
  private:

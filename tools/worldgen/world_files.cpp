@@ -154,6 +154,7 @@ bool writeLevelFile(const fs::path& world, const std::string& levelName, Layout 
   w.intTag("SpawnX", 0);
   w.intTag("SpawnY", 80);
   w.intTag("SpawnZ", 0);
+  w.longTag("LastPlayed", 1700000000000LL);
   w.intTag("version", layout == Layout::Alpha || layout == Layout::Beta ? 0 : 19133);
   if (layout == Layout::BlockStates) w.intTag("DataVersion", 3953);
   w.endCompound();

@@ -15,6 +15,9 @@ const BlockName* findBlockName(std::string_view name) {
 }
 
 const BlockName* blockNameOf(uint16_t id, uint8_t data) {
+  // Still water and still lava (9, 11) are named as their flowing kin (8, 10): the names since
+  // 1.13 do not tell them apart.
+  if (id == 9 || id == 11) --id;
   // Of the names an id and data value carry, the plainest: the old block's own name is the
   // shortest (diamond_ore before deepslate_diamond_ore, water before bubble_column).
   auto better = [](const BlockName* a, const BlockName& b) {

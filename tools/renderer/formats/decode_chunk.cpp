@@ -28,8 +28,17 @@ bool position(const NbtTag& holder, Chunk& c, std::string& error) {
 
 ChunkVerdict verdict(bool ok) { return ok ? ChunkVerdict::Decoded : ChunkVerdict::Damaged; }
 
+// Since 1.14 a chunk whose light the game has worked out says so (isLightOn) and leaves out
+// the block light of sections that have none: such a chunk stores its light, all dark.
+void lightWorkedOut(const NbtTag& holder, Chunk& c) {
+  if (const NbtTag* on = holder.find("isLightOn", kByte); on && on->number == 1) c.hasLight = true;
+}
+
 ChunkVerdict withBiomes(const NbtTag& level, Chunk& c, bool ok) {
-  if (ok) decodeLevelBiomes(level, c);
+  if (ok) {
+    decodeLevelBiomes(level, c);
+    lightWorkedOut(level, c);
+  }
   return verdict(ok);
 }
 
@@ -50,6 +59,7 @@ ChunkVerdict decodeChunk(const NbtTag& root, Chunk& c, std::string& error) {
     position(root, c, error);  // the place in the region decides; a missing one does no harm
     if (!decodeBlockStateSections(*sections, c, error)) return ChunkVerdict::Damaged;
     decodeSectionBiomes(*sections, c);
+    lightWorkedOut(root, c);
     return ChunkVerdict::Decoded;
   }
   const NbtTag* level = root.find("Level", kCompound);

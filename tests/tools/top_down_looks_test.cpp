@@ -1,0 +1,216 @@
+// The map from above as players expect it: grass, leaves and water in their biome's colours in
+// every era that stores biomes, blended across borders; slopes lit from the view's north-west;
+// water darker the deeper it is; a colour height map anchored at the sea level; and the small
+// faults of names and light.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "render_call.h"
+#include "renderer/blocks/block_colours.h"
+#include "tool_test_support.h"
+#include "world_builder.h"
+#include "worldgen/chunk_encoders.h"
+#include "worldgen/nbt_writer.h"
+#include "worldgen/world_files.h"
+
+using namespace sgtest;
+using namespace sgworld;
+using sgimage::Rgba;
+
+namespace {
+
+using Shape = std::function<void(ChunkColumn&)>;
+
+// A world of the given chunks in a layout, each shaped by the test.
+void writeWorld(const std::string& folder, Layout layout, const std::vector<std::pair<int, int>>& chunks,
+                const Shape& shape) {
+  WorldFiles files(folder, layout, Compression::Zlib, false);
+  for (auto [cx, cz] : chunks) {
+    ChunkColumn c(cx, cz, lowestLevel(layout), levelCount(layout));
+    shape(c);
+    files.add(cx, cz, encodeChunk(c, layout));
+  }
+  ASSERT_TRUE(files.finish());
+}
+
+sgimage::RgbaImage render(const std::string& world, const std::string& words) {
+  Render r("custom " + world + " " + words + " outfile t.png");
+  EXPECT_EQ(r.status, 0) << words << ": " << r.errors.str();
+  if (const char* keep = std::getenv("SG_KEEP_IMAGES")) {
+    std::string name = world + "-" + words + ".png";
+    for (char& ch : name) ch = ch == ' ' || ch == '/' ? '_' : ch;
+    std::filesystem::copy_file("t.png", std::filesystem::path(keep) / name,
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+  return readImage("t.png");
+}
+
+int brightness(Rgba p) { return p.r + p.g + p.b; }
+
+// Flat grass at level 64 over stone, with a strip of water two deep along z 12..13; the west
+// chunk is a swamp, the east one a desert.
+Shape swampAndDesert(int chunkX) {
+  return [chunkX](ChunkColumn& c) {
+    const uint16_t stone = c.name("stone"), grass = c.name("grass_block"), water = c.name("water");
+    for (int x = 0; x < 16; ++x)
+      for (int z = 0; z < 16; ++z) {
+        for (int y = 1; y <= 64; ++y) c.set(x, y, z, y == 64 ? grass : stone);
+        if (z == 12 || z == 13) c.set(x, 63, z, water), c.set(x, 64, z, water);
+        c.setBiome(x, z, chunkX == 0 ? "swamp" : "desert");
+      }
+  };
+}
+
+}  // namespace
+
+TEST(TopDownLooks, BiomesColourGrassAndWaterInEveryEraThatStoresThem) {
+  for (Layout layout : {Layout::Numeric, Layout::PaletteAcross, Layout::PaletteWithin, Layout::BlockStates}) {
+    SCOPED_TRACE(layoutWord(layout));
+    const std::string world = std::string("biomes-") + layoutWord(layout);
+    WorldFiles files(world, layout, Compression::Zlib, false);
+    for (int cx : {0, 1}) {
+      ChunkColumn c(cx, 0, lowestLevel(layout), levelCount(layout));
+      swampAndDesert(cx)(c);
+      files.add(cx, 0, encodeChunk(c, layout));
+    }
+    ASSERT_TRUE(files.finish());
+    auto im = render(world, "normal north");
+    ASSERT_EQ(im.width(), 32);
+    const Rgba swamp = im.at(4, 4), desert = im.at(28, 4), swampWater = im.at(4, 12), desertWater = im.at(28, 12);
+    EXPECT_GT(desert.r, swamp.r + 30) << "desert grass is dry and light, swamp grass dark";
+    EXPECT_GT(desert.g, swamp.g + 30);
+    EXPECT_LT(swampWater.b + 40, desertWater.b) << "swamp water is murky";
+    // The border is a gradient: columns after it shade from the swamp's colour to the desert's.
+    int between = 0;
+    for (int x = 12; x < 20; ++x) {
+      EXPECT_LE(im.at(x, 4).r, im.at(x + 1, 4).r) << x;
+      between += im.at(x, 4).r > swamp.r && im.at(x, 4).r < desert.r;
+    }
+    EXPECT_GE(between, 2);
+    // nobiomes: both sides in the temperate default's colours.
+    auto plain = render(world, "normal north nobiomes");
+    EXPECT_EQ(plain.at(4, 4), plain.at(28, 4));
+  }
+  // Beta stores no biomes: grass in the temperate default's colours, as nobiomes gives.
+  writeWorld("beta", Layout::Beta, {{0, 0}}, [](ChunkColumn& c) {
+    for (int x = 0; x < 16; ++x)
+      for (int z = 0; z < 16; ++z) c.set(x, 64, z, c.name("grass"));
+  });
+  EXPECT_EQ(render("beta", "normal north").at(8, 8), render("beta", "normal north nobiomes").at(8, 8));
+}
+
+// A pyramid of grass on a flat plain: in every orientation the slope that rises towards the
+// view's north-west is lighter than the plain, the slope falling away from it darker.
+TEST(TopDownLooks, SlopesAreLitFromTheViewsNorthWestInEveryOrientation) {
+  writeWorld("hill", Layout::BlockStates, {{0, 0}}, [](ChunkColumn& c) {
+    const uint16_t grass = c.name("grass_block"), dirt = c.name("dirt");
+    for (int x = 0; x < 16; ++x)
+      for (int z = 0; z < 16; ++z) {
+        const int top = 64 + 2 * std::max(0, 6 - std::max(std::abs(x - 8), std::abs(z - 8)));
+        for (int y = 60; y <= top; ++y) c.set(x, y, z, y == top ? grass : dirt);
+      }
+  });
+  for (const char* side : {"north", "east", "south", "west"}) {
+    auto im = render("hill", std::string("normal ") + side + " nobiomes");
+    // The peak lies at view column 7 or 8 whatever the turn; the slopes run along row 8.
+    const int flat = brightness(im.at(1, 14)), rising = brightness(im.at(5, 8)), falling = brightness(im.at(11, 8));
+    EXPECT_GT(rising, flat + 10) << side;
+    EXPECT_LT(falling, flat - 10) << side;
+    EXPECT_EQ(brightness(im.at(1, 14)), brightness(im.at(14, 1))) << side << ": flat land keeps its colour";
+  }
+}
+
+// Pools 1, 3 and 10 deep over one white floor: the deeper, the darker, and the floor shows
+// through the shallows; the colour height map reads sea level -10, +2 and +60 as water, low
+// land and mountain.
+TEST(TopDownLooks, WaterDepthAndTheHeightMapAroundTheSeaLevel) {
+  writeWorld("pools", Layout::BlockStates, {{0, 0}}, [](ChunkColumn& c) {
+    const uint16_t stone = c.name("stone"), water = c.name("water"), white = c.name("white_concrete");
+    for (int x = 0; x < 16; ++x)
+      for (int z = 0; z < 16; ++z)
+        for (int y = 40; y <= 62; ++y) c.set(x, y, z, stone);
+    const int firstX[] = {1, 6, 11}, depth[] = {1, 3, 10};
+    for (int p = 0; p < 3; ++p)
+      for (int x = firstX[p]; x < firstX[p] + 3; ++x)
+        for (int z = 1; z <= 3; ++z) {
+          for (int y = 63 - depth[p]; y <= 62; ++y) c.set(x, y, z, water);
+          c.set(x, 62 - depth[p], z, white);
+        }
+    // Columns at sea level -10, +2 and +60 (the sea's surface is level 62, sea level 63).
+    for (int y = 40; y <= 53; ++y) c.set(2, y, 10, stone);
+    for (int y = 63; y <= 123; ++y) {
+      if (y <= 65) c.set(7, y, 10, stone);
+      c.set(12, y, 10, stone);
+    }
+    for (int y = 54; y <= 62; ++y) c.set(2, y, 10, 0);
+  });
+  auto im = render("pools", "normal north nobiomes");
+  const Rgba shallow = im.at(2, 2), middle = im.at(7, 2), deep = im.at(12, 2);
+  for (Rgba p : {shallow, middle, deep}) EXPECT_GT(p.b, p.r);
+  EXPECT_GT(brightness(shallow), brightness(middle) + 30);
+  EXPECT_GT(brightness(middle), brightness(deep) + 30);
+
+  auto heights = render("pools", "heightmapcolor north");
+  const Rgba sea = heights.at(2, 10), low = heights.at(7, 10), mountain = heights.at(12, 10);
+  EXPECT_TRUE(sea.b > sea.r + 60 && sea.b > sea.g) << "below the sea: blue";
+  EXPECT_TRUE(low.g > low.b + 30 && low.r > low.b) << "just above it: beach and low land";
+  EXPECT_TRUE(mountain.r >= mountain.g && mountain.g >= mountain.b && mountain.r > mountain.b + 20)
+      << "high above it: brown mountain";
+  EXPECT_TRUE(heights.at(4, 14).b > heights.at(4, 14).r) << "the ground at level 62 lies below the sea level";
+
+  // A customised world's own sea level moves the colours: with the sea at 40, level 62 is land.
+  NbtWriter w;
+  w.beginCompound("Data");
+  w.stringTag("generatorOptions", "{\"seaLevel\":40,\"useCaves\":true}");
+  w.endCompound();
+  ASSERT_TRUE(writeBytes("pools/level.dat", compress(w.finish(), Compression::Gzip)));
+  const Rgba land = render("pools", "heightmapcolor north").at(4, 14);
+  EXPECT_GT(land.g, land.b) << "level 62 above a sea level of 40 is land";
+}
+
+// Still water and still lava are named; a chunk whose light the game has worked out but whose
+// sections are dark is no chunk without light; the light map shows where blocks light the ground.
+TEST(TopDownLooks, NamesOfStillLiquidsAndLightOfDarkSections) {
+  // Sections of numeric ids: still water (9) and still lava (11) on stone.
+  sgtest::RegionWriter still;
+  still.put(0, 0, sectionChunk(0, 0, [](int x, int y, int z) {
+    if (y == 61 && x == 1 && z == 1) return 9;
+    if (y == 61 && x == 3 && z == 3) return 11;
+    return y == 60 ? 1 : 0;
+  }));
+  still.write("still/region/r.0.0.mca");
+  Render census("custom still name \"S\" listallblocks outfile s.png");
+  ASSERT_EQ(census.status, 0) << census.errors.str();
+  const std::string list = slurp("SBlocks.txt");
+  EXPECT_NE(list.find("9:0 water 1: 1,61,1"), std::string::npos) << list;
+  EXPECT_NE(list.find("11:0 lava 1: 3,61,3"), std::string::npos) << list;
+
+  for (Layout layout : {Layout::PaletteAcross, Layout::PaletteWithin, Layout::BlockStates}) {
+    const std::string world = std::string("dark-") + layoutWord(layout);
+    writeWorld(world, layout, {{0, 0}}, [](ChunkColumn& c) {
+      c.darkSectionsUnlit = true;
+      for (int x = 0; x < 16; ++x)
+        for (int z = 0; z < 16; ++z) c.set(x, 60, z, c.name("stone"));
+    });
+    Render night("custom " + world + " normal night outfile n.png");
+    ASSERT_EQ(night.status, 0) << night.errors.str();
+    EXPECT_EQ(night.errors.str().find("no block light"), std::string::npos) << layoutWord(layout);
+  }
+
+  // The light map in daylight: an unlit floor and a torch-lit patch are plainly apart.
+  writeWorld("lit", Layout::BlockStates, {{0, 0}}, [](ChunkColumn& c) {
+    for (int x = 0; x < 16; ++x)
+      for (int z = 0; z < 16; ++z) c.set(x, 60, z, c.name("stone"));
+    c.light.assign(c.blocks.size(), 0);
+    for (int x = 0; x < 4; ++x)
+      for (int z = 0; z < 4; ++z) c.light[(size_t(61 + 64) * 16 + z) * 16 + x] = 14;
+  });
+  auto day = render("lit", "lightmap"), night = render("lit", "lightmap night");
+  const Rgba dark = day.at(10, 10), bright = day.at(1, 1);
+  EXPECT_GT(dark.r, dark.g + 60) << "no block light: red";
+  EXPECT_GT(bright.g, dark.g + 80) << "lit by blocks: yellow to white";
+  EXPECT_LT(brightness(night.at(1, 1)), brightness(bright)) << "darker at night";
+}
