@@ -514,13 +514,14 @@ std::vector<std::string> jobFilesHere() {
 // waiting, since the log is still there, until "Clear all files" deletes the job's files, the
 // log with them; then it finishes.
 TEST_F(RenderPath, AKilledJobRunnerLeavesItsFilesUntilTheyAreCleared) {
-  writeDemo("Slow", 24);
+  writeDemo("Slow", 32);
   startDriver();
   pickWorld("Slow");
-  // A stack of rows keeps the job busy long enough to be caught mid-way.
-  ask({"click Form1.Command6", "click Form1.Command13", "click Form1.Command13", "click Form1.Command13",
-       "click Form1.Command14"},
-      "Form5.Visible");
+  // A stack of rows keeps the job busy long enough to be caught mid-way, however fast it renders.
+  std::vector<std::string> clicks = {"click Form1.Command6"};
+  for (int i = 0; i < 9; ++i) clicks.push_back("click Form1.Command13");
+  clicks.push_back("click Form1.Command14");
+  ask(clicks, "Form5.Visible");
   ASSERT_TRUE(driver_->send({"click Form1.Command5"}));
   pid_t runner = 0;
   auto deadline = DriverSession::Clock::now() + seconds(30);

@@ -176,6 +176,8 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
 
   Progress progress(req.progressFile);
   progress.set(0);
+  // Block light is read only where the picture shows it.
+  const bool lightMatters = req.style == "lightmap" || (req.time != TimeOfDay::Day && !req.forceBrightness);
   BlockCensus census;
   RenderSummary summary;
   size_t done = 0;
@@ -214,8 +216,12 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
           }
           thread_local std::vector<uint8_t> data;
           NbtTag root;
-          if (readChunkBytes(g, places[first + i], g.regionFile.empty() ? nullptr : &region, data, d.error) &&
-              parseNbt(data.data(), data.size(), root, d.error, &unreadChunkFields()))
+          if (!readChunkBytes(g, places[first + i], g.regionFile.empty() ? nullptr : &region, data, d.error)) return;
+          if (unfinishedAtAGlance(data.data(), data.size())) {
+            d.verdict = ChunkVerdict::Unfinished;
+            return;
+          }
+          if (parseNbt(data.data(), data.size(), root, d.error, &unreadChunkFields(lightMatters)))
             d.verdict = decodeChunk(root, d.chunk, d.error);
         });
         for (size_t i = 0; i < n; ++i) {
@@ -260,7 +266,6 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
                                             std::to_string(summary.unfinished) + " chunks";
     return failed(req, "nothing drawn of " + named + " (" + layoutName(chunks.layout) + "): " + why, errors);
   };
-  const bool lightMatters = req.style == "lightmap" || (req.time != TimeOfDay::Day && !req.forceBrightness);
   const std::string out = req.outFile ? *req.outFile : (req.mapName.empty() ? "map" : req.mapName) + ".png";
 
   // The map from above can be drawn and written a band of regions at a time: with lowramwrite,

@@ -1,5 +1,7 @@
 #include "renderer/formats/decode_chunk.h"
 
+#include <string_view>
+
 namespace sgrender {
 
 namespace {
@@ -7,11 +9,14 @@ namespace {
 // The first data version that packs block states without running across longs (1.16).
 constexpr int64_t kPackedWithinLongs = 2527;
 
+bool finishedName(std::string_view s) {
+  if (s.substr(0, 10) == "minecraft:") s.remove_prefix(10);
+  return s == "full" || s == "fullchunk" || s == "postprocessed";
+}
+
 bool finishedStatus(const NbtTag* status) {
   if (!status || status->type != kString) return true;  // older chunks carry none
-  std::string s = status->text;
-  if (s.rfind("minecraft:", 0) == 0) s.erase(0, 10);
-  return s == "full" || s == "fullchunk" || s == "postprocessed";
+  return finishedName(status->text);
 }
 
 bool position(const NbtTag& holder, Chunk& c, std::string& error) {
@@ -44,13 +49,30 @@ ChunkVerdict withBiomes(const NbtTag& level, Chunk& c, bool ok) {
 
 }  // namespace
 
-const NbtSkip& unreadChunkFields() {
+bool unfinishedAtAGlance(const uint8_t* tags, size_t size) {
+  static const std::string_view tag("\x08\x00\x06Status", 9);
+  const std::string_view all(reinterpret_cast<const char*>(tags), size);
+  const size_t at = all.find(tag);
+  if (at == std::string_view::npos || all.find(tag, at + 1) != std::string_view::npos) return false;
+  const size_t value = at + tag.size();
+  if (value + 2 > size) return false;
+  const size_t length = size_t(tags[value]) << 8 | tags[value + 1];
+  if (value + 2 + length > size) return false;
+  return !finishedName(all.substr(value + 2, length));
+}
+
+const NbtSkip& unreadChunkFields(bool light) {
   static const NbtSkip fields = {
       "Entities",      "TileEntities",   "TileTicks",   "LiquidTicks",   "entities",      "block_entities",
       "block_ticks",   "fluid_ticks",    "Heightmaps",  "structures",    "Structures",
       "SkyLight",       "PostProcessing", "CarvingMasks", "Lights",     "ToBeTicked",
       "LiquidsToBeTicked", "UpgradeData", "blending_data", "below_zero_retrogen", "HeightMap"};
-  return fields;
+  static const NbtSkip withoutLight = [] {
+    NbtSkip f = fields;
+    f.insert("BlockLight");
+    return f;
+  }();
+  return light ? fields : withoutLight;
 }
 
 ChunkVerdict decodeChunk(const NbtTag& root, Chunk& c, std::string& error) {

@@ -16,9 +16,15 @@ enum class ChunkVerdict {
 
 ChunkVerdict decodeChunk(const NbtTag& root, Chunk& chunk, std::string& error);
 
-// The fields of a chunk's tags that no decoder reads (entities, ticks, biomes, sky light, ...):
-// passed over when the tags are read, which saves most of the reading.
-const NbtSkip& unreadChunkFields();
+// Whether a chunk's uncompressed tags say at a glance that the game has not finished generating
+// it: one Status tag whose value is not a finished one. Such chunks (most of a freshly explored
+// world's edge) are left out without reading their sections; anything less plain is read whole.
+bool unfinishedAtAGlance(const uint8_t* tags, size_t size);
+
+// The fields of a chunk's tags that no decoder reads (entities, ticks, sky light, ...): passed
+// over when the tags are read, which saves most of the reading. Without `light`, block light
+// is passed over too, for the renders that draw everything in full light.
+const NbtSkip& unreadChunkFields(bool light = true);
 
 // The eras, one decoder each (the dispatcher above chooses).
 // Alpha chunk files and Beta regions: one array of 128 levels.

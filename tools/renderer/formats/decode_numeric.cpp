@@ -1,5 +1,7 @@
 // The eras with numeric block ids: Alpha and Beta (one array of 128 levels) and 1.2 to 1.12
 // (sections of 16 levels with Blocks, Add and Data).
+#include <algorithm>
+
 #include "renderer/formats/decode_chunk.h"
 #include "renderer/formats/section_range.h"
 
@@ -46,14 +48,26 @@ bool decodeNumericSections(const NbtTag& sections, Chunk& c, std::string& error)
     const NbtTag* light = s.find("BlockLight", kByteArray);
     if (light && light->bytes.size() == 2048) c.hasLight = true;
     size_t base = c.index(0, sectionY(s) * 16, 0);
-    // Section index: y * 256 + z * 16 + x, the model's own order.
-    for (size_t i = 0; i < 4096; ++i) {
-      uint16_t id = blocks->bytes[i];
-      if (add) id |= uint16_t(nibble(add->bytes, i)) << 8;
-      c.ids[base + i] = id;
-      if (data) c.data[base + i] = nibble(data->bytes, i);
-      if (light) c.light[base + i] = nibble(light->bytes, i);
+    // Section index: y * 256 + z * 16 + x, the model's own order. Nibble arrays hold two
+    // blocks a byte, the first in the low half; a short one leaves the rest at 0.
+    auto nibbles = [](const NbtTag* a, uint8_t* out) {
+      if (!a) return;
+      const size_t whole = std::min<size_t>(a->bytes.size(), 2048);
+      for (size_t k = 0; k < whole; ++k) {
+        out[2 * k] = a->bytes[k] & 15;
+        out[2 * k + 1] = a->bytes[k] >> 4;
+      }
+      std::fill(out + 2 * whole, out + 4096, 0);
+    };
+    uint16_t* ids = &c.ids[base];
+    for (size_t i = 0; i < 4096; ++i) ids[i] = blocks->bytes[i];
+    if (add) {
+      uint8_t high[4096];
+      nibbles(add, high);
+      for (size_t i = 0; i < 4096; ++i) ids[i] |= uint16_t(high[i]) << 8;
     }
+    nibbles(data, &c.data[base]);
+    nibbles(light, &c.light[base]);
   }
   return true;
 }

@@ -46,31 +46,58 @@ void Surroundings::prepare(const Chunk& c, const std::function<int(int, int)>& s
   take(cu, cv);
 
   // Biomes blended over the columns around (those known: the chunk's own, and the edges of the
-  // chunks that came before it).
+  // chunks that came before it). Most chunks lie inside one biome, which needs no blending.
+  std::array<const BiomeTints*, kSide * kSide> tint{};
+  std::array<bool, kSide * kSide> known{};
+  bool uniform = true;
+  for (int j = -kMargin; j < 16; ++j)
+    for (int i = -kMargin; i < 16; ++i) {
+      const size_t k = cell(i, j);
+      known[k] = (i >= 0 && j >= 0) || level_[k] != INT_MIN;
+      tint[k] = &biomeTints(biome_[k]);
+      if (known[k] && biome_[k] != biome_[cell(0, 0)]) uniform = false;
+    }
+  // The window's sums, a row at a time and then down the columns: nine channels and a count.
+  using Sums = std::array<int, 10>;
+  std::array<Sums, kSide * 16> across{};  // row j (margin included) by column i (0 to 15)
+  if (!uniform)
+    for (int j = -kMargin; j < 16; ++j)
+      for (int i = 0; i < 16; ++i) {
+        Sums& h = across[static_cast<size_t>((j + kMargin) * 16 + i)];
+        for (int ii = std::max(-kMargin, i - kMargin); ii <= std::min(15, i + kMargin); ++ii) {
+          const size_t k = cell(ii, j);
+          if (!known[k]) continue;
+          const BiomeTints& t = *tint[k];
+          const sgimage::Rgba parts[3] = {t.grass, t.foliage, t.water};
+          for (int p = 0; p < 3; ++p) h[3 * p] += parts[p].r, h[3 * p + 1] += parts[p].g, h[3 * p + 2] += parts[p].b;
+          ++h[9];
+        }
+      }
   for (int j = 0; j < 16; ++j)
     for (int i = 0; i < 16; ++i) {
-      int n = 0, r = 0, g = 0, b = 0, fr = 0, fg = 0, fb = 0, wr = 0, wg = 0, wb = 0;
-      for (int dj = -kMargin; dj <= kMargin; ++dj)
-        for (int di = -kMargin; di <= kMargin; ++di) {
-          const int ii = i + di, jj = j + dj;
-          if (ii >= 16 || jj >= 16) continue;
-          const size_t k = cell(ii, jj);
-          if (level_[k] == INT_MIN && (ii < 0 || jj < 0)) continue;  // not known
-          const BiomeTints& t = biomeTints(biome_[k]);
-          ++n;
-          r += t.grass.r, g += t.grass.g, b += t.grass.b;
-          fr += t.foliage.r, fg += t.foliage.g, fb += t.foliage.b;
-          wr += t.water.r, wg += t.water.g, wb += t.water.b;
+      const size_t at = cell(i, j);
+      if (uniform) {
+        tints_[at] = *tint[at];
+      } else {
+        Sums sum{};
+        for (int jj = j - kMargin; jj <= std::min(15, j + kMargin); ++jj) {
+          const Sums& h = across[static_cast<size_t>((jj + kMargin) * 16 + i)];
+          for (size_t q = 0; q < sum.size(); ++q) sum[q] += h[q];
         }
-      auto avg = [&](int s) { return static_cast<uint8_t>((s + n / 2) / n); };
-      tints_[cell(i, j)] = {{avg(r), avg(g), avg(b), 255}, {avg(fr), avg(fg), avg(fb), 255},
-                            {avg(wr), avg(wg), avg(wb), 255}};
+        const int n = std::max(1, sum[9]);
+        auto avg = [&](int p) {
+          return sgimage::Rgba{static_cast<uint8_t>((sum[3 * p] + n / 2) / n),
+                               static_cast<uint8_t>((sum[3 * p + 1] + n / 2) / n),
+                               static_cast<uint8_t>((sum[3 * p + 2] + n / 2) / n), 255};
+        };
+        tints_[at] = {avg(0), avg(1), avg(2)};
+      }
       // The rise over the columns towards the light; nothing where a neighbour is not known.
-      const int h = level_[cell(i, j)];
+      const int h = level_[at];
       int rise = 0;
       for (size_t k : {cell(i - 1, j), cell(i, j - 1)})
         if (h != INT_MIN && level_[k] != INT_MIN) rise += h - level_[k];
-      rise_[cell(i, j)] = rise;
+      rise_[at] = rise;
     }
   keep(cu, cv);
 }

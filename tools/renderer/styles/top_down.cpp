@@ -1,6 +1,7 @@
 #include "renderer/styles/top_down.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 
@@ -98,10 +99,11 @@ sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, 
   // away from it shaded; flat land keeps its colour.
   const bool relief = !r.cave && !r.upsideDown;
   const double facing = relief ? 1.0 + 0.045 * std::clamp(around.rise, -6, 6) : 1.0;
+  if (around.start == INT_MAX) return {};
   double r0 = 0, g0 = 0, b0 = 0, a = 0;
   int waterLayers = 0;
   bool ground = false;
-  for (int y = scan.start; y != scan.end && a < 0.996; y += scan.step) {
+  for (int y = around.start == INT_MIN ? scan.start : around.start; y != scan.end && a < 0.996; y += scan.step) {
     uint16_t id = c.id(x, y, z);
     if (!look.drawn(id, y)) continue;
     sgimage::Rgba col = look.colour(id, c.dataAt(x, y, z), wx, y, wz, around.tints);
@@ -137,16 +139,20 @@ sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, 
 
 namespace {
 
-// The level of a column's surface, as the scan meets it: water, or the first block that hides
-// most of what is below (not glass, flowers or grass).
-int surfaceLevel(const Chunk& c, int x, int z, const BlockLook& look, const RenderRequest& r) {
-  if (c.height == 0) return INT_MIN;
+// Where a column's drawing starts (its first block drawn, INT_MAX for none) and the level of its
+// surface, as the scan meets them: water, or the first block that hides most of what is below
+// (not glass, flowers or grass).
+std::pair<int, int> columnStart(const Chunk& c, int x, int z, const BlockLook& look, const RenderRequest& r) {
+  int first = INT_MAX;
+  if (c.height == 0) return {first, INT_MIN};
   const ColumnScan scan = scanOf(c, x, z, r);
   for (int y = scan.start; y != scan.end; y += scan.step) {
     const uint16_t id = c.id(x, y, z);
-    if (look.drawn(id, y) && (isWater(id) || blockColour(id, c.dataAt(x, y, z)).a >= 210)) return y;
+    if (!look.drawn(id, y)) continue;
+    if (first == INT_MAX) first = y;
+    if (isWater(id) || blockColour(id, c.dataAt(x, y, z)).a >= 210) return {first, y};
   }
-  return INT_MIN;
+  return {first, INT_MIN};
 }
 
 class TopDownPainter : public Painter {
@@ -156,19 +162,18 @@ class TopDownPainter : public Painter {
   int width() const override { return frame_.extent.width(); }
   int height() const override { return frame_.extent.depth(); }
   void prime(const Chunk& c) override {
-    if (mode_ == TopDownMode::Normal)
-      around_.prepare(c, [&](int x, int z) { return surfaceLevel(c, x, z, look_, request_); });
+    if (mode_ == TopDownMode::Normal) prepare(c);
   }
   void paint(const Chunk& c, MapCanvas& canvas) override {
     ColumnSurroundings column;
     column.seaLevel = frame_.seaLevel;
-    if (mode_ == TopDownMode::Normal)
-      around_.prepare(c, [&](int x, int z) { return surfaceLevel(c, x, z, look_, request_); });
+    if (mode_ == TopDownMode::Normal) prepare(c);
     for (int z = 0; z < 16; ++z)
       for (int x = 0; x < 16; ++x) {
         if (mode_ == TopDownMode::Normal) {
           column.tints = &around_.tints(x, z);
           column.rise = around_.rise(x, z);
+          column.start = starts_[static_cast<size_t>(z * 16 + x)];
         }
         auto [u, v] = frame_.view.toView(c.chunkX * 16 + x, c.chunkZ * 16 + z);
         canvas.set(u - frame_.extent.minU, v - frame_.extent.minV,
@@ -177,11 +182,20 @@ class TopDownPainter : public Painter {
   }
 
  private:
+  void prepare(const Chunk& c) {
+    around_.prepare(c, [&](int x, int z) {
+      auto [first, surface] = columnStart(c, x, z, look_, request_);
+      starts_[static_cast<size_t>(z * 16 + x)] = first;
+      return surface;
+    });
+  }
+
   const RenderRequest& request_;
   const BlockLook& look_;
   MapFrame frame_;
   TopDownMode mode_;
   Surroundings around_;
+  std::array<int, 256> starts_{};
 };
 
 }  // namespace

@@ -6,6 +6,8 @@
 // above), "Heightmap, gray" from the world's bottom (black) to its top (white), and "Lightmap"
 // the light at the surface, setting apart where monsters can spawn.
 #pragma once
+#include <climits>
+
 #include "imaging/rgba_image.h"
 #include "renderer/styles/painter.h"
 
@@ -18,6 +20,7 @@ struct ColumnSurroundings {
   const BiomeTints* tints = nullptr;  // blended biome tints; none: the temperate default
   int rise = 0;                       // over the neighbours towards the light
   int seaLevel = 63;
+  int start = INT_MIN;                // the first level drawn, where known; INT_MAX: none
 };
 
 // The colour of one column of a chunk (x and z 0 to 15); clear when nothing is drawn.
