@@ -87,11 +87,12 @@ render() {
 
 # Every character that the command processor treats specially.
 work="$bin/job run & more"
-render "$work" 4 'Tom & "Jerry" 100% (best)! ^x'
+# A world large enough that the job runs for several of the log window's ticks.
+render "$work" 24 'Tom & "Jerry" 100% (best)! ^x'
 grep -qF 'echo Post Processing Tom ' "$work/renderJob0.bat" ||
   fail "renderJob0.bat does not name the image: $(cat "$work/renderJob0.bat")"
 [ -f "$work/$image" ] || fail "no image '$image' in the working folder: $(ls "$work")"
-file "$work/$image" | grep -q "PNG image data, 64 x 64" || fail "'$image' is not the 64 x 64 map: $(file "$work/$image")"
+file "$work/$image" | grep -q "PNG image data, 384 x 384" || fail "'$image' is not the 384 x 384 map: $(file "$work/$image")"
 case "$image" in "Tom & Jerry 100% (best)! ^x_"*) ;; *) fail "the image name lost characters: '$image'";; esac
 echo "windows job: '$image' written through cmd.exe; the log window reached '$caption'"
 

@@ -34,30 +34,33 @@ double cpuSeconds() {
 }
 
 // zlib's inflate of every chunk of a region, in seconds (the best of three); counts the chunks.
+// The compressed chunks are read first, so that only the inflating is timed.
 double zlibInflate(const fs::path& region, size_t& chunks) {
   sgrender::RegionFile file;
   std::string error;
   if (!file.open(region.string(), error)) return 0;
+  std::vector<std::vector<uint8_t>> stored;
+  for (int z = 0; z < 32; ++z)
+    for (int x = 0; x < 32; ++x) {
+      int method;
+      std::vector<uint8_t> bytes;
+      if (file.hasChunk(x, z) && file.compressedChunk(x, z, bytes, method, error)) stored.push_back(std::move(bytes));
+    }
   std::vector<uint8_t> out(4u << 20);
   double best = 1e9;
   for (int round = 0; round < 3; ++round) {
     chunks = 0;
     double t0 = now();
-    for (int z = 0; z < 32; ++z)
-      for (int x = 0; x < 32; ++x) {
-        const uint8_t* data;
-        size_t size;
-        int method;
-        if (!file.hasChunk(x, z) || !file.compressedChunk(x, z, data, size, method, error)) continue;
-        z_stream zs{};
-        inflateInit2(&zs, 15 + 32);
-        zs.next_in = const_cast<Bytef*>(data);
-        zs.avail_in = static_cast<uInt>(size);
-        zs.next_out = out.data();
-        zs.avail_out = static_cast<uInt>(out.size());
-        if (inflate(&zs, Z_FINISH) == Z_STREAM_END) ++chunks;
-        inflateEnd(&zs);
-      }
+    for (const auto& bytes : stored) {
+      z_stream zs{};
+      inflateInit2(&zs, 15 + 32);
+      zs.next_in = const_cast<Bytef*>(bytes.data());
+      zs.avail_in = static_cast<uInt>(bytes.size());
+      zs.next_out = out.data();
+      zs.avail_out = static_cast<uInt>(out.size());
+      if (inflate(&zs, Z_FINISH) == Z_STREAM_END) ++chunks;
+      inflateEnd(&zs);
+    }
     best = std::min(best, now() - t0);
   }
   return best;

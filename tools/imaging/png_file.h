@@ -13,5 +13,7 @@ bool writePngAtomically(const std::string& file, const RgbaImage& image, std::st
 
 // Images larger than this many pixels are refused rather than risk running out of memory.
 constexpr long long kMaxPixels = 1LL << 28;
+// The widest and tallest image the PNG coders write.
+constexpr long long kMaxSide = 1000000;
 
 }  // namespace sgimage

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "imaging/libpng_messages.h"
+#include "system/temporary_files.h"
 
 namespace sgimage {
 
@@ -17,8 +18,6 @@ struct PngRowWriter::Coder {
   png_infop info = nullptr;
   std::string message;  // libpng's last complaint
 };
-
-std::string partName(const std::string& file) { return file + ".part" + std::to_string(::getpid()); }
 
 PngRowWriter::PngRowWriter() = default;
 PngRowWriter::~PngRowWriter() { abandon(); }
@@ -50,7 +49,7 @@ bool PngRowWriter::open(const std::string& file, int width, int height, std::str
                         int filters) {
   abandon();
   file_ = file;
-  temp_ = partName(file);
+  temp_.clear();
   width_ = width;
   rowsLeft_ = height;
   if (width <= 0 || height <= 0) {
@@ -58,7 +57,7 @@ bool PngRowWriter::open(const std::string& file, int width, int height, std::str
     return false;
   }
   coder_ = std::make_unique<Coder>();
-  coder_->f = std::fopen(temp_.c_str(), "wb");
+  coder_->f = sgsys::createTemporary(file, ".part", temp_);
   if (!coder_->f) {
     error = "cannot create " + temp_ + ": " + std::strerror(errno);
     coder_.reset();

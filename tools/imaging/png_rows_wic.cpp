@@ -5,6 +5,7 @@
 
 #include "imaging/png_rows.h"
 #include "imaging/wic_session.h"
+#include "system/temporary_files.h"
 
 namespace sgimage {
 
@@ -21,8 +22,6 @@ struct PngRowWriter::Coder {
   }
 };
 
-std::string partName(const std::string& file) { return file + ".part" + std::to_string(GetCurrentProcessId()); }
-
 PngRowWriter::PngRowWriter() = default;
 PngRowWriter::~PngRowWriter() { abandon(); }
 
@@ -36,7 +35,13 @@ bool PngRowWriter::open(const std::string& file, int width, int height, std::str
                         int filters) {
   abandon();
   file_ = file;
-  temp_ = partName(file);
+  // Made afresh here (never through a planted link), then opened by the encoder's stream.
+  std::FILE* made = sgsys::createTemporary(file, ".part", temp_);
+  if (!made) {
+    error = "cannot create " + temp_;
+    return false;
+  }
+  std::fclose(made);
   width_ = width;
   rowsLeft_ = height;
   if (width <= 0 || height <= 0) {

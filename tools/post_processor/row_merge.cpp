@@ -10,6 +10,7 @@
 #include "imaging/png_row_reader.h"
 #include "imaging/png_rows.h"
 #include "post_processor/map_geometry.h"
+#include "system/temporary_files.h"
 #include "system/tool_system.h"
 
 namespace sgpost {
@@ -85,9 +86,8 @@ class RowFile {
     if (!name_.empty()) std::remove(name_.c_str());
   }
   bool create(const std::string& beside, size_t rowBytes, std::string& error) {
-    name_ = beside + ".rows" + std::to_string(sgsys::processId());
     rowBytes_ = rowBytes;
-    f_ = std::fopen(name_.c_str(), "w+b");
+    f_ = sgsys::createTemporary(beside, ".rows", name_);
     if (!f_) error = "cannot create the temporary file " + name_ + ": " + std::strerror(errno);
     return f_ != nullptr;
   }

@@ -1,12 +1,14 @@
 #include "renderer/renderer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <sstream>
 
 #include "batch/job_failures.h"
 #include "imaging/image_operations.h"
@@ -23,6 +25,7 @@
 #include "renderer/work_pool.h"
 #include "renderer/world/level_file.h"
 #include "renderer/world/world_layout.h"
+#include "system/temporary_files.h"
 #include "system/tool_system.h"
 
 namespace fs = std::filesystem;
@@ -75,14 +78,28 @@ int failed(const RenderRequest& req, const std::string& reason, std::ostream& er
 }  // namespace
 
 bool writeTextAtomically(const std::string& file, const std::string& content) {
-  std::string temp = file + ".part" + std::to_string(sgsys::processId());
-  FILE* f = std::fopen(temp.c_str(), "wb");
+  std::string temp;
+  FILE* f = sgsys::createTemporary(file, ".part", temp);
   if (!f) return false;
   bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
   ok = std::fclose(f) == 0 && ok;
   ok = ok && sgsys::replaceFile(temp, file);
   if (!ok) std::remove(temp.c_str());
   return ok;
+}
+
+// Whether writing the image would replace a file inside the world folder (a region file, the
+// level file, its icon): the player would lose part of the world.
+static bool replacesWorldFile(const std::string& image, const fs::path& world) {
+  std::error_code ec;
+  const fs::path target = fs::weakly_canonical(sgsys::pathOf(image), ec);
+  if (ec || !fs::exists(target, ec)) return false;  // a new file harms nothing
+  const fs::path root = fs::weakly_canonical(world, ec);
+  if (ec) return false;
+  auto t = target.begin();
+  for (auto r = root.begin(); r != root.end(); ++r, ++t)
+    if (t == target.end() || *t != *r) return false;
+  return true;
 }
 
 std::string worldFolder(const RenderRequest& r) {
@@ -155,6 +172,19 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   if (width * height > sgimage::kMaxPixels)
     return failed(req, "the map would be " + std::to_string(width) + " x " + std::to_string(height) +
                            " pixels, too large; choose a chunk range", errors);
+  // The finished image, zoomed and turned, is checked before anything is drawn, whichever way it
+  // is written.
+  {
+    long long outWidth = std::max(1LL, std::llround(width * req.zoom)), outHeight = std::max(1LL, std::llround(height * req.zoom));
+    if (req.rotate) std::swap(outWidth, outHeight);
+    const std::string size = std::to_string(outWidth) + " x " + std::to_string(outHeight) + " pixels";
+    if (req.zoom != 1.0 && static_cast<double>(outWidth) * outHeight > static_cast<double>(sgimage::kMaxPixels))
+      return failed(req, "the map zoomed " + (std::ostringstream() << req.zoom).str() + " times would be " + size +
+                             ", too large; choose a smaller zoom or a chunk range", errors);
+    if (outWidth > sgimage::kMaxSide || outHeight > sgimage::kMaxSide)
+      return failed(req, "the map would be " + size + ", more than a PNG image holds (" +
+                             std::to_string(sgimage::kMaxSide) + " pixels a side); choose a chunk range", errors);
+  }
   if (req.cake && painter->needsDepth() == false)
     errors << "renderer: note: cake mode shows in the oblique and isometric styles; the map from above is unchanged\n";
   if (req.verbosity >= 1)
@@ -262,11 +292,15 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   auto nothingDrawn = [&] {
     std::string why = summary.skipped ? "all " + std::to_string(summary.skipped) + " chunks are unreadable; the first: " +
                                             summary.firstSkip
-                                      : "the game had not finished generating any of its " +
-                                            std::to_string(summary.unfinished) + " chunks";
+                      : summary.unfinished == 0 ? std::string("the chosen range holds no chunks")
+                                                : "the game had not finished generating any of its " +
+                                                      std::to_string(summary.unfinished) + " chunks";
     return failed(req, "nothing drawn of " + named + " (" + layoutName(chunks.layout) + "): " + why, errors);
   };
   const std::string out = req.outFile ? *req.outFile : (req.mapName.empty() ? "map" : req.mapName) + ".png";
+  if (replacesWorldFile(out, world))
+    return failed(req, "the image " + out + " would replace a file of the world being drawn; choose another name",
+                  errors);
 
   // The map from above can be drawn and written a band of regions at a time: with lowramwrite,
   // or when the whole image would not fit in half the machine's memory.

@@ -88,19 +88,27 @@ bool matchesPattern(const std::string& name, const std::string& pattern) {
 }
 
 bool JobRunner::runFile(const std::string& batchFile, RunResult& result) {
-  std::ifstream in(batchFile, std::ios::binary);
-  if (!in) return false;
-  // The largest job the app writes (1,000 renders of 128 layers) is a few megabytes.
-  constexpr std::uintmax_t kMaxBatchBytes = std::uintmax_t(64) << 20;
   std::error_code ec;
-  if (std::filesystem::file_size(batchFile, ec) > kMaxBatchBytes && !ec) {
-    report_ << "the batch file " << batchFile << " is larger than any job (64 MB); not run\n";
+  if (std::filesystem::is_directory(batchFile, ec)) {
+    report_ << "the batch file " << batchFile << " is a folder; not run\n";
     return false;
   }
-  std::ostringstream content;
-  content << in.rdbuf();
+  std::ifstream in(batchFile, std::ios::binary);
+  if (!in) return false;
+  // The largest job the app writes (1,000 renders of 128 layers) is a few megabytes. What is
+  // read is counted, not the size the file claims: a device or a pipe has none.
+  constexpr size_t kMaxBatchBytes = size_t(64) << 20;
+  std::string content;
+  std::vector<char> block(1 << 16);
+  while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
+    content.append(block.data(), static_cast<size_t>(in.gcount()));
+    if (content.size() > kMaxBatchBytes) {
+      report_ << "the batch file " << batchFile << " is larger than any job (64 MB); not run\n";
+      return false;
+    }
+  }
   if (in.bad()) return false;
-  result = runContent(content.str(), batchFile);
+  result = runContent(content, batchFile);
   return true;
 }
 
@@ -108,8 +116,15 @@ RunResult JobRunner::runContent(const std::string& content, const std::string& b
   RunResult result;
   outputLog_ = sgbatch::jobOutputLog(batchName).value_or("");
   int lineNumber = 0;
+  // The longest line the app writes (a merge of 1,000 layers) is some 22,000 characters.
+  constexpr size_t kMaxLine = 256 * 1024;
   for (const std::string& raw : sgbatch::batchLines(content)) {
     ++lineNumber;
+    if (raw.size() > kMaxLine) {
+      skip(lineNumber, "the line is longer than any line of a job", result);
+      result.lastStatus = 1;
+      continue;
+    }
     std::string expanded = sgbatch::expandPercents(raw, batchName, sgbatch::processVariable);
     std::vector<sgbatch::Command> commands = sgbatch::parseLine(expanded);
     sgbatch::Connector before = sgbatch::Connector::End;

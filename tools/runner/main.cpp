@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
   sgrunner::JobRunner runner(std::cout, std::cerr);
   sgrunner::RunResult result;
   if (!runner.runFile(argv[1], result)) {
-    std::cerr << "cannot read the batch file " << argv[1] << "\n";
+    std::cerr << "strandvale-g-runner: cannot run the batch file " << argv[1] << "\n";
     return 1;
   }
   return result.lastStatus == 0 ? 0 : 1;

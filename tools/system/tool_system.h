@@ -9,6 +9,11 @@
 namespace sgsys {
 
 unsigned long processId();
+// Whether a process of that number is running.
+bool processRunning(unsigned long pid);
+// Creates a new file for reading and writing; nullptr when the name is taken (by a file, a
+// link or anything else) or it cannot be made.
+std::FILE* createExclusive(const std::string& name);
 // The machine's memory in bytes (8 GiB when it cannot be told).
 long long physicalMemory();
 // The processors this process may run on.

@@ -1,8 +1,11 @@
+#include <fcntl.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <thread>
 
 #include "system/tool_system.h"
@@ -10,6 +13,18 @@
 namespace sgsys {
 
 unsigned long processId() { return static_cast<unsigned long>(::getpid()); }
+
+bool processRunning(unsigned long pid) {
+  return pid != 0 && pid <= 0x7fffffffUL && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+std::FILE* createExclusive(const std::string& name) {
+  const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (fd < 0) return nullptr;
+  std::FILE* f = ::fdopen(fd, "w+b");
+  if (!f) ::close(fd);
+  return f;
+}
 
 long long physicalMemory() {
   long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGE_SIZE);

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -21,6 +22,28 @@ std::wstring wide(const std::string& s) {
 }  // namespace
 
 unsigned long processId() { return GetCurrentProcessId(); }
+
+bool processRunning(unsigned long pid) {
+  HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (!h) return GetLastError() == ERROR_ACCESS_DENIED;  // there, but not ours to look at
+  const bool running = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
+  CloseHandle(h);
+  return running;
+}
+
+std::FILE* createExclusive(const std::string& name) {
+  HANDLE h = CreateFileW(pathOf(name).wstring().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDWR | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(h);
+    return nullptr;
+  }
+  std::FILE* f = _fdopen(fd, "w+b");
+  if (!f) _close(fd);
+  return f;
+}
 
 long long physicalMemory() {
   MEMORYSTATUSEX status{};

@@ -8,6 +8,15 @@
 
 namespace {
 
+// A whole number from lo to hi, written as digits alone (no sign, exponent or other characters).
+bool wholeNumber(const std::string& s, int lo, int hi, int& out) {
+  if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos) return false;
+  const long v = std::strtol(s.c_str(), nullptr, 10);
+  if (v < lo || v > hi) return false;
+  out = static_cast<int>(v);
+  return true;
+}
+
 const char* const kUsage =
     "usage: strandvale-g-demo-world FOLDER [--layout alpha|beta|numeric|palette-across|palette-within|"
     "block-states]\n"
@@ -39,11 +48,20 @@ int main(int argc, char** argv) {
         return 1;
       }
     } else if (a == "--regions") {
-      int n = std::atoi(next().c_str());
+      const std::string value = next();
+      int n = 0;
+      if (!wholeNumber(value, 1, 1024, n)) {
+        std::cerr << "strandvale-g-demo-world: --regions takes a whole number from 1 to 1024, not '" << value << "'\n";
+        return 1;
+      }
       world.setRegions(n);
     } else if (a == "--chunks") {
-      world.chunksX = std::atoi(next().c_str());
-      world.chunksZ = std::atoi(next().c_str());
+      const std::string w = next(), h = next();
+      if (!wholeNumber(w, 1, 32768, world.chunksX) || !wholeNumber(h, 1, 32768, world.chunksZ)) {
+        std::cerr << "strandvale-g-demo-world: --chunks takes two whole numbers from 1 to 32768, not '" << w << "' '"
+                  << h << "'\n";
+        return 1;
+      }
     } else if (a == "--seed") {
       world.seed = static_cast<uint32_t>(std::strtoul(next().c_str(), nullptr, 10));
     } else if (a == "--name") {

@@ -36,7 +36,7 @@ void decodeSectionBiomes(const NbtTag& sections, Chunk& c) {
   bool any = false;
   for (const NbtTag& s : sections.items) {
     const int y = s.type == kCompound ? sectionY(s) : INT_MIN;
-    if (y == INT_MIN || !c.holds(y * 16)) continue;
+    if (y < -128 || y > 127 || !c.holds(y * 16)) continue;
     const NbtTag* biomes = s.find("biomes", kCompound);
     const NbtTag* names = biomes ? biomes->find("palette", kList) : nullptr;
     if (!names || names->items.empty() || names->items.size() > 64) continue;

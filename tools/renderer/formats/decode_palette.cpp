@@ -91,6 +91,13 @@ bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& c, s
     const NbtTag* palette = s.find("Palette", kList);
     return palette && !onlyAir(*palette) && s.find("BlockStates", kLongArray) != nullptr;
   };
+  for (const NbtTag& s : sections.items) {
+    const NbtTag* states = s.type == kCompound ? s.find("BlockStates") : nullptr;
+    if (states && states->type != kLongArray) {
+      error = "a section's block states are not an array of longs";
+      return false;
+    }
+  }
   if (!sizeToSections(sections, c, hasBlocks, error)) return false;
   c.worldMinY = 0;
   c.worldTop = std::max(256, c.minY + c.height);
@@ -125,7 +132,11 @@ bool decodeBlockStateSections(const NbtTag& sections, Chunk& c, std::string& err
     const NbtTag& states = *s.find("block_states");
     size_t base = c.index(0, sectionY(s) * 16, 0);
     if (!readPalette(*states.find("palette"), palette, c, error)) return false;
-    const NbtTag* data = states.find("data", kLongArray);
+    const NbtTag* data = states.find("data");
+    if (data && data->type != kLongArray) {
+      error = "a section's block data is not an array of longs";
+      return false;
+    }
     if (!data) {
       // One block fills the section.
       std::fill(c.ids.begin() + base, c.ids.begin() + base + 4096, palette[0].id);

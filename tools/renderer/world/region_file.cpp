@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 namespace sgrender {
 
@@ -39,6 +38,10 @@ std::optional<RegionName> parseRegionName(const std::string& n) {
   return r;
 }
 
+RegionFile::~RegionFile() {
+  if (file_) std::fclose(file_);
+}
+
 bool RegionFile::open(const std::string& path, std::string& error, bool tableOnly) {
   const std::filesystem::path p = sgsys::pathOf(path);
   folder_ = sgsys::nameOf(p.parent_path());
@@ -46,65 +49,72 @@ bool RegionFile::open(const std::string& path, std::string& error, bool tableOnl
     regionX_ = name->x;
     regionZ_ = name->z;
   }
-  std::ifstream in(path, std::ios::binary);
+  if (file_) std::fclose(file_);
+  table_.fill(0);
   std::error_code ec;
-  const auto length = std::filesystem::file_size(p, ec);
-  if (!in || ec) {
+  length_ = std::filesystem::file_size(p, ec);
+  file_ = ec || !std::filesystem::is_regular_file(p, ec) ? nullptr : std::fopen(path.c_str(), "rb");
+  if (!file_) {
     error = "cannot open";
     return false;
   }
   // A region holds 1024 chunks of at most 255 sectors each: anything longer is not one.
-  constexpr uintmax_t kMaxRegionBytes = 8192 + uintmax_t(1024) * 255 * 4096;
-  if (length > kMaxRegionBytes) {
+  constexpr uint64_t kMaxRegionBytes = 8192 + uint64_t(1024) * 255 * 4096;
+  if (length_ > kMaxRegionBytes) {
     error = "it is larger than any region file";
     return false;
   }
-  bytes_.resize(tableOnly ? std::min<uintmax_t>(length, 4096) : length);
-  if (!in.read(reinterpret_cast<char*>(bytes_.data()), static_cast<std::streamsize>(bytes_.size()))) {
+  if (length_ == 0) return true;  // the game leaves empty region files behind; they hold nothing
+  if (length_ < 4096) {
+    error = "the chunk table is cut short (" + std::to_string(length_) + " bytes)";
+    return false;
+  }
+  uint8_t bytes[4096];
+  if (!sgsys::readAt(file_, bytes, sizeof bytes, 0)) {
     error = "cannot read";
     return false;
   }
-  table_.fill(0);
-  if (bytes_.empty()) return true;  // the game leaves empty region files behind; they hold nothing
-  if (bytes_.size() < 4096) {
-    error = "the chunk table is cut short (" + std::to_string(bytes_.size()) + " bytes)";
-    return false;
-  }
   for (size_t i = 0; i < 1024; ++i)
-    table_[i] = (uint32_t(bytes_[i * 4]) << 24) | (uint32_t(bytes_[i * 4 + 1]) << 16) |
-                (uint32_t(bytes_[i * 4 + 2]) << 8) | bytes_[i * 4 + 3];
+    table_[i] = (uint32_t(bytes[i * 4]) << 24) | (uint32_t(bytes[i * 4 + 1]) << 16) |
+                (uint32_t(bytes[i * 4 + 2]) << 8) | bytes[i * 4 + 3];
+  if (tableOnly) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
   return true;
 }
 
-bool RegionFile::compressedChunk(int lx, int lz, const uint8_t*& data, size_t& size, int& method,
+bool RegionFile::compressedChunk(int lx, int lz, std::vector<uint8_t>& stored, int& method,
                                  std::string& error) const {
   uint32_t e = entry(lx, lz);
-  size_t offset = size_t(e >> 8) * 4096;
+  const uint64_t offset = uint64_t(e >> 8) * 4096;
   if (e == 0) {
     error = "no such chunk";
     return false;
   }
-  if (offset < 8192 || offset + 5 > bytes_.size()) {
+  uint8_t head[5];
+  if (!file_ || offset < 8192 || offset + 5 > length_ || !sgsys::readAt(file_, head, 5, offset)) {
     error = "its sector lies outside the file";
     return false;
   }
-  const uint8_t* p = bytes_.data() + offset;
-  size_t length = (size_t(p[0]) << 24) | (size_t(p[1]) << 16) | (size_t(p[2]) << 8) | p[3];
-  if (length < 1 || offset + 4 + length > bytes_.size()) {
+  const uint64_t length = (uint64_t(head[0]) << 24) | (uint64_t(head[1]) << 16) | (uint64_t(head[2]) << 8) | head[3];
+  if (length < 1 || offset + 4 + length > length_) {
     error = "its length runs past the file";
     return false;
   }
-  method = p[4];
-  data = p + 5;
-  size = length - 1;
+  method = head[4];
+  stored.resize(static_cast<size_t>(length - 1));
+  if (!stored.empty() && !sgsys::readAt(file_, stored.data(), stored.size(), offset + 5)) {
+    error = "cannot read its sectors";
+    return false;
+  }
   return true;
 }
 
 bool RegionFile::chunkData(int lx, int lz, std::vector<uint8_t>& out, std::string& error) const {
-  const uint8_t* data;
-  size_t size;
+  thread_local std::vector<uint8_t> stored;
   int method;
-  if (!compressedChunk(lx, lz, data, size, method, error)) return false;
+  if (!compressedChunk(lx, lz, stored, method, error)) return false;
   if (method & 128) {
     // The chunk was too large for the region file; it lies in a file of its own beside it.
     int cx = regionX_ * 32 + (lx & 31), cz = regionZ_ * 32 + (lz & 31);
@@ -128,7 +138,7 @@ bool RegionFile::chunkData(int lx, int lz, std::vector<uint8_t>& out, std::strin
     }
     return decompressChunk(method & 127, bytes.data(), bytes.size(), out, error);
   }
-  return decompressChunk(method, data, size, out, error);
+  return decompressChunk(method, stored.data(), stored.size(), out, error);
 }
 
 }  // namespace sgrender

@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,27 +17,34 @@ struct RegionName {
 // nullopt when the file name is not a region file name.
 std::optional<RegionName> parseRegionName(const std::string& fileName);
 
+// Only the table is held; each chunk is read from its sectors when asked for, so a region file
+// costs its table in memory however large (or sparse) the file is. Chunks may be read from
+// several threads at once.
 class RegionFile {
  public:
+  RegionFile() = default;
+  RegionFile(const RegionFile&) = delete;
+  RegionFile& operator=(const RegionFile&) = delete;
+  ~RegionFile();
+
   // False with a reason when the file cannot be read or its table is cut short. With tableOnly,
-  // only the table is read: enough to list the chunks, not to read them.
+  // the file is closed after its table: enough to list the chunks, not to read them.
   bool open(const std::string& path, std::string& error, bool tableOnly = false);
 
   // True when the table names a chunk at these local coordinates (0 to 31).
   bool hasChunk(int localX, int localZ) const { return entry(localX, localZ) != 0; }
   // The chunk's uncompressed tag data; false with a reason when it is damaged.
   bool chunkData(int localX, int localZ, std::vector<uint8_t>& out, std::string& error) const;
-  // The chunk's compressed bytes only, checked for bounds (for measuring decompression).
-  bool compressedChunk(int localX, int localZ, const uint8_t*& data, size_t& size, int& method,
-                       std::string& error) const;
+  // The chunk's compressed bytes only, read into `stored` and checked for bounds.
+  bool compressedChunk(int localX, int localZ, std::vector<uint8_t>& stored, int& method, std::string& error) const;
 
  private:
   uint32_t entry(int x, int z) const { return table_[(x & 31) + (z & 31) * 32]; }
   std::string folder_;
   int regionX_ = 0, regionZ_ = 0;
-  std::vector<uint8_t> bytes_;
+  std::FILE* file_ = nullptr;
+  uint64_t length_ = 0;
   std::array<uint32_t, 1024> table_{};
 };
-
 
 }  // namespace sgrender

@@ -1,6 +1,7 @@
 #include "renderer/world/world_layout.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 
@@ -33,13 +34,14 @@ std::optional<int> base36(const std::string& s) {
   if (s.empty() || s.size() > 8) return std::nullopt;
   size_t i = s[0] == '-' ? 1 : 0;
   if (i == s.size()) return std::nullopt;
-  long v = 0;
+  int64_t v = 0;
   for (; i < s.size(); ++i) {
     char c = static_cast<char>(std::tolower(static_cast<unsigned char>(s[i])));
     int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'z' ? c - 'a' + 10 : -1;
     if (d < 0) return std::nullopt;
-    v = v * 36 + d;
+    v = v * 36 + d;  // eight digits at most: below 36^8, far inside 64 bits
   }
+  if (v > INT32_MAX) return std::nullopt;
   return static_cast<int>(s[0] == '-' ? -v : v);
 }
 
@@ -59,6 +61,9 @@ bool inRectangle(const RenderRequest& r, int cx, int cz) {
                           cz <= r.rectangle->maxZ);
 }
 
+// The world border lies 29,999,984 blocks out: no chunk or region of any world lies beyond these.
+constexpr int kFarthestChunk = 1875000, kFarthestRegion = kFarthestChunk / 32 + 1;
+
 int floorDiv32(int v) { return v >= 0 ? v / 32 : -((-v + 31) / 32); }
 
 void listRegions(const fs::path& folder, const std::string& extension, const RenderRequest& r, WorldChunks& out) {
@@ -68,6 +73,10 @@ void listRegions(const fs::path& folder, const std::string& extension, const Ren
     auto name = parseRegionName(it->path().filename().string());
     std::error_code fec;
     if (!name || name->extension != extension || !it->is_regular_file(fec)) continue;
+    if (std::abs(name->x) > kFarthestRegion || std::abs(name->z) > kFarthestRegion) {
+      out.problems.push_back("region " + it->path().filename().string() + ": its coordinates lie beyond the border of any world");
+      continue;
+    }
     ChunkGroup g{name->x, name->z, it->path(), {}};
     RegionFile file;
     std::string why;
@@ -97,6 +106,11 @@ void listAlphaChunks(const fs::path& folder, const RenderRequest& r, WorldChunks
         auto xz = alphaChunkName(f->path().filename().string());
         std::error_code e3;
         if (!xz || !f->is_regular_file(e3) || !inRectangle(r, xz->first, xz->second)) continue;
+        if (std::abs(xz->first) > kFarthestChunk || std::abs(xz->second) > kFarthestChunk) {
+          out.problems.push_back("chunk file " + f->path().filename().string() +
+                                 ": its coordinates lie beyond the border of any world");
+          continue;
+        }
         int rx = floorDiv32(xz->first), rz = floorDiv32(xz->second);
         ChunkGroup& g = groups[{rz, rx}];
         g.regionX = rx;

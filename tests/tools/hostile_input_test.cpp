@@ -1,0 +1,217 @@
+// Worlds, options and jobs as a hostile user or a damaged disk supplies them: each ends with a
+// clear message in bounded memory and time, loses nothing and leaves nothing behind.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "render_call.h"
+#include "renderer/formats/decode_chunk.h"
+#include "tool_test_support.h"
+#include "worldgen/chunk_encoders.h"
+#include "worldgen/nbt_writer.h"
+#include "worldgen/world_files.h"
+#include "world_builder.h"
+
+using namespace sgtest;
+using namespace sgworld;
+namespace fs = std::filesystem;
+
+namespace {
+
+// One 1.18 chunk of stone at level 10, as its tags.
+std::string stoneChunk(int cx, int cz) {
+  ChunkColumn c(cx, cz, -64, 384);
+  const uint16_t stone = c.name("stone");
+  for (int x = 0; x < 16; ++x)
+    for (int z = 0; z < 16; ++z) c.set(x, 10, z, stone);
+  auto tags = encodeChunk(c, Layout::BlockStates);
+  return {tags.begin(), tags.end()};
+}
+
+void region(const std::string& world, int rx, int rz) {
+  sgtest::RegionWriter w;
+  w.put(0, 0, stoneChunk(rx * 32, rz * 32));
+  fs::create_directories(world + "/region");
+  w.write(world + "/region/r." + std::to_string(rx) + "." + std::to_string(rz) + ".mca");
+}
+
+struct Outcome {
+  int status = -1;
+  std::string errors;
+  long peakKilobytes = 0;
+};
+
+// Runs a program as a process of its own: its exit status, standard error and peak memory.
+Outcome runProgram(const std::vector<std::string>& args) {
+  Outcome o;
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    FILE* err = std::freopen("program.err", "w", stderr);
+    (void)err;
+    std::vector<char*> argv;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  ::wait4(pid, &status, 0, &usage);
+  o.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  o.errors = slurp("program.err");
+  o.peakKilobytes = usage.ru_maxrss;
+  return o;
+}
+
+}  // namespace
+
+// Regions a world cannot hold: far apart they would make the map's width overflow; one of them
+// beside a real region is skipped with a reason, and the real one drawn.
+TEST(HostileInput, RegionsBeyondTheWorldBorder) {
+  region("far", 2097152, 0);
+  region("far", -2097153, 0);
+  Render r("custom far outfile far.png");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.errors.str().find("beyond the border of any world"), std::string::npos) << r.errors.str();
+  EXPECT_FALSE(exists("far.png"));
+
+  region("mixed", 0, 0);
+  region("mixed", 99999999, -99999999);
+  Render m("custom mixed outfile mixed.png");
+  ASSERT_EQ(m.status, 0) << m.errors.str();
+  EXPECT_NE(m.errors.str().find("r.99999999.-99999999.mca: its coordinates lie beyond"), std::string::npos)
+      << m.errors.str();
+  EXPECT_EQ(readImage("mixed.png").width(), 16);
+}
+
+// Sizes refused before anything is drawn, in the player's words: a zoom the whole image could not
+// hold (with lowramwrite too), a map wider than a PNG image may be, and an empty range.
+TEST(HostileInput, MapSizesAndRangesAreCheckedBeforeDrawing) {
+  region("w", 0, 0);
+  for (const char* lowRam : {"", " lowramwrite"}) {
+    Render zoomed(std::string("custom w spacedrectangle 0 1023 0 0 zoomlevel 64 outfile z.png") + lowRam);
+    EXPECT_EQ(zoomed.status, 1) << lowRam;
+    EXPECT_NE(zoomed.errors.str().find("zoomed 64 times would be 1048576 x 1024 pixels, too large"),
+              std::string::npos)
+        << zoomed.errors.str();
+    Render wide(std::string("custom w spacedrectangle 0 70000 0 0 outfile wide.png") + lowRam);
+    EXPECT_EQ(wide.status, 1);
+    EXPECT_NE(wide.errors.str().find("the map would be 1120016 x 16 pixels, more than a PNG image holds"),
+              std::string::npos)
+        << wide.errors.str();
+  }
+  EXPECT_FALSE(exists("z.png") || exists("wide.png"));
+  Render empty("custom w spacedrectangle 5 6 5 6 outfile e.png");
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_NE(empty.errors.str().find("the chosen range holds no chunks"), std::string::npos) << empty.errors.str();
+}
+
+// The image never replaces a file of the world being drawn.
+TEST(HostileInput, TheImageNeverReplacesAFileOfTheWorld) {
+  region("w", 0, 0);
+  const std::string before = slurp("w/region/r.0.0.mca");
+  Render r("custom w outfile w/region/r.0.0.mca");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.errors.str().find("would replace a file of the world being drawn"), std::string::npos) << r.errors.str();
+  EXPECT_EQ(slurp("w/region/r.0.0.mca"), before);
+  // A new image inside the world folder takes nothing from it.
+  Render inside("custom w outfile w/map.png");
+  EXPECT_EQ(inside.status, 0) << inside.errors.str();
+}
+
+// Data of the wrong type is damage, skipped with a reason, not read as one block throughout.
+TEST(HostileInput, DataOfTheWrongTypeIsSkippedWithAReason) {
+  NbtWriter w;
+  w.intTag("DataVersion", 3953);
+  w.stringTag("Status", "minecraft:full");
+  w.beginCompoundList("sections", 1);
+  w.byteTag("Y", 0);
+  w.beginCompound("block_states");
+  w.beginCompoundList("palette", 2);
+  for (const char* n : {"minecraft:stone", "minecraft:dirt"}) {
+    w.stringTag("Name", n);
+    w.endCompound();
+  }
+  w.intArray("data", std::vector<int32_t>(256, 0));
+  w.endCompound();
+  w.endCompound();
+  auto tags = w.finish();
+  sgtest::RegionWriter r;
+  r.put(0, 0, std::string(tags.begin(), tags.end()));
+  r.put(1, 0, stoneChunk(1, 0));
+  fs::create_directories("t/region");
+  r.write("t/region/r.0.0.mca");
+  Render render("custom t outfile t.png");
+  ASSERT_EQ(render.status, 0) << render.errors.str();
+  EXPECT_NE(render.errors.str().find("not an array of longs"), std::string::npos) << render.errors.str();
+}
+
+// A sparse region file of a gigabyte holding one chunk is read a chunk at a time.
+TEST(HostileInput, ASparseRegionFileIsNotReadWhole) {
+  region("sparse", 0, 0);
+  fs::resize_file("sparse/region/r.0.0.mca", 1000000000);
+  installProgram(SG_RENDERER, "renderer");
+  Outcome o = runProgram({"./renderer", "custom", "sparse", "outfile", "s.png"});
+  ASSERT_EQ(o.status, 0) << o.errors;
+  EXPECT_LT(o.peakKilobytes, 200 * 1024) << "peak resident memory in kB";
+}
+
+// A tool killed mid-way leaves its temporary file; the next run clears it. A link planted under
+// the name a run's temporary will have is not written through.
+TEST(HostileInput, StaleTemporariesGoAndPlantedLinksAreNotFollowed) {
+  region("w", 0, 0);
+  spit("m.png.part2147483000", "left by a killed renderer");
+  spit("victim.txt", "keep me");
+  fs::create_symlink("victim.txt", "m.png.part" + std::to_string(::getpid()));
+  Render r("custom w outfile m.png");
+  ASSERT_EQ(r.status, 0) << r.errors.str();
+  EXPECT_FALSE(exists("m.png.part2147483000"));
+  EXPECT_EQ(slurp("victim.txt"), "keep me");
+  EXPECT_EQ(readImage("m.png").width(), 16);
+  for (auto& e : fs::directory_iterator("."))
+    EXPECT_EQ(e.path().filename().string().find(".part"), std::string::npos) << e.path();
+}
+
+#ifdef SG_RUNNER
+// The job runner refuses a folder, and reads no more than a job can be from a device or a
+// line that never ends.
+TEST(HostileInput, TheJobRunnerReadsWithinBounds) {
+  installProgram(SG_RUNNER, "runner");
+  fs::create_directories("job.bat");
+  Outcome folder = runProgram({"./runner", "job.bat"});
+  EXPECT_EQ(folder.status, 1);
+  EXPECT_NE(folder.errors.find("is a folder"), std::string::npos) << folder.errors;
+
+  Outcome device = runProgram({"./runner", "/dev/zero"});
+  EXPECT_EQ(device.status, 1);
+  EXPECT_NE(device.errors.find("larger than any job"), std::string::npos) << device.errors;
+  EXPECT_LT(device.peakKilobytes, 400 * 1024);
+
+  std::string line;
+  for (int i = 0; i < 200000; ++i) line += "a&";
+  spit("long.bat", "echo before >> out.txt\r\n" + line + "\r\necho after >> out.txt\r\n");
+  Outcome longLine = runProgram({"./runner", "long.bat"});
+  EXPECT_NE(longLine.errors.find("longer than any line of a job"), std::string::npos) << longLine.errors;
+  EXPECT_EQ(slurp("out.txt"), "before \r\nafter \r\n");
+  EXPECT_LT(longLine.peakKilobytes, 200 * 1024);
+}
+#endif
+
+// The world writer takes only whole numbers of regions and chunks.
+TEST(HostileInput, TheWorldWriterTakesOnlyWholeNumbers) {
+  installProgram(SG_DEMO_WORLD, "writer");
+  for (const char* bad : {"0", "-1", "1e3", "x", "99999999999"}) {
+    Outcome o = runProgram({"./writer", "d", "--regions", bad});
+    EXPECT_EQ(o.status, 1) << bad;
+    EXPECT_NE(o.errors.find("--regions takes a whole number"), std::string::npos) << o.errors;
+  }
+  EXPECT_FALSE(exists("d"));
+  Outcome chunks = runProgram({"./writer", "d", "--chunks", "2", "two"});
+  EXPECT_EQ(chunks.status, 1);
+  EXPECT_EQ(runProgram({"./writer", "d", "--chunks", "2", "2"}).status, 0);
+}
