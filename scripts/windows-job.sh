@@ -123,6 +123,6 @@ mkdir -p "$work/saves/$cafe" && cp -r "$work/appdata/.minecraft/saves/Demo/." "$
    outfile "$cafe-layer.png" >accent.out 2>&1) || fail "the renderer failed on a folder named '$cafe': $(cat "$work/accent.out")"
 (cd "$work" && win strandvale_g_post_processor.exe input "$cafe-layer.png" rotate 90 delete output "$cafe.png" \
    >>accent.out 2>&1) || fail "the post processor failed on '$cafe-layer.png': $(cat "$work/accent.out")"
-file "$work/$cafe.png" | grep -q "PNG image data, 64 x 64" || fail "no image '$cafe.png': $(ls "$work")"
+file "$work/$cafe.png" | grep -q "PNG image data, 384 x 384" || fail "no image '$cafe.png': $(ls "$work")"
 [ ! -e "$work/$cafe-layer.png" ] || fail "the layer '$cafe-layer.png' was not deleted"
 echo "windows job: a world folder and images named '$cafe' read and written by the Windows tools"

@@ -68,7 +68,59 @@ Outcome runProgram(const std::vector<std::string>& args) {
   return o;
 }
 
+// A region file whose first `entries` table entries name one sector, holding the chunk's tags.
+void sharedSectorRegion(const std::string& world, const std::string& tags, int entries) {
+  const std::string data = zlibCompress(tags);
+  std::string body;
+  const uint32_t length = uint32_t(data.size() + 1);
+  for (int shift : {24, 16, 8, 0}) body += char(length >> shift);
+  body += char(2);
+  body += data;
+  const size_t sectors = (body.size() + 4095) / 4096;
+  body.resize(sectors * 4096, '\0');
+  std::string header;
+  for (int i = 0; i < 1024; ++i)
+    header += i < entries ? std::string{char(0), char(0), char(2), char(sectors)} : std::string(4, '\0');
+  header += std::string(4096, '\0');
+  fs::create_directories(world + "/region");
+  spit(world + "/region/r.0.0.mca", header + body);
+}
+
 }  // namespace
+
+// Memory is bounded by design, not by the thread count: a chunk that is a list of a million
+// empty compounds, and a chunk of 4,096 levels from a few bytes, in every entry of a region.
+TEST(HostileInput, MemoryDoesNotGrowWithTheThreadCount) {
+  std::string bomb("\x0a\x00\x00\x09\x00\x01x\x0a\x00\x0f\x42\x40", 12);
+  bomb += std::string(1000000, '\0') + std::string(1, '\0');
+  sharedSectorRegion("bomb", bomb, 128);
+  NbtWriter w;
+  w.intTag("DataVersion", 3953);
+  w.stringTag("Status", "minecraft:full");
+  w.beginCompoundList("sections", 2);
+  for (int y : {-128, 127}) {
+    w.byteTag("Y", static_cast<int8_t>(y));
+    w.beginCompound("block_states");
+    w.beginCompoundList("palette", 1);
+    w.stringTag("Name", "minecraft:stone");
+    w.endCompound();
+    w.endCompound();
+    w.endCompound();
+  }
+  auto tall = w.finish();
+  // More of them than a batch of decoded chunks holds, so that the budget is what bounds it.
+  sharedSectorRegion("tall", std::string(tall.begin(), tall.end()), 96);
+  installProgram(SG_RENDERER, "renderer");
+  for (const char* threads : {"1", "16", "64"}) {
+    Outcome b = runProgram({"./renderer", "custom", "bomb", "threads", threads, "outfile", "b.png"});
+    EXPECT_EQ(b.status, 1) << b.errors;
+    EXPECT_NE(b.errors.find("its tags would take more memory than any chunk's"), std::string::npos) << b.errors;
+    EXPECT_LT(b.peakKilobytes, 96 * 1024) << "threads " << threads;
+    Outcome t = runProgram({"./renderer", "custom", "tall", "threads", threads, "outfile", "t.png"});
+    EXPECT_EQ(t.status, 0) << t.errors;
+    EXPECT_LT(t.peakKilobytes, 200 * 1024) << "threads " << threads;
+  }
+}
 
 // Regions a world cannot hold: far apart they would make the map's width overflow; one of them
 // beside a real region is skipped with a reason, and the real one drawn.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "renderer/renderer.h"
+#include "system/tool_system.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
@@ -11,5 +12,6 @@ int main(int argc, char** argv) {
     std::cout << sgrender::rendererHelp();
     return 0;
   }
+  sgsys::returnFreedMemory();
   return sgrender::runRenderer(words, std::cerr, &std::cout);
 }

@@ -14,6 +14,7 @@
 #include "imaging/image_operations.h"
 #include "imaging/png_file.h"
 #include "renderer/formats/decode_chunk.h"
+#include "renderer/memory_budget.h"
 #include "renderer/newer_blocks_list.h"
 #include "renderer/render_summary.h"
 #include "renderer/block_census.h"
@@ -44,6 +45,12 @@ std::string localPath(const std::string& p) {
   if (fs::exists(p, ec)) return p;
   return withSlashes(p);
 }
+
+// The memory chunks in flight may take, whatever the number of threads: the tags being read,
+// and the decoded chunks of a batch waiting to be drawn (a world's tallest chunk, 4,096 levels,
+// takes 4 MB decoded).
+constexpr size_t kReadingBudget = size_t(128) << 20, kDecodedBudget = size_t(128) << 20;
+constexpr size_t kLargestChunkModel = size_t(4096) * 256 * 4;
 
 class Progress {
  public:
@@ -212,6 +219,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   RenderSummary summary;
   size_t done = 0;
   WorkPool pool(req.threads);
+  MemoryBudget reading(kReadingBudget);
   // Draws the chunks of the groups into the canvas.
   // Draws the chunks of the groups into the canvas; with `only`, decodes just the chunks it
   // picks and shows them to the painter for the chunks beside them, without drawing them.
@@ -228,7 +236,9 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
       if (req.verbosity >= 2)
         reports << "renderer: region " << g.regionX << "," << g.regionZ << " (" << g.chunks.size() << " chunks)\n";
       // Chunks are decoded in batches on every thread, and drawn in their order by this one.
-      const size_t batch = static_cast<size_t>(pool.threads()) * 8;
+      // A batch's decoded chunks wait to be drawn; at most as many as the budget for them holds
+      // of the tallest chunk any world has.
+      const size_t batch = std::clamp<size_t>(kDecodedBudget / kLargestChunkModel, 1, static_cast<size_t>(pool.threads()) * 8);
       std::vector<DecodedChunk> decoded(batch);
       std::vector<ChunkPlace> picked;
       if (only)
@@ -245,14 +255,21 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
             return;
           }
           thread_local std::vector<uint8_t> data;
-          NbtTag root;
           if (!readChunkBytes(g, places[first + i], g.regionFile.empty() ? nullptr : &region, data, d.error)) return;
           if (unfinishedAtAGlance(data.data(), data.size())) {
             d.verdict = ChunkVerdict::Unfinished;
             return;
           }
-          if (parseNbt(data.data(), data.size(), root, d.error, &unreadChunkFields(lightMatters)))
-            d.verdict = decodeChunk(root, d.chunk, d.error);
+          // The tags are measured before they are read, and read once what they take fits in
+          // the budget beside the other threads' chunks.
+          const NbtSkip& skip = unreadChunkFields(lightMatters);
+          size_t need = 0;
+          if (measureNbt(data.data(), data.size(), need, d.error, &skip)) {
+            BudgetHold hold(reading, need + data.size());
+            NbtTag root;
+            if (parseNbt(data.data(), data.size(), root, d.error, &skip)) d.verdict = decodeChunk(root, d.chunk, d.error);
+          }
+          if (data.capacity() > (size_t(512) << 10)) std::vector<uint8_t>().swap(data);  // a rare large chunk's room goes
         });
         for (size_t i = 0; i < n; ++i) {
           const ChunkPlace& place = places[first + i];

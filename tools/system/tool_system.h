@@ -20,6 +20,9 @@ long long physicalMemory();
 int usableCores();
 // Reads count bytes at a byte offset without moving the stream's position.
 bool readAt(std::FILE* f, void* out, size_t count, uint64_t offset);
+// Has large blocks of memory (decoded chunks, rows) given back to the system when freed, and
+// not kept per thread, so that the resident memory follows what is in use.
+void returnFreedMemory();
 // Lets the process hold as many files open at once as the system allows.
 void raiseOpenFileLimit();
 // Writes the file's buffered bytes through to the disk.

@@ -1,5 +1,8 @@
 #include <fcntl.h>
 #include <sched.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -39,6 +42,13 @@ int usableCores() {
 
 bool readAt(std::FILE* f, void* out, size_t count, uint64_t offset) {
   return pread(fileno(f), out, count, static_cast<off_t>(offset)) == static_cast<ssize_t>(count);
+}
+
+void returnFreedMemory() {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+  mallopt(M_ARENA_MAX, 4);
+#endif
 }
 
 void raiseOpenFileLimit() {

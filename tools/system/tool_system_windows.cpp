@@ -23,6 +23,8 @@ std::wstring wide(const std::string& s) {
 
 unsigned long processId() { return GetCurrentProcessId(); }
 
+void returnFreedMemory() {}
+
 bool processRunning(unsigned long pid) {
   HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
   if (!h) return GetLastError() == ERROR_ACCESS_DENIED;  // there, but not ours to look at

@@ -124,8 +124,9 @@ class Reader {
       default: return fail("unknown tag type");
     }
   }
-  // Walks over a payload without keeping it, checking it as payload() would.
-  bool skipPayload(uint8_t type, int depth) {
+  // Walks over a payload without keeping it, checking it as payload() would. When it would be
+  // kept, the memory it would take is counted.
+  bool skipPayload(uint8_t type, int depth, bool kept = false) {
     if (depth > kMaxDepth) return fail("tags nested too deeply");
     const uint8_t* p;
     int32_t c;
@@ -134,12 +135,12 @@ class Reader {
       case kShort: return bytes(2, p);
       case kInt: case kFloat: return bytes(4, p);
       case kLong: case kDouble: return bytes(8, p);
-      case kByteArray: return count(c, 1) && bytes(static_cast<size_t>(c), p);
-      case kIntArray: return count(c, 4) && bytes(static_cast<size_t>(c) * 4, p);
-      case kLongArray: return count(c, 8) && bytes(static_cast<size_t>(c) * 8, p);
+      case kByteArray: return count(c, 1) && bytes(static_cast<size_t>(c), p) && keep(kept, size_t(c));
+      case kIntArray: return count(c, 4) && bytes(static_cast<size_t>(c) * 4, p) && keep(kept, size_t(c) * 4);
+      case kLongArray: return count(c, 8) && bytes(static_cast<size_t>(c) * 8, p) && keep(kept, size_t(c) * 8);
       case kString: {
         uint16_t len;
-        return integer(len) && bytes(len, p);
+        return integer(len) && bytes(len, p) && keep(kept, len);
       }
       case kList: {
         uint8_t itemType;
@@ -147,8 +148,9 @@ class Reader {
         if (itemType > kLongArray) return fail("unknown tag type in a list");
         if (!count(c, itemType == kEnd ? 0 : 1)) return false;
         if (itemType == kEnd) return true;
+        if (kept && !keep(true, size_t(c) * sizeof(NbtTag))) return false;
         for (int32_t i = 0; i < c; ++i)
-          if (!skipPayload(itemType, depth + 1)) return false;
+          if (!skipPayload(itemType, depth + 1, kept)) return false;
         return true;
       }
       case kCompound:
@@ -158,7 +160,10 @@ class Reader {
           if (!integer(fieldType)) return false;
           if (fieldType == kEnd) return true;
           if (fieldType > kLongArray) return fail("unknown tag type");
-          if (!integer(len) || !bytes(len, p) || !skipPayload(fieldType, depth + 1)) return false;
+          if (!integer(len) || !bytes(len, p)) return false;
+          const bool field = kept && !(skip_ && skip_->count(std::string_view(reinterpret_cast<const char*>(p), len)));
+          if (field && !keep(true, sizeof(NbtField) + len)) return false;
+          if (!skipPayload(fieldType, depth + 1, field)) return false;
         }
       default: return fail("unknown tag type");
     }
@@ -168,8 +173,16 @@ class Reader {
   bool countTags(size_t more) {
     tags_ += more;
     if (tags_ > n_ || tags_ > kMaxTags) return fail("more tags than any chunk holds");
+    return keep(true, more * sizeof(NbtTag));
+  }
+  // Counts memory that parsing would take; no chunk's tags take more than kMaxTagMemory.
+  bool keep(bool kept, size_t more) {
+    if (!kept) return true;
+    memory_ += more;
+    if (memory_ > kMaxTagMemory) return fail("its tags would take more memory than any chunk's");
     return true;
   }
+  size_t memory() const { return memory_; }
   bool fail(const char* why) {
     if (error_.empty()) error_ = why;
     return false;
@@ -179,12 +192,26 @@ class Reader {
  private:
   const uint8_t* d_;
   size_t n_, pos_ = 0;
-  size_t tags_ = 0;
+  size_t tags_ = 0, memory_ = 0;
   const NbtSkip* skip_;
   std::string error_;
 };
 
 }  // namespace
+
+bool measureNbt(const uint8_t* data, size_t size, size_t& bytes, std::string& error, const NbtSkip* skip) {
+  Reader r(data, size, skip);
+  uint8_t type;
+  uint16_t len;
+  const uint8_t* p;
+  if (!r.integer(type) || type != kCompound || !r.integer(len) || !r.bytes(len, p) ||
+      !r.skipPayload(kCompound, 0, true)) {
+    error = r.error().empty() ? "the root is not a compound tag" : r.error();
+    return false;
+  }
+  bytes = r.memory() + sizeof(NbtTag);
+  return true;
+}
 
 bool parseNbt(const uint8_t* data, size_t size, NbtTag& root, std::string& error, const NbtSkip* skip) {
   Reader r(data, size, skip);

@@ -46,4 +46,11 @@ using NbtSkip = std::unordered_set<std::string_view>;
 // Reads the root tag (a named compound). False with a reason on malformed data.
 bool parseNbt(const uint8_t* data, size_t size, NbtTag& root, std::string& error, const NbtSkip* skip = nullptr);
 
+// The memory, in bytes, that parseNbt would take for the tags it keeps, found by walking the data
+// without keeping anything; false with a reason on malformed data (as parseNbt would say).
+bool measureNbt(const uint8_t* data, size_t size, size_t& bytes, std::string& error, const NbtSkip* skip = nullptr);
+
+// No chunk's tags take more memory than this; a chunk whose tags would is damaged.
+constexpr size_t kMaxTagMemory = size_t(48) << 20;
+
 }  // namespace sgrender
