@@ -7,6 +7,8 @@
 
 #include "imaging/libpng_messages.h"
 #include "imaging/png_file.h"
+#include "system/temporary_files.h"
+#include "system/tool_system.h"
 
 namespace sgimage {
 
@@ -19,6 +21,15 @@ struct PngRowReader::Decoder {
   ~Decoder() {
     if (png) png_destroy_read_struct(&png, &info, nullptr);
     if (f) std::fclose(f);
+  }
+};
+
+struct PngRowReader::RowsFile {
+  std::FILE* f = nullptr;
+  std::string name;
+  ~RowsFile() {
+    if (f) std::fclose(f);
+    if (!name.empty()) std::remove(name.c_str());
   }
 };
 
@@ -73,29 +84,53 @@ bool PngRowReader::open(const std::string& file, std::string& error) {
   png_set_strip_16(png);
   png_set_gray_to_rgb(png);
   png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
-  whole_ = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
-  const int passes = whole_ ? png_set_interlace_handling(png) : 1;
+  const bool interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
+  const int passes = interlaced ? png_set_interlace_handling(png) : 1;
   png_read_update_info(png, info);
   const size_t stride = static_cast<size_t>(width_) * 4;
-  if (whole_) {
-    buffer_.assign(stride * height_, 0);
-    std::vector<png_bytep> rows(height_);
-    for (int y = 0; y < height_; ++y) rows[y] = buffer_.data() + stride * y;
-    for (int p = 0; p < passes; ++p)
-      for (int y = 0; y < height_; ++y) png_read_row(png, rows[y], nullptr);
-  } else {
-    buffer_.assign(stride, 0);
+  buffer_.assign(stride, 0);
+  rows_.reset();
+  if (interlaced) {
+    // Each pass fills in pixels of rows the earlier passes began: every row goes from the file
+    // to the decoder and back, so that one row is held at a time.
+    rows_ = std::make_unique<RowsFile>();
+    rows_->f = sgsys::createTemporary(file, ".rows", rows_->name);
+    bool ok = rows_->f != nullptr;
+    for (int y = 0; ok && y < height_; ++y) ok = std::fwrite(buffer_.data(), 1, stride, rows_->f) == stride;
+    ok = ok && std::fflush(rows_->f) == 0;
+    for (int p = 0; ok && p < passes; ++p)
+      for (int y = 0; ok && y < height_; ++y) {
+        const uint64_t at = uint64_t(y) * stride;
+        ok = sgsys::readAt(rows_->f, buffer_.data(), stride, at);
+        if (!ok) break;
+        png_read_row(png, buffer_.data(), nullptr);
+        ok = std::fseek(rows_->f, static_cast<long>(at), SEEK_SET) == 0 &&
+             std::fwrite(buffer_.data(), 1, stride, rows_->f) == stride && std::fflush(rows_->f) == 0;
+      }
+    if (!ok) {
+      error = "cannot keep the interlaced image's rows in " + rows_->name;
+      close();
+      rows_.reset();
+      return false;
+    }
   }
   return true;
 }
 
 const uint8_t* PngRowReader::next(std::string& error) {
-  if (!decoder_ || row_ >= height_) {
+  if ((!decoder_ && !rows_) || row_ >= height_) {
     error = "no more rows";
     return nullptr;
   }
   const size_t stride = static_cast<size_t>(width_) * 4;
-  if (whole_) return buffer_.data() + stride * row_++;
+  if (rows_) {
+    if (!sgsys::readAt(rows_->f, buffer_.data(), stride, uint64_t(row_) * stride)) {
+      error = "cannot read the interlaced image's rows from " + rows_->name;
+      return nullptr;
+    }
+    ++row_;
+    return buffer_.data();
+  }
   png_structp png = decoder_->png;
   if (setjmp(png_jmpbuf(png))) {
     error = "corrupt PNG image (" + decoder_->message + ")";

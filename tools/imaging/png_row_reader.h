@@ -1,6 +1,7 @@
 // Reading a PNG row by row as 8-bit RGBA, whatever its colour type and depth, so that a large
-// image need never be held whole. An interlaced image cannot be read a row at a time; it is
-// read whole on open and handed out row by row.
+// image need never be held whole. An interlaced image cannot be read a row at a time: it is
+// decoded on open, pass by pass, into a temporary file of rows beside it, and handed out row
+// by row from there, so that even it is never held whole.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -28,12 +29,13 @@ class PngRowReader {
   void close();
 
  private:
-  struct Decoder;  // the back end's state
+  struct Decoder;   // the back end's state
+  struct RowsFile;  // an interlaced image's rows, decoded
 
   std::unique_ptr<Decoder> decoder_;
+  std::unique_ptr<RowsFile> rows_;
   int width_ = 0, height_ = 0, row_ = 0;
-  std::vector<uint8_t> buffer_;  // one row, or the whole interlaced image
-  bool whole_ = false;
+  std::vector<uint8_t> buffer_;  // one row
 };
 
 }  // namespace sgimage
