@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <unordered_set>
 #include <sstream>
 
 #include "batch/job_failures.h"
@@ -51,6 +52,8 @@ std::string localPath(const std::string& p) {
 // takes 4 MB decoded).
 constexpr size_t kReadingBudget = size_t(128) << 20, kDecodedBudget = size_t(128) << 20;
 constexpr size_t kLargestChunkModel = size_t(4096) * 256 * 4;
+
+long long chunkKey(int x, int z) { return (static_cast<long long>(x) << 32) ^ static_cast<uint32_t>(z); }
 
 class Progress {
  public:
@@ -173,6 +176,10 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   frame.extent = viewExtent(frame.view, minX, maxX, minZ, maxZ);
   if (req.nether) frame.lowestY = 0, frame.highestY = 127;
   frame.seaLevel = req.nether ? 32 : seaLevelOf(world, chunks.layout);  // the Nether's sea is of lava
+  std::unordered_set<long long> storedChunks;
+  for (const auto& g : chunks.groups)
+    for (const auto& c : g.chunks) storedChunks.insert(chunkKey(c.x, c.z));
+  frame.stored = [&storedChunks](int x, int z) { return storedChunks.count(chunkKey(x, z)) > 0; };
   const BlockLook look(req);
   const std::unique_ptr<Painter> painter = makePainter(req, look, frame);
   const long long width = painter->width(), height = painter->height();
@@ -284,6 +291,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
           }
           std::string where = "chunk " + std::to_string(place.x) + "," + std::to_string(place.z) + " in " +
                               (g.regionFile.empty() ? sgsys::nameOf(place.alphaFile.filename()) : fileName);
+          if (d.verdict != ChunkVerdict::Decoded) painter->absent(place.x, place.z, canvas);
           if (d.verdict == ChunkVerdict::Damaged) {
             summary.skip(where + ": " + d.error, errors, req.verbosity);
           } else if (d.verdict == ChunkVerdict::Unfinished) {

@@ -76,6 +76,7 @@ void SeenBlocks::classify(const Chunk& c) {
         const int y = levelOf(k);
         if (!solid_[c.index(i % 16, y, i / 16)]) continue;
         ++surfaces_[static_cast<size_t>(up_ * y + kSeenOffset)];
+        lowestGround_ = std::min(lowestGround_, up_ * y);
         break;
       }
     return;
@@ -185,10 +186,10 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
       draw(s);
     }
   }
-  keepEdges(c);
+  keepEdges(c, draw);
 }
 
-void SeenBlocks::keepEdges(const Chunk& c) {
+void SeenBlocks::keepEdges(const Chunk& c, const DrawBlock& draw) {
   for (bool towardsU : {true, false}) {
     const int dx = towardsU ? dxU_ : dxV_, dz = towardsU ? dzU_ : dzV_;
     Edge e{c.chunkX, c.chunkZ, towardsU, c.minY, c.topY(), {}, {}, {}};
@@ -213,7 +214,45 @@ void SeenBlocks::keepEdges(const Chunk& c) {
         e.runs.push_back(std::move(runs));
         e.tints.push_back(around_.tints(x, z));
       }
-    waiting_[key(c.chunkX + dx, c.chunkZ + dz)].push_back(std::move(e));
+    if (frame_.stored && !frame_.stored(c.chunkX + dx, c.chunkZ + dz)) onMapEdge(std::move(e), draw);
+    else waiting_[key(c.chunkX + dx, c.chunkZ + dz)].push_back(std::move(e));
+  }
+}
+
+void SeenBlocks::onMapEdge(Edge e, const DrawBlock& draw) {
+  if (request_.cake) {
+    showEdge(e, nullptr, draw);
+    return;
+  }
+  if (request_.cave) return;  // a map of caves shows nothing at its edges
+  {
+    // Levels more than one below the lowest ground so far lie under any floor the map can have,
+    // and a cliff shows the levels of its top 64 blocks; below those it is filled from what lies
+    // above, so that an edge holds at most that much whatever the world's blocks.
+    for (auto& runs : e.runs) {
+      if (runs.empty()) continue;
+      const int surface = up_ > 0 ? runs.back().y1 : -runs.front().y0;
+      const int keepFrom = std::max(lowestGround_ == INT_MAX ? INT_MIN + 1 : lowestGround_ - 1, surface - 64);
+      std::vector<Run> kept;
+      for (Run run : runs) {
+        const int a = up_ * run.y0, b = up_ * run.y1, hi = std::max(a, b);
+        if (hi < keepFrom) continue;
+        if (std::min(a, b) < keepFrom) {
+          if (up_ > 0) run.y0 = keepFrom;
+          else run.y1 = -keepFrom;
+        }
+        kept.push_back(run);
+      }
+      runs = std::move(kept);
+    }
+  }
+  mapEdges_.push_back(std::move(e));
+}
+
+void SeenBlocks::absent(int chunkX, int chunkZ, const DrawBlock& draw) {
+  if (auto it = waiting_.find(key(chunkX, chunkZ)); it != waiting_.end()) {
+    for (Edge& e : it->second) onMapEdge(std::move(e), draw);
+    waiting_.erase(it);
   }
 }
 
@@ -317,6 +356,8 @@ void SeenBlocks::finish(const DrawBlock& draw) {
   for (const auto& [k, edges] : waiting_)
     for (const Edge& e : edges) showEdge(e, nullptr, draw);
   waiting_.clear();
+  for (const Edge& e : mapEdges_) showEdge(e, nullptr, draw);
+  mapEdges_.clear();
 }
 
 }  // namespace sgrender

@@ -15,6 +15,7 @@
 // In cave mode the ground is taken away: only the shells of enclosed spaces (their floors,
 // walls and ceilings) are drawn, coloured by their depth.
 #pragma once
+#include <climits>
 #include <functional>
 #include <unordered_map>
 #include <vector>
@@ -41,6 +42,8 @@ class SeenBlocks {
   // Calls draw for the faces of the chunk's seen blocks (farthest first), and for the faces on
   // the edges of farther chunks that this chunk shows.
   void visit(const Chunk& chunk, const DrawBlock& draw);
+  // A stored chunk that will not come: the edges waiting for it lie on the map's edge.
+  void absent(int chunkX, int chunkZ, const DrawBlock& draw);
   // After the last chunk: the faces on the map's own edge.
   void finish(const DrawBlock& draw);
 
@@ -61,7 +64,10 @@ class SeenBlocks {
   };
 
   void classify(const Chunk& c);
-  void keepEdges(const Chunk& c);
+  void keepEdges(const Chunk& c, const DrawBlock& draw);
+  // An edge whose next chunk will never come: drawn at once in cake mode; otherwise kept for the
+  // end, without the levels far below any ground seen so far, which the map's floor hides.
+  void onMapEdge(Edge edge, const DrawBlock& draw);
   void showEdge(const Edge& edge, const Chunk* next, const DrawBlock& draw);
   void showCut(const Edge& edge, size_t column, const DrawBlock& draw, SeenBlock& s);
   int ceiling(const Chunk& c, int x, int z) const;
@@ -73,6 +79,8 @@ class SeenBlocks {
   int up_;  // +1, or -1 for the world seen from below
   int dxU_, dzU_, dxV_, dzV_;
   std::unordered_map<long long, std::vector<Edge>> waiting_;  // by the next chunk's key
+  std::vector<Edge> mapEdges_;  // on the map's own edge, to be drawn at the end
+  int lowestGround_ = INT_MAX;  // the lowest ground seen so far, as seen
   std::vector<int> ceilings_;   // of the chunk being visited (Nether: under the roof)
   std::vector<uint8_t> solid_;  // of the chunk being visited: which cells hide what is behind
   std::vector<uint8_t> water_;  // of the chunk being visited: which cells are drawn water
@@ -93,6 +101,9 @@ class ProjectedPainter : public Painter {
   }
   void finish(MapCanvas& canvas) override {
     seen_.finish([&](const SeenBlock& b) { draw(b, canvas); });
+  }
+  void absent(int chunkX, int chunkZ, MapCanvas& canvas) override {
+    seen_.absent(chunkX, chunkZ, [&](const SeenBlock& b) { draw(b, canvas); });
   }
 
  protected:

@@ -1,6 +1,7 @@
 // A painter draws chunks of the model into the map canvas in one style. Painters see only the
 // chunk model and the render's options; a new style is a new painter.
 #pragma once
+#include <functional>
 #include <memory>
 
 #include "renderer/formats/chunk.h"
@@ -18,6 +19,8 @@ struct MapFrame {
   ViewExtent extent;
   int lowestY = -64, highestY = 319;
   int seaLevel = 63;  // the level of the sea's surface plus one, as the game counts it
+  // Whether the world stores a chunk there (empty: any chunk may come).
+  std::function<bool(int chunkX, int chunkZ)> stored;
 };
 
 class Painter {
@@ -31,6 +34,8 @@ class Painter {
   // Shows the painter a chunk that is drawn later, for what the chunks drawn before it take
   // from it (the map from above drawn bottom band first).
   virtual void prime(const Chunk&) {}
+  // A stored chunk that will not be drawn (unfinished or damaged): its place is a gap in the map.
+  virtual void absent(int /*chunkX*/, int /*chunkZ*/, MapCanvas&) {}
   // After the last chunk (the projected styles draw the map's own edges in cake mode).
   virtual void finish(MapCanvas&) {}
 };
