@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -182,6 +184,45 @@ TEST(HostileInput, EdgesWithoutNeighboursAreNotHeldToTheEnd) {
     ASSERT_EQ(o.status, 0) << o.errors;
     EXPECT_LT(o.peakKilobytes, 256 * 1024) << mode;
   }
+}
+
+// Numbers at the ends of their range in a chunk's position and its sections' levels reach no
+// arithmetic that overflows (the sanitizer build checks): the chunk is damage, the rest is drawn.
+TEST(HostileInput, NumbersAtTheEndsOfTheirRange) {
+  NbtWriter w;
+  w.intTag("DataVersion", 3953);
+  w.intTag("xPos", INT32_MAX);
+  w.intTag("zPos", INT32_MIN);
+  w.stringTag("Status", "minecraft:full");
+  w.beginCompoundList("sections", 2);
+  for (int32_t y : {INT32_MAX, INT32_MIN}) {
+    w.intTag("Y", y);
+    w.beginCompound("block_states");
+    w.beginCompoundList("palette", 1);
+    w.stringTag("Name", "minecraft:stone");
+    w.endCompound();
+    w.endCompound();
+    w.beginCompound("biomes");
+    w.stringList("palette", {"minecraft:plains"});
+    w.endCompound();
+    w.endCompound();
+  }
+  auto tags = w.finish();
+  sgtest::RegionWriter r;
+  r.put(0, 0, std::string(tags.begin(), tags.end()));
+  r.put(1, 0, stoneChunk(1, 0));
+  fs::create_directories("n/region");
+  r.write("n/region/r.0.0.mca");
+  for (const char* style : {"normal", "isometric"}) {
+    Render render(std::string("custom n ") + style + " outfile n.png");
+    ASSERT_EQ(render.status, 0) << render.errors.str();
+    EXPECT_NE(render.errors.str().find("its sections span levels no world has"), std::string::npos) << render.errors.str();
+  }
+  // Alpha chunk files named with the largest numbers their names can hold.
+  fs::create_directories("a/zz/zz");
+  spit("a/zz/zz/c.zzzzzzzz.-zzzzzzz.dat", "not a chunk");
+  Render alpha("custom a alpha outfile a.png");
+  EXPECT_EQ(alpha.status, 1);
 }
 
 // Regions a world cannot hold: far apart they would make the map's width overflow; one of them

@@ -30,7 +30,7 @@ inline bool sizeToSections(const NbtTag& sections, Chunk& c, const std::function
     c.reset(0, 0);
     return true;
   }
-  if (hi - lo >= 256 || lo < -128 || hi > 127) {
+  if (lo < -128 || hi > 127 || hi - lo >= 256) {
     error = "its sections span levels no world has";
     return false;
   }
