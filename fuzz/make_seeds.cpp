@@ -43,7 +43,26 @@ ChunkColumn smallChunk(Layout layout) {
   c.set(5, 2, 5, wool);
   c.set(7, 2, 7, torch);
   c.light.assign(c.blocks.size(), 0);
+  for (int x = 0; x < 16; ++x)
+    for (int z = 0; z < 16; ++z) c.setBiome(x, z, x < 8 ? "swamp" : "desert");
   return c;
+}
+
+// A region file whose table entries (those `named` picks) all name one sector holding the
+// chunk's tags: the shape of the hostile regions that once cost memory by the thread.
+std::string sharedSectorRegion(const std::string& tags, bool (*named)(int)) {
+  const std::vector<uint8_t> packed = compress(std::vector<uint8_t>(tags.begin(), tags.end()), Compression::Zlib);
+  std::string body;
+  const uint32_t length = uint32_t(packed.size() + 1);
+  for (int shift : {24, 16, 8, 0}) body += char(length >> shift);
+  body += char(2);
+  body.append(packed.begin(), packed.end());
+  const size_t sectors = (body.size() + 4095) / 4096;
+  body.resize(sectors * 4096, '\0');
+  std::string header;
+  for (int i = 0; i < 1024; ++i)
+    header += named(i) ? std::string{char(0), char(0), char(2), char(sectors)} : std::string(4, '\0');
+  return header + std::string(4096, '\0') + body;
 }
 
 }  // namespace
@@ -67,6 +86,34 @@ int main(int argc, char** argv) {
   region.put(1, 0, compress(encodeChunk(smallChunk(Layout::Numeric), Layout::Numeric), Compression::Lz4), 4);
   region.write(".", 0, 0, "mca");
   seed("fuzz_region", "two-chunks", slurp("r.0.0.mca"));
+
+  // Hostile regions: a million empty compounds in every entry; a chunk of 4,096 levels; a
+  // checkerboard of chunks of a new block at every level.
+  std::string bomb("\x0a\x00\x00\x09\x00\x01x\x0a\x00\x0f\x42\x40", 12);
+  bomb += std::string(1000001, '\0');
+  seed("fuzz_region", "tag-bomb", sharedSectorRegion(bomb, [](int) { return true; }));
+  {
+    ChunkColumn tall(0, 0, -2048, 4096);
+    tall.set(0, -2048, 0, tall.name("stone"));
+    tall.set(0, 2047, 0, tall.name("stone"));
+    seed("fuzz_region", "tall-chunk", sharedSectorRegion(str(encodeChunk(tall, Layout::BlockStates)), [](int) { return true; }));
+    ChunkColumn layers(0, 0, -64, 384);
+    const uint16_t stone = layers.name("stone"), dirt = layers.name("dirt");
+    for (int y = -64; y < 320; ++y)
+      for (int i = 0; i < 256; ++i) layers.set(i % 16, y, i / 16, (y & 1) ? stone : dirt);
+    seed("fuzz_region", "checkerboard",
+         sharedSectorRegion(str(encodeChunk(layers, Layout::BlockStates)), [](int i) { return (i % 32 + i / 32) % 2 == 0; }));
+  }
+
+  // Compressed chunks, an external chunk file and an Alpha chunk file.
+  const std::vector<uint8_t> chunkTags = encodeChunk(smallChunk(Layout::BlockStates), Layout::BlockStates);
+  seed("fuzz_lz4", "lz4", std::string(1, '\x03') + str(compress(chunkTags, Compression::Lz4)));
+  seed("fuzz_lz4", "zlib", std::string(1, '\x01') + str(compress(chunkTags, Compression::Zlib)));
+  seed("fuzz_external_chunk", "zlib", std::string(1, '\x01') + str(compress(chunkTags, Compression::Zlib)));
+  seed("fuzz_alpha_files", "alpha",
+       std::string(1, '\0') + str(compress(encodeChunk(smallChunk(Layout::Alpha), Layout::Alpha), Compression::Gzip)));
+  writeLevelFile(".", "Seed", Layout::BlockStates);
+  seed("fuzz_level_file", "level", slurp("level.dat"));
 
   {
     sgimage::PngRowWriter png;

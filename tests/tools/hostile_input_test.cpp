@@ -39,7 +39,7 @@ std::string stoneChunk(int cx, int cz) {
 
 void region(const std::string& world, int rx, int rz) {
   sgtest::RegionWriter w;
-  w.put(0, 0, stoneChunk(rx * 32, rz * 32));
+  w.put(0, 0, stoneChunk(0, 0));  // the place in the region decides, not the tags
   fs::create_directories(world + "/region");
   w.write(world + "/region/r." + std::to_string(rx) + "." + std::to_string(rz) + ".mca");
 }
@@ -71,6 +71,17 @@ Outcome runProgram(const std::vector<std::string>& args) {
   o.peakKilobytes = usage.ru_maxrss;
   return o;
 }
+
+// The address sanitizer keeps freed memory aside and adds its own, so a peak is only checked in
+// the normal build.
+#ifdef SG_SANITIZED
+#define EXPECT_PEAK_BELOW(outcome, kilobytes) \
+  if (true) {                                  \
+  } else                                       \
+    EXPECT_LT((outcome).peakKilobytes, (kilobytes))
+#else
+#define EXPECT_PEAK_BELOW(outcome, kilobytes) EXPECT_LT((outcome).peakKilobytes, (kilobytes))
+#endif
 
 // A region file whose table entries (those `named` picks) all name one sector, holding the
 // chunk's tags.
@@ -122,7 +133,7 @@ TEST(HostileInput, InterlacedLayersAreNotHeldWhole) {
   Outcome o = runProgram({"./post", "merge", "4", "layer0.png", "layer1.png", "layer2.png", "layer3.png", "output",
                           "merged.png"});
   ASSERT_EQ(o.status, 0) << o.errors;
-  EXPECT_LT(o.peakKilobytes, 64 * 1024) << "the four decoded whole would take 144 MB";
+  EXPECT_PEAK_BELOW(o, 64 * 1024) << "the four decoded whole would take 144 MB";
   auto merged = readImage("merged.png");
   ASSERT_EQ(merged.width(), 3072);
   EXPECT_EQ(merged.at(0, 0), (sgimage::Rgba{255, 0, 0, 255}));
@@ -158,10 +169,10 @@ TEST(HostileInput, MemoryDoesNotGrowWithTheThreadCount) {
     Outcome b = runProgram({"./renderer", "custom", "bomb", "threads", threads, "outfile", "b.png"});
     EXPECT_EQ(b.status, 1) << b.errors;
     EXPECT_NE(b.errors.find("its tags would take more memory than any chunk's"), std::string::npos) << b.errors;
-    EXPECT_LT(b.peakKilobytes, 96 * 1024) << "threads " << threads;
+    EXPECT_PEAK_BELOW(b, 96 * 1024) << "threads " << threads;
     Outcome t = runProgram({"./renderer", "custom", "tall", "threads", threads, "outfile", "t.png"});
     EXPECT_EQ(t.status, 0) << t.errors;
-    EXPECT_LT(t.peakKilobytes, 200 * 1024) << "threads " << threads;
+    EXPECT_PEAK_BELOW(t, 200 * 1024) << "threads " << threads;
   }
 }
 
@@ -177,12 +188,18 @@ TEST(HostileInput, EdgesWithoutNeighboursAreNotHeldToTheEnd) {
   c.set(3, 319, 3, 0);
   for (int y = -60; y < 320; ++y) c.set(5, y, 5, 0);  // a pit to the bottom
   auto tags = encodeChunk(c, Layout::BlockStates);
-  sharedSectorRegion("checker", std::string(tags.begin(), tags.end()), [](int i) { return (i % 32 + i / 32) % 2 == 0; });
+#ifdef SG_SANITIZED
+  constexpr int kSide = 8;  // slow under the sanitizers, and the peak is not measured there
+#else
+  constexpr int kSide = 32;
+#endif
+  sharedSectorRegion("checker", std::string(tags.begin(), tags.end()),
+                     [](int i) { return i % 32 < kSide && i / 32 < kSide && (i % 32 + i / 32) % 2 == 0; });
   installProgram(SG_RENDERER, "renderer");
   for (const char* mode : {"automirror", "fool_cake"}) {
     Outcome o = runProgram({"./renderer", "custom", "checker", "isometric", "north", mode, "outfile", "c.png"});
     ASSERT_EQ(o.status, 0) << o.errors;
-    EXPECT_LT(o.peakKilobytes, 256 * 1024) << mode;
+    EXPECT_PEAK_BELOW(o, 256 * 1024) << mode;
   }
 }
 
@@ -313,7 +330,7 @@ TEST(HostileInput, ASparseRegionFileIsNotReadWhole) {
   installProgram(SG_RENDERER, "renderer");
   Outcome o = runProgram({"./renderer", "custom", "sparse", "outfile", "s.png"});
   ASSERT_EQ(o.status, 0) << o.errors;
-  EXPECT_LT(o.peakKilobytes, 200 * 1024) << "peak resident memory in kB";
+  EXPECT_PEAK_BELOW(o, 200 * 1024) << "peak resident memory in kB";
 }
 
 // A tool killed mid-way leaves its temporary file; the next run clears it. A link planted under
@@ -345,7 +362,7 @@ TEST(HostileInput, TheJobRunnerReadsWithinBounds) {
   Outcome device = runProgram({"./runner", "/dev/zero"});
   EXPECT_EQ(device.status, 1);
   EXPECT_NE(device.errors.find("larger than any job"), std::string::npos) << device.errors;
-  EXPECT_LT(device.peakKilobytes, 400 * 1024);
+  EXPECT_PEAK_BELOW(device, 400 * 1024);
 
   std::string line;
   for (int i = 0; i < 200000; ++i) line += "a&";
@@ -353,7 +370,7 @@ TEST(HostileInput, TheJobRunnerReadsWithinBounds) {
   Outcome longLine = runProgram({"./runner", "long.bat"});
   EXPECT_NE(longLine.errors.find("longer than any line of a job"), std::string::npos) << longLine.errors;
   EXPECT_EQ(slurp("out.txt"), "before \r\nafter \r\n");
-  EXPECT_LT(longLine.peakKilobytes, 200 * 1024);
+  EXPECT_PEAK_BELOW(longLine, 200 * 1024);
 }
 #endif
 
