@@ -14,9 +14,6 @@ bool customSelected(const jobs::RenderOptions& o) {
   return o.comboworldfolders.listIndex() + 1 == o.comboworldfolders.listCount();
 }
 
-bool endsWithSeparator(const std::string& s) {
-  return !s.empty() && (s.back() == '\\' || s.back() == '/');
-}
 
 }  // namespace
 
@@ -35,7 +32,7 @@ void txtcustompath_Change(jobs::RenderOptions& o) {
   o.txtcustompath.setText(text::removeChar(o.txtcustompath.text(), '"'));
   std::string path = o.txtcustompath.text();
   // A path still being typed: wait for the folder name after the separator.
-  if (endsWithSeparator(path)) return;
+  if (text::endsWithSeparator(path)) return;
   o.txtmapname.setText(isServerPath(path) ? checkservername(o, path) : checkcustomname(o, path));
   writeleveloptions(o);
 }

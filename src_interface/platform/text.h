@@ -42,4 +42,7 @@ bool startsWith(std::string_view s, std::string_view head);
 std::string lowerAscii(std::string_view s);
 bool equalsNoCase(std::string_view a, std::string_view b);
 
+// Whether a path ends in a separator ('\\' or '/').
+inline bool endsWithSeparator(const std::string& s) { return !s.empty() && (s.back() == '\\' || s.back() == '/'); }
+
 }  // namespace sg::text

@@ -8,9 +8,6 @@
 namespace sg::settings {
 
 namespace {
-bool endsWithSeparator(const std::string& s) {
-  return !s.empty() && (s.back() == '\\' || s.back() == '/');
-}
 bool has(const forms::Control& list, int i) { return i >= 0 && i < list.listCount(); }
 }  // namespace
 
@@ -48,7 +45,7 @@ void Form5::custompathinput_Change() {
   std::string cleaned = text::removeChar(input.text(), '"');
   if (cleaned != input.text()) return input.setText(cleaned);  // fires this handler again
   // A path being typed is written once it no longer ends with a separator.
-  if (endsWithSeparator(cleaned)) return;
+  if (text::endsWithSeparator(cleaned)) return;
   auto& list = control("custompathlist");
   int i = list.listIndex();
   if (i < 0) {

@@ -22,9 +22,6 @@ std::string baseFolder(const platform::Environment& env, const std::string& vari
   return env.get("HOME").value_or("");
 }
 
-bool endsWithSeparator(const std::string& s) {
-  return !s.empty() && (s.back() == '\\' || s.back() == '/');
-}
 
 }  // namespace
 
@@ -44,7 +41,7 @@ std::string getSavePath(forms::Registry& registry) {
     // World names are appended directly, so a typed folder without its final separator would
     // join the last folder and the world into one name.
     std::string custom = text::removeChar(s.customsavepath.text(), '"');
-    if (!custom.empty() && !endsWithSeparator(custom)) custom += files::separator();
+    if (!custom.empty() && !text::endsWithSeparator(custom)) custom += files::separator();
     return custom;
   }
   return {};

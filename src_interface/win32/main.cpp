@@ -4,9 +4,11 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <string>
 
 #include "forms/registry.h"
 #include "mainwindow/system_forms.h"
+#include "platform/first_start.h"
 #include "platform/services.h"
 #include "win32/realization.h"
 #include "win32/wide_text.h"
@@ -21,6 +23,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   sg::platform::SystemClock clock;
   sg::platform::ProcessEnvironment environment;
   sg::platform::Services services{dialogs, launcher, clock, environment};
+  // The working folder is the current folder: the shortcut's start folder, or the portable
+  // zip's own. The jobs run the tools from there; the first start without the game writes a
+  // demo world there.
+  const std::string programFolder = sg::platform::programFolder();
+  sg::platform::bringRenderToolsIn(programFolder);
+  sg::platform::writeDemoWorldOnFirstStart(programFolder, environment);
   sg::forms::Registry registry(services);
   sg::mainwindow::registerSystemForms(registry);
   sg::win32::Win32Realization realization(registry, &dialogs);
