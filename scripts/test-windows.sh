@@ -3,13 +3,15 @@
 # builds the core, the script driver, the render tools and every test that needs no Qt in
 # build-windows, then runs under Wine (on an Xvfb screen) every test program, the window tests
 # again at 150% and 200%, every scenario script, and a job that Wine's command processor runs
-# from Render to the final image.
+# from Render to the final image; then packages the installer and the portable zip and proves
+# them under Wine from install to picture to uninstall.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 missing=()
-for p in g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine64 wine googletest dpkg-dev xvfb xauth file locales; do
+for p in g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine64 wine googletest dpkg-dev xvfb xauth file locales \
+         nsis zip unzip; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if ((${#missing[@]})); then
@@ -17,14 +19,22 @@ if ((${#missing[@]})); then
     "${missing[@]}" >/dev/null || { echo "windows: cannot install ${missing[*]}"; exit 1; }
 fi
 
-# LZ4 has no MinGW package: the renderer compiles Debian's own lz4 sources, fetched as a source
-# package through a list of this script's own (the machine's apt setup is left as it is).
+# LZ4 has no MinGW package: the renderer compiles Debian's own lz4 sources, fetched once as a
+# source package. The sources come from wherever the machine's own apt gets its packages: its
+# entries are copied as source entries into lists of this script's own (the machine's apt setup
+# is left as it is).
 lz4=build-windows-deps/lz4
 if [ ! -f "$lz4/lib/lz4.c" ]; then
   deps=$root/build-windows-deps
-  mkdir -p "$deps/lists/partial" "$deps/download"
-  echo "deb-src http://deb.debian.org/debian bookworm main" > "$deps/sources.list"
-  apt_opts=(-qq -o "Dir::Etc::SourceList=$deps/sources.list" -o Dir::Etc::SourceParts=/nonexistent
+  rm -rf "$deps/sources.list.d" && mkdir -p "$deps/lists/partial" "$deps/download" "$deps/sources.list.d"
+  : > "$deps/sources.list"
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] && sed 's/^Types:.*/Types: deb-src/' "$f" > "$deps/sources.list.d/$(basename "$f")"
+  done
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$f" ] && sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$f" >> "$deps/sources.list"
+  done
+  apt_opts=(-qq -o "Dir::Etc::SourceList=$deps/sources.list" -o "Dir::Etc::SourceParts=$deps/sources.list.d"
             -o "Dir::State::Lists=$deps/lists")
   (cd "$deps/download" && apt-get "${apt_opts[@]}" update && apt-get "${apt_opts[@]}" source --download-only lz4) \
     >/dev/null 2>&1 || { echo "windows: cannot fetch the lz4 sources"; exit 1; }
@@ -86,5 +96,9 @@ wineserver -w 2>/dev/null
 
 echo "== windows build: a job from Render to the final image through Wine's command processor"
 bash scripts/windows-job.sh || status=1
+wineserver -k 2>/dev/null || true
+
+echo "== windows build: the installer and the portable zip, from install to picture to uninstall"
+{ bash scripts/package-windows.sh && bash scripts/windows-install.sh; } || status=1
 wineserver -k 2>/dev/null || true
 exit $status
