@@ -18,6 +18,9 @@ struct PngRowReader::Decoder {
   }
 };
 
+// WIC hands out an interlaced image's rows itself; no rows are kept aside on this back end.
+struct PngRowReader::RowsFile {};
+
 PngRowReader::PngRowReader() = default;
 PngRowReader::~PngRowReader() = default;
 PngRowReader::PngRowReader(PngRowReader&& o) noexcept = default;
@@ -66,7 +69,6 @@ bool PngRowReader::open(const std::string& file, std::string& error) {
   width_ = static_cast<int>(w);
   height_ = static_cast<int>(h);
   row_ = 0;
-  whole_ = false;
   buffer_.assign(static_cast<size_t>(width_) * 4, 0);
   return true;
 }
