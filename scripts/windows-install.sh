@@ -39,7 +39,7 @@ win reg delete "$key" /f >/dev/null 2>&1
 start_program() {
   local exe=$1 folder=$2 picture=$3 fb
   fb=$(mktemp -d)
-  (cd "$folder" && timeout 120 xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $fb" wine "$exe" >/dev/null 2>&1) &
+  (cd "$folder" && timeout 120 xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $fb" env LC_ALL=C.UTF-8 wine "$exe" >/dev/null 2>&1) &
   local pid=$!
   for _ in $(seq 240); do
     [ -f "$folder/settings.dat" ] && [ -f "$folder/strandvale_g_renderer.exe" ] && break

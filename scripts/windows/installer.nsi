@@ -5,7 +5,8 @@
 ; %LOCALAPPDATA%\Strandvale G, where settings, jobs and images go; and an entry in "Apps &
 ; features" with the uninstaller. The uninstaller leaves the working folder alone.
 ; Defines given by the packaging script: VERSION (x.y), STAGE (the files), OUTFILE.
-Unicode true
+; A 64-bit installer, as the program is.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 

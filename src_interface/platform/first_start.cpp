@@ -56,11 +56,6 @@ int runAndWait(const std::string& program, const std::string& arguments) {
   CloseHandle(pi.hProcess);
   return static_cast<int>(code);
 }
-std::string currentFolder() {
-  char buffer[MAX_PATH];
-  DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
-  return n > 0 && n < MAX_PATH ? std::string(buffer, n) : std::string(".");
-}
 #else
 unsigned long long writeTime(const std::string& file) {
   std::error_code ec;
@@ -101,10 +96,6 @@ int runAndWait(const std::string& program, const std::string& arguments) {
   waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
-std::string currentFolder() {
-  std::error_code ec;
-  return std::filesystem::current_path(ec).string();
-}
 #endif
 
 }  // namespace
@@ -130,7 +121,9 @@ bool writeDemoWorldOnFirstStart(const std::string& programFolder, const Environm
   }
   const std::string writer = join(programFolder, "strandvale-g-demo-world.exe");
   if (!files::FileExists(writer)) return false;
-  const std::string saves = join(join(currentFolder(), "demo-saves"), "");
+  // The save folder is named relative to the working folder, where the program and its jobs
+  // run: so the jobs never carry the working folder's own path, whatever characters it holds.
+  const std::string saves = join("demo-saves", "");
   if (runAndWait(writer, "\"" + join(saves, "Demo World") + "\"") != 0) return false;
   return files::writeLines("settings.dat", {"CustomSavePath", saves, "SavePathOption", "custom"});
 }
