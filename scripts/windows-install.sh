@@ -39,13 +39,15 @@ win reg delete "$key" /f >/dev/null 2>&1
 start_program() {
   local exe=$1 folder=$2 picture=$3 fb
   fb=$(mktemp -d)
-  (cd "$folder" && timeout 120 xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $fb" env LC_ALL=C.UTF-8 wine "$exe" >/dev/null 2>&1) &
+  # In a Wine desktop, so that Wine draws the window's frame and title as Windows would.
+  (cd "$folder" && timeout 120 xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $fb" env LC_ALL=C.UTF-8 \
+     wine explorer /desktop=strandvale,1024x768 "$exe" >/dev/null 2>&1) &
   local pid=$!
   for _ in $(seq 240); do
     [ -f "$folder/settings.dat" ] && [ -f "$folder/strandvale_g_renderer.exe" ] && break
     sleep 0.25
   done
-  sleep 4  # the main window draws
+  sleep 10  # the main window opens and draws
   mkdir -p "$(dirname "$picture")"
   cp "$fb/Xvfb_screen0" "$picture.xwd" 2>/dev/null
   command -v convert >/dev/null 2>&1 && convert "xwd:$picture.xwd" "$picture.png" 2>/dev/null && rm -f "$picture.xwd"
