@@ -104,9 +104,9 @@ const char* demoBiome(int wx, int wz, int h, uint32_t seed) {
   if (h < kSeaLevel - 4) return "ocean";
   if (h <= kSeaLevel + 1) return "beach";
   if (h > 96) return "snowy_plains";
-  const double warm = noise(wx, wz, 220, seed, 70) + 0.2 * noise(wx, wz, 37, seed, 73),
+  const double warm = noise(wx, wz, 220, seed, 81) + 0.2 * noise(wx, wz, 37, seed, 73),
                wet = noise(wx, wz, 180, seed, 71) + 0.2 * noise(wx, wz, 29, seed, 74);
-  if (warm > 0.25 && wet < 0.05) return "desert";
+  if (warm > 0.4 && wet < 0.0) return "desert";
   if (wet > 0.3) return "swamp";
   if (warm < -0.3) return "snowy_plains";
   return noise(wx, wz, 90, seed, 72) + 0.25 * noise(wx, wz, 23, seed, 75) > 0.0 ? "forest" : "plains";

@@ -64,10 +64,13 @@ sgimage::Rgba seaLevelColour(int y, int seaLevel) {
                              {140, {255, 255, 255, 255}}});
 }
 
-sgimage::Rgba lightColour(int blockLight, double skyShare) {
-  sgimage::Rgba c = blockLight <= 0   ? sgimage::Rgba{190, 45, 40, 255}
-                    : blockLight <= 7 ? sgimage::Rgba{225, 140, 40, 255}
-                                      : mixColours({225, 215, 80, 255}, {255, 252, 210, 255}, (blockLight - 8) / 7.0);
+sgimage::Rgba lightColour(int blockLight, double skyShare, sgimage::Rgba ground) {
+  // The ground's own colour shows through faintly, so that the land can be read.
+  sgimage::Rgba c = blockLight <= 0   ? mixColours(lit(ground, 0.5), {190, 45, 40, 255}, 0.6)
+                    : blockLight <= 7 ? mixColours(ground, {225, 140, 40, 255}, 0.65)
+                                      : mixColours(ground, mixColours({225, 215, 80, 255}, {255, 252, 210, 255},
+                                                                      (blockLight - 8) / 7.0),
+                                                   0.75);
   return lit(c, 0.45 + 0.55 * std::clamp(skyShare, 0.0, 1.0));
 }
 
@@ -90,7 +93,8 @@ sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, 
         return {g, g, g, 255};
       }
       const int next = y - scan.step;
-      return lightColour(c.holds(next) ? c.lightAt(x, next, z) : 0, look.ambient());
+      return lightColour(c.holds(next) ? c.lightAt(x, next, z) : 0, look.ambient(),
+                         look.colour(id, c.dataAt(x, y, z), wx, y, wz));
     }
     return {};
   }

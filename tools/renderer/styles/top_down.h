@@ -31,8 +31,8 @@ sgimage::Rgba columnColour(const Chunk& chunk, int x, int z, const BlockLook& lo
 // green, yellow, brown, grey and white with the height above it.
 sgimage::Rgba seaLevelColour(int y, int seaLevel);
 // The light map's colour of a surface: by the block light above it (red where none, where
-// monsters spawn once the sky is dark; orange where dim; yellow to white where lit), dimmed
-// with the sky's light of the time of day.
-sgimage::Rgba lightColour(int blockLight, double skyShare);
+// monsters spawn once the sky is dark; orange where dim; yellow to white where lit) over the
+// ground's own colour, dimmed with the sky's light of the time of day.
+sgimage::Rgba lightColour(int blockLight, double skyShare, sgimage::Rgba ground);
 
 }  // namespace sgrender
