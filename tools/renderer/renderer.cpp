@@ -227,7 +227,6 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   size_t done = 0;
   WorkPool pool(req.threads);
   MemoryBudget reading(kReadingBudget);
-  // Draws the chunks of the groups into the canvas.
   // Draws the chunks of the groups into the canvas; with `only`, decodes just the chunks it
   // picks and shows them to the painter for the chunks beside them, without drawing them.
   using ChunkFilter = std::function<bool(const ChunkPlace&)>;
