@@ -89,6 +89,8 @@ tr -d '\0' < "$menu/Strandvale G.lnk" | grep -qaF "$local_win\\Strandvale G" ||
 entry=$(win reg query "$key" 2>/dev/null | tr -d '\r')
 grep -q "DisplayName.*Strandvale G" <<<"$entry" && grep -q "DisplayVersion.*$version" <<<"$entry" &&
   grep -q 'UninstallString.*uninstall.exe' <<<"$entry" || fail "no uninstall entry: $entry"
+shown=$(strings -el -n 3 "$inst/strandvale-g.exe" | grep -A1 '^ProductVersion$' | tail -n 1)
+[ "$shown" = "$version" ] || fail "the program's version resource says '$shown', not $version"
 echo "windows install: installed $version for the user, with its shortcut, start folder and uninstall entry"
 
 # 3. The installed program from the shortcut's start folder: tools brought in, a demo world.
