@@ -37,6 +37,15 @@ std::string stoneChunk(int cx, int cz) {
   return {tags.begin(), tags.end()};
 }
 
+// A world whose region holds the crafted chunk's tags at 0,0 and a good chunk beside it.
+void withGoodNeighbour(const std::string& world, const std::vector<uint8_t>& tags) {
+  sgtest::RegionWriter r;
+  r.put(0, 0, std::string(tags.begin(), tags.end()));
+  r.put(1, 0, stoneChunk(1, 0));
+  fs::create_directories(world + "/region");
+  r.write(world + "/region/r.0.0.mca");
+}
+
 void region(const std::string& world, int rx, int rz) {
   sgtest::RegionWriter w;
   w.put(0, 0, stoneChunk(0, 0));  // the place in the region decides, not the tags
@@ -224,12 +233,7 @@ TEST(HostileInput, NumbersAtTheEndsOfTheirRange) {
     w.endCompound();
     w.endCompound();
   }
-  auto tags = w.finish();
-  sgtest::RegionWriter r;
-  r.put(0, 0, std::string(tags.begin(), tags.end()));
-  r.put(1, 0, stoneChunk(1, 0));
-  fs::create_directories("n/region");
-  r.write("n/region/r.0.0.mca");
+  withGoodNeighbour("n", w.finish());
   for (const char* style : {"normal", "isometric"}) {
     Render render(std::string("custom n ") + style + " outfile n.png");
     ASSERT_EQ(render.status, 0) << render.errors.str();
@@ -312,12 +316,7 @@ TEST(HostileInput, DataOfTheWrongTypeIsSkippedWithAReason) {
   w.intArray("data", std::vector<int32_t>(256, 0));
   w.endCompound();
   w.endCompound();
-  auto tags = w.finish();
-  sgtest::RegionWriter r;
-  r.put(0, 0, std::string(tags.begin(), tags.end()));
-  r.put(1, 0, stoneChunk(1, 0));
-  fs::create_directories("t/region");
-  r.write("t/region/r.0.0.mca");
+  withGoodNeighbour("t", w.finish());
   Render render("custom t outfile t.png");
   ASSERT_EQ(render.status, 0) << render.errors.str();
   EXPECT_NE(render.errors.str().find("not an array of longs"), std::string::npos) << render.errors.str();
