@@ -1,4 +1,5 @@
 #include "batch/batch_line.h"
+#include "batch/ascii_case.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -9,15 +10,6 @@ extern char** environ;
 namespace sgbatch {
 
 namespace {
-
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-bool equalsNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (lower(a[i]) != lower(b[i])) return false;
-  return true;
-}
 
 // Whether a line ends in a ^ that escapes the line break (unescaped, outside quotes), found
 // by a scan that goes on where it stopped as continued lines are joined: each character is

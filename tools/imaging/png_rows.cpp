@@ -1,13 +1,13 @@
 #include "imaging/png_rows.h"
 
 #include <png.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "imaging/libpng_messages.h"
+#include "system/atomic_file.h"
 #include "system/temporary_files.h"
 
 namespace sgimage {
@@ -102,15 +102,7 @@ bool PngRowWriter::finish(std::string& error) {
   png_destroy_write_struct(&coder_->png, &coder_->info);
   FILE* f = coder_->f;
   coder_.reset();
-  bool ok = std::fflush(f) == 0 && ::fsync(fileno(f)) == 0;
-  ok = std::fclose(f) == 0 && ok;
-  if (!ok) error = "cannot write " + temp_ + ": " + std::strerror(errno);
-  if (ok && std::rename(temp_.c_str(), file_.c_str()) != 0) {
-    error = "cannot rename the image to " + file_ + ": " + std::strerror(errno);
-    ok = false;
-  }
-  if (!ok) std::remove(temp_.c_str());
-  return ok;
+  return sgsys::commitTemporary(f, temp_, file_, error);
 }
 
 }  // namespace sgimage

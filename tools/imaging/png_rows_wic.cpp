@@ -5,6 +5,7 @@
 
 #include "imaging/png_rows.h"
 #include "imaging/wic_session.h"
+#include "system/atomic_file.h"
 #include "system/temporary_files.h"
 
 namespace sgimage {
@@ -128,13 +129,7 @@ bool PngRowWriter::finish(std::string& error) {
     return false;
   }
   coder_.reset();
-  const std::wstring temp = wic::wideName(temp_);
-  if (!MoveFileExW(temp.c_str(), wic::wideName(file_).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = wic::reason(("cannot rename the image to " + file_).c_str(), HRESULT_FROM_WIN32(GetLastError()));
-    DeleteFileW(temp.c_str());
-    return false;
-  }
-  return true;
+  return sgsys::placeTemporary(temp_, file_, error);
 }
 
 }  // namespace sgimage

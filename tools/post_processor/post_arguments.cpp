@@ -1,4 +1,5 @@
 #include "post_processor/post_arguments.h"
+#include "batch/ascii_case.h"
 
 #include <cctype>
 
@@ -6,10 +7,7 @@ namespace sgpost {
 
 namespace {
 
-std::string lowered(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
+using sgbatch::lowered;
 
 bool wholeNumber(const std::string& s, long& value) {
   if (s.empty() || s.size() > 9) return false;

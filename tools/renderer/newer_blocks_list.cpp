@@ -5,7 +5,7 @@
 #include <map>
 
 #include "renderer/blocks/block_names.h"
-#include "renderer/renderer.h"
+#include "system/atomic_file.h"
 #include "system/tool_system.h"
 
 namespace sgrender {
@@ -45,7 +45,7 @@ bool installNewerBlocksList(const std::string& folder) {
   std::filesystem::path file = sgsys::pathOf(folder) / kNewerBlocksList;
   std::error_code ec;
   if (std::filesystem::exists(file, ec)) return true;
-  return writeTextAtomically(sgsys::nameOf(file), newerBlocksListText());
+  return sgsys::writeFileAtomically(sgsys::nameOf(file), newerBlocksListText());
 }
 
 }  // namespace sgrender

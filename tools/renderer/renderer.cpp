@@ -27,6 +27,7 @@
 #include "renderer/work_pool.h"
 #include "renderer/world/level_file.h"
 #include "renderer/world/world_layout.h"
+#include "system/atomic_file.h"
 #include "system/temporary_files.h"
 #include "system/tool_system.h"
 
@@ -61,7 +62,7 @@ class Progress {
   void set(int percent) {
     if (!file_ || percent == last_) return;
     last_ = percent;
-    writeTextAtomically(*file_, std::to_string(percent) + "\r\n");
+    sgsys::writeFileAtomically(*file_, std::to_string(percent) + "\r\n");
   }
 
  private:
@@ -86,17 +87,6 @@ int failed(const RenderRequest& req, const std::string& reason, std::ostream& er
 }
 
 }  // namespace
-
-bool writeTextAtomically(const std::string& file, const std::string& content) {
-  std::string temp;
-  FILE* f = sgsys::createTemporary(file, ".part", temp);
-  if (!f) return false;
-  bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-  ok = std::fclose(f) == 0 && ok;
-  ok = ok && sgsys::replaceFile(temp, file);
-  if (!ok) std::remove(temp.c_str());
-  return ok;
-}
 
 // Whether writing the image would replace a file inside the world folder (a region file, the
 // level file, its icon): the player would lose part of the world.
@@ -380,13 +370,13 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   }
   if (req.listAllBlocks) {
     std::string name = (req.mapName.empty() ? std::string("map") : req.mapName) + "Blocks.txt";
-    if (!writeTextAtomically(name, census.text())) return failed(req, "cannot write the block list " + name, errors);
+    if (!sgsys::writeFileAtomically(name, census.text())) return failed(req, "cannot write the block list " + name, errors);
   }
   if (req.makeOffsetFile) {
     std::string name = req.mapName + "Offset.txt";
     std::string content = "MinX: " + std::to_string(minX) + "\r\nMaxX: " + std::to_string(maxX) +
                           "\r\nMinZ: " + std::to_string(minZ) + "\r\nMaxZ: " + std::to_string(maxZ) + "\r\n";
-    if (!writeTextAtomically(name, content)) return failed(req, "cannot write the offset file " + name, errors);
+    if (!sgsys::writeFileAtomically(name, content)) return failed(req, "cannot write the offset file " + name, errors);
   }
   installNewerBlocksList(".");
   progress.set(100);

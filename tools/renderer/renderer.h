@@ -22,7 +22,4 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
 // The renderer's words, one line each on what it draws.
 const char* rendererHelp();
 
-// Replaces the file's content through a temporary file and a rename.
-bool writeTextAtomically(const std::string& file, const std::string& content);
-
 }  // namespace sgrender

@@ -16,6 +16,7 @@
 #include "batch/windows_arguments.h"
 #include "batch/job_failures.h"
 #include "runner/tool_lookup.h"
+#include "batch/ascii_case.h"
 
 extern char** environ;
 
@@ -23,15 +24,7 @@ namespace sgrunner {
 
 namespace {
 
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-bool equalsNoCase(const std::string& a, const char* b) {
-  size_t n = std::strlen(b);
-  if (a.size() != n) return false;
-  for (size_t i = 0; i < n; ++i)
-    if (lower(a[i]) != lower(b[i])) return false;
-  return true;
-}
+using sgbatch::equalsNoCase;
 
 bool isNul(const std::string& name) { return equalsNoCase(name, "nul"); }
 
@@ -70,7 +63,7 @@ bool matchesPattern(const std::string& name, const std::string& pattern) {
   // Iterative wildcard match with backtracking to the last star.
   size_t n = 0, p = 0, star = std::string::npos, mark = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+    if (p < pattern.size() && (pattern[p] == '?' || sgbatch::lowerAscii(pattern[p]) == sgbatch::lowerAscii(name[n]))) {
       ++n;
       ++p;
     } else if (p < pattern.size() && pattern[p] == '*') {

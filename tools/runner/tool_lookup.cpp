@@ -1,4 +1,5 @@
 #include "runner/tool_lookup.h"
+#include "batch/ascii_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,10 +9,7 @@ namespace sgrunner {
 
 namespace {
 
-std::string lowered(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
+using sgbatch::lowered;
 
 std::string toolName(const std::string& word) {
   std::string w = lowered(word);
