@@ -4,7 +4,7 @@
 
 namespace sg::jobs {
 
-void recordCustomPath(RenderOptions& o, forms::Registry& registry) {
+void recordCustomPath(options::RenderOptions& o, forms::Registry& registry) {
   forms::Form* form5 = registry.find("Form5");
   forms::Control* noSaving = form5 ? form5->find("custompathnosaving") : nullptr;
   forms::Control* history = form5 ? form5->find("custompathlist") : nullptr;

@@ -3,11 +3,11 @@
 // interface settings.
 #pragma once
 #include "forms/registry.h"
-#include "jobs/render_options.h"
+#include "options/render_options.h"
 
 namespace sg::jobs {
 
 // Record custom path, for the selected stack entry of a request being built.
-void recordCustomPath(RenderOptions& o, forms::Registry& registry);
+void recordCustomPath(options::RenderOptions& o, forms::Registry& registry);
 
 }  // namespace sg::jobs

@@ -6,12 +6,12 @@
 
 #include "forms/registry.h"
 #include "jobs/batch_file.h"
-#include "jobs/render_options.h"
+#include "options/render_options.h"
 
 namespace sg::jobs {
 
 struct JobBuild {
-  RenderOptions& o;
+  options::RenderOptions& o;
   forms::Registry& registry;
   BatchFile& batch;
 };
@@ -21,8 +21,8 @@ long long counter(const forms::Control& field);
 void setCounter(forms::Control& field, long long value);
 
 // The job number N of the request being built, and N as the files name it.
-inline long long jobNumber(const RenderOptions& o) { return counter(o.renderjob); }
-std::string jobText(const RenderOptions& o);
+inline long long jobNumber(const options::RenderOptions& o) { return counter(o.renderjob); }
+std::string jobText(const options::RenderOptions& o);
 
 // "renderJob" N followed by what names the file (".bat", ".log", "progress.log", ...).
 std::string jobFile(long long n, const std::string& what);

@@ -11,7 +11,7 @@ int nextJobNumber() {
   return 100;
 }
 
-void chooseJobNumber(RenderOptions& o) { setCounter(o.renderjob, nextJobNumber()); }
+void chooseJobNumber(options::RenderOptions& o) { setCounter(o.renderjob, nextJobNumber()); }
 
 void clearAllFiles(forms::Registry& registry) {
   auto& services = registry.services();

@@ -2,7 +2,7 @@
 // another run side by side; and clearing every job file of the working folder at once.
 #pragma once
 #include "forms/registry.h"
-#include "jobs/render_options.h"
+#include "options/render_options.h"
 
 namespace sg::jobs {
 
@@ -10,7 +10,7 @@ namespace sg::jobs {
 int nextJobNumber();
 
 // Choose job number: stores it in renderjob.
-void chooseJobNumber(RenderOptions& o);
+void chooseJobNumber(options::RenderOptions& o);
 
 // Clear all files: asks, then writes and starts renderJobDelete.bat.
 void clearAllFiles(forms::Registry& registry);

@@ -30,7 +30,7 @@ void appendFilter(std::string& name, const forms::Control& combo, const forms::C
 }
 
 void appendIf(std::string& name, const forms::Control& check, const char* suffix) {
-  if (checked(check)) name += suffix;
+  if (options::checked(check)) name += suffix;
 }
 
 template <size_t N>
@@ -41,7 +41,7 @@ void appendIndexed(std::string& name, const forms::Control& combo, const char* c
 
 }  // namespace
 
-std::string baseName(const RenderOptions& o) {
+std::string baseName(const options::RenderOptions& o) {
   std::string name = o.txtmapname.text();
   appendIndexed(name, o.combostyle, kStyles);
   appendIndexed(name, o.comboorientation, kOrientations);
@@ -74,12 +74,12 @@ std::string baseName(const RenderOptions& o) {
   return name;
 }
 
-std::string outputName(const RenderOptions& o) {
+std::string outputName(const options::RenderOptions& o) {
   std::string base = baseName(o);
   std::string prefix = o.txtoutputfile.text();
   if (prefix.empty()) return base + ".png";
   std::string layer;
-  if (checked(o.checkeachlayer)) {
+  if (options::checked(o.checkeachlayer)) {
     layer = text::trimBlanks(o.layerfiltertext.text());
     if (prefix.find('*') != std::string::npos) {
       prefix = text::replaceAll(prefix, "*", layer);
@@ -90,6 +90,6 @@ std::string outputName(const RenderOptions& o) {
   return prefix + layer + ".png";
 }
 
-void generateName(RenderOptions& o) { o.genfile.setText(outputName(o)); }
+void generateName(options::RenderOptions& o) { o.genfile.setText(outputName(o)); }
 
 }  // namespace sg::jobs

@@ -3,17 +3,17 @@
 #pragma once
 #include <string>
 
-#include "jobs/render_options.h"
+#include "options/render_options.h"
 
 namespace sg::jobs {
 
 // The name without ".png" and without the output field, from the controls as they stand.
-std::string baseName(const RenderOptions& o);
+std::string baseName(const options::RenderOptions& o);
 
 // The full name as generateName stores it.
-std::string outputName(const RenderOptions& o);
+std::string outputName(const options::RenderOptions& o);
 
 // Sets genfile to the output name of the controls and the current stack count.
-void generateName(RenderOptions& o);
+void generateName(options::RenderOptions& o);
 
 }  // namespace sg::jobs

@@ -5,7 +5,7 @@
 
 namespace sg::jobs {
 
-std::string postProcessorWords(RenderOptions& o) {
+std::string postProcessorWords(options::RenderOptions& o) {
   const std::string n = jobText(o);
   const bool vertical = o.combomirroring.listIndex() == 2;
   if (o.combomirroring.visible()) o.checkmirror.setValue(o.combomirroring.listIndex() == 1 ? 1 : 0);

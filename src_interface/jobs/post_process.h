@@ -9,7 +9,7 @@ namespace sg::jobs {
 
 // The words after the executable's name: inputs, options and the quoted output name. Applies
 // the mirroring choice to checkmirror as a post-processing step does.
-std::string postProcessorWords(RenderOptions& o);
+std::string postProcessorWords(options::RenderOptions& o);
 
 void postprocess(JobBuild& job);
 

@@ -6,7 +6,7 @@ namespace sg::jobs {
 
 // FileExists matches the name without regard to case, so the batch lines' lower-case
 // spelling of the same file is found on any file system.
-void checkpostprocessor(RenderOptions& o) {
+void checkpostprocessor(options::RenderOptions& o) {
   if (!files::FileExists(kPostProcessorFile)) o.checkdisablepostprocessor.setValue(2);
 }
 

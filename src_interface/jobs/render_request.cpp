@@ -81,13 +81,13 @@ bool confirmLargeRequest(forms::Registry& registry, long long renders) {
 
 }  // namespace
 
-void selectRow(RenderOptions& o, int i) {
+void selectRow(options::RenderOptions& o, int i) {
   if (o.stacklist.listIndex() != i) o.stacklist.setListIndex(i);
   else options::stacklist_Click(o);
 }
 
 void renderRequest(forms::Form& form1) {
-  RenderOptions o(form1);
+  options::RenderOptions o(form1);
   forms::Registry& registry = form1.registry();
   platform::Services& services = registry.services();
 

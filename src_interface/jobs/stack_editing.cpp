@@ -5,7 +5,7 @@ namespace sg::jobs {
 namespace {
 
 // Swaps rows a and b under the lock, then selects b, which loads the moved row.
-void swapAndSelect(RenderOptions& o, int a, int b) {
+void swapAndSelect(options::RenderOptions& o, int a, int b) {
   auto& list = o.stacklist;
   std::string first = list.list(a), second = list.list(b);
   o.lock();
@@ -17,19 +17,19 @@ void swapAndSelect(RenderOptions& o, int a, int b) {
 
 }  // namespace
 
-void moveUp(RenderOptions& o) {
+void moveUp(options::RenderOptions& o) {
   int i = o.stacklist.listIndex();
   if (i > 0 && o.stacklist.listCount() > 1) swapAndSelect(o, i, i - 1);
 }
 
-void moveDown(RenderOptions& o) {
+void moveDown(options::RenderOptions& o) {
   int i = o.stacklist.listIndex();
   if (i >= 0 && o.stacklist.listCount() > 1 && i < o.stacklist.listCount() - 1) swapAndSelect(o, i, i + 1);
 }
 
-void insertNew(RenderOptions& o) { o.stacklist.addItem(o.defaultset.text()); }
+void insertNew(options::RenderOptions& o) { o.stacklist.addItem(o.defaultset.text()); }
 
-void deleteRow(RenderOptions& o) {
+void deleteRow(options::RenderOptions& o) {
   auto& list = o.stacklist;
   int i = list.listIndex();
   if (i < 0 || list.listCount() <= 1) return;
@@ -39,7 +39,7 @@ void deleteRow(RenderOptions& o) {
   list.setListIndex(i < list.listCount() ? i : list.listCount() - 1);
 }
 
-void duplicateRow(RenderOptions& o) {
+void duplicateRow(options::RenderOptions& o) {
   int i = o.stacklist.listIndex();
   if (i >= 0) o.stacklist.addItem(o.stacklist.list(i));
 }

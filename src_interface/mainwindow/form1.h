@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "forms/registry.h"
-#include "jobs/render_options.h"
+#include "options/render_options.h"
 
 namespace sg::mainwindow {
 
@@ -22,7 +22,7 @@ class Form1 : public forms::Form {
   static const forms::ControlTable& controlTable();
   static std::vector<std::string> translateCaptionList();
 
-  jobs::RenderOptions options() { return jobs::RenderOptions(*this); }
+  options::RenderOptions options() { return options::RenderOptions(*this); }
 
   // Start-up and shut-down (form1_startup.cpp).
   void Form_Load() override;

@@ -1,6 +1,6 @@
 // The main window's start-up sequence and shut-down.
 #include "jobs/post_processor_presence.h"
-#include "jobs/render_options.h"
+#include "options/render_options.h"
 #include "locale/translate.h"
 #include "mainwindow/form1.h"
 #include "options/default_files.h"

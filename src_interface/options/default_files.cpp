@@ -8,14 +8,14 @@
 
 namespace sg::options {
 
-void loaddefaultoptions(jobs::RenderOptions& o) {
+void loaddefaultoptions(RenderOptions& o) {
   o.defaultset.setText(kBuiltInDefaultLine);
   if (!files::FileExists("defaultSettings.txt")) return;
   // An empty or unreadable file keeps the built-in line.
   if (auto line = files::readFirstLine("defaultSettings.txt")) o.defaultset.setText(*line);
 }
 
-void loaddefaultmapformat(jobs::RenderOptions& o) {
+void loaddefaultmapformat(RenderOptions& o) {
   o.combomapformat.setListIndex(0);
   if (files::FileExists("defaultMapFormat.txt")) {
     if (auto line = files::readFirstLine("defaultMapFormat.txt")) {

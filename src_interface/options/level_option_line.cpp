@@ -8,8 +8,6 @@
 
 namespace sg::options {
 
-using jobs::checked;
-
 namespace {
 
 const char* const kStyleWords[] = {"normal", "heightmapcolor", "heightmapgray", "lightmap",
@@ -41,7 +39,7 @@ void selectIfValid(forms::Control& c, long long index) {
 
 }  // namespace
 
-std::string buildLevelOptionLine(const jobs::RenderOptions& o) {
+std::string buildLevelOptionLine(const RenderOptions& o) {
   std::string line;
   const auto& worlds = o.comboworldfolders;
   if (worlds.listIndex() + 1 == worlds.listCount())
@@ -94,7 +92,7 @@ std::string buildLevelOptionLine(const jobs::RenderOptions& o) {
   return line;
 }
 
-void writeleveloptions(jobs::RenderOptions& o) {
+void writeleveloptions(RenderOptions& o) {
   std::string line = buildLevelOptionLine(o);
   int i = o.stacklist.listIndex();
   if (i >= 0 && i < o.stacklist.listCount()) o.stacklist.setList(i, line);
@@ -122,7 +120,7 @@ std::vector<std::string> tokenizeLevelOptionLine(const std::string& line) {
   return tokens;
 }
 
-void stacklist_Click(jobs::RenderOptions& o) {
+void stacklist_Click(RenderOptions& o) {
   if (o.locked()) return;
   o.temppack.clear();
   int i = o.stacklist.listIndex();
@@ -131,7 +129,7 @@ void stacklist_Click(jobs::RenderOptions& o) {
   loadleveloptions(o);
 }
 
-void loadleveloptions(jobs::RenderOptions& o) {
+void loadleveloptions(RenderOptions& o) {
   resetleveloptions(o, o.form.services().dialogs);
   const std::vector<std::string> tokens = o.temppack.items();
   const size_t n = tokens.size();
@@ -241,7 +239,7 @@ void loadleveloptions(jobs::RenderOptions& o) {
   }
 }
 
-void resetleveloptions(jobs::RenderOptions& o, platform::Dialogs& dialogs) {
+void resetleveloptions(RenderOptions& o, platform::Dialogs& dialogs) {
   try {
     o.lock();
     o.txtcustompath.setText("");
@@ -276,7 +274,7 @@ void resetleveloptions(jobs::RenderOptions& o, platform::Dialogs& dialogs) {
   }
 }
 
-void resetToDefault(jobs::RenderOptions& o, platform::Dialogs& dialogs) {
+void resetToDefault(RenderOptions& o, platform::Dialogs& dialogs) {
   resetleveloptions(o, dialogs);
   int i = o.stacklist.listIndex();
   if (i >= 0 && i < o.stacklist.listCount()) o.stacklist.setList(i, o.defaultset.text());

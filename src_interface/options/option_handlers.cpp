@@ -5,19 +5,19 @@
 
 namespace sg::options {
 
-void checklowramwrite_Click(jobs::RenderOptions& o) {
+void checklowramwrite_Click(RenderOptions& o) {
   writeleveloptions(o);
-  bool on = jobs::checked(o.checklowramwrite);
+  bool on = checked(o.checklowramwrite);
   o.checkcropwhitespace.setEnabled(on);
   o.zoomlevel.setEnabled(on);
 }
 
-void checknether_Click(jobs::RenderOptions& o) {
-  o.comboDimension.setListIndex(jobs::checked(o.checknether) ? 0 : 1);
+void checknether_Click(RenderOptions& o) {
+  o.comboDimension.setListIndex(checked(o.checknether) ? 0 : 1);
   writeleveloptions(o);
 }
 
-void zoomlevel_Change(jobs::RenderOptions& o) {
+void zoomlevel_Change(RenderOptions& o) {
   // The text becomes the number it begins with, at least 1; each assignment re-enters this
   // handler, which then finds nothing left to change.
   double v = text::numericValue(o.zoomlevel.text());
@@ -26,7 +26,7 @@ void zoomlevel_Change(jobs::RenderOptions& o) {
   writeleveloptions(o);
 }
 
-void combolocchunks_Click(jobs::RenderOptions& o) {
+void combolocchunks_Click(RenderOptions& o) {
   bool manual = o.combolocchunks.listIndex() == 2;
   for (auto* c : {&o.manrangeminx, &o.manrangemaxx, &o.manrangeminz, &o.manrangemaxz})
     c->setEnabled(manual);

@@ -9,20 +9,20 @@ namespace sg::options {
 
 namespace {
 
-void addSlotNames(jobs::RenderOptions& o) {
+void addSlotNames(RenderOptions& o) {
   if (!settings::settingOn(o.form.registry(), "worldfolderalpha")) return;
   for (const char* slot : {"World1", "World2", "World3", "World4", "World5"})
     o.comboworldfolders.addItem(slot);
 }
 
-void fallbackList(jobs::RenderOptions& o) {
+void fallbackList(RenderOptions& o) {
   o.comboworldfolders.clear();
   addSlotNames(o);
   o.comboworldfolders.addItem("Custom");
 }
 
 // Lists the world folders into tempworlds; false when the saves folder cannot be listed.
-bool collectWorlds(jobs::RenderOptions& o, const std::string& saves) {
+bool collectWorlds(RenderOptions& o, const std::string& saves) {
   auto& tempworlds = o.form.control("tempworlds");
   auto& dir = o.form.control("Dir1");
   tempworlds.clear();
@@ -44,7 +44,7 @@ bool collectWorlds(jobs::RenderOptions& o, const std::string& saves) {
 
 }  // namespace
 
-void loadnosnooping(jobs::RenderOptions& o) {
+void loadnosnooping(RenderOptions& o) {
   if (!files::FileExists(kNoSnoopingFile)) return;
   o.form.control("checknosnooping").setValue(1);
   forms::Form* dialog = settings::settingsDialog(o.form.registry());
@@ -56,7 +56,7 @@ void loadnosnooping(jobs::RenderOptions& o) {
   s.currentlyloading.setValue(0);
 }
 
-void loadworldfolders(jobs::RenderOptions& o) {
+void loadworldfolders(RenderOptions& o) {
   o.comboworldfolders.clear();
   if (settings::settingOn(o.form.registry(), "worldfoldernosnooping")) return fallbackList(o);
   addSlotNames(o);

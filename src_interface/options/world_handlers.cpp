@@ -10,14 +10,14 @@ namespace sg::options {
 
 namespace {
 
-bool customSelected(const jobs::RenderOptions& o) {
+bool customSelected(const RenderOptions& o) {
   return o.comboworldfolders.listIndex() + 1 == o.comboworldfolders.listCount();
 }
 
 
 }  // namespace
 
-void comboworldfolders_Click(jobs::RenderOptions& o) {
+void comboworldfolders_Click(RenderOptions& o) {
   if (customSelected(o)) {
     o.txtcustompath.setEnabled(true);
   } else {
@@ -28,7 +28,7 @@ void comboworldfolders_Click(jobs::RenderOptions& o) {
   if (!o.locked()) writeleveloptions(o);
 }
 
-void txtcustompath_Change(jobs::RenderOptions& o) {
+void txtcustompath_Change(RenderOptions& o) {
   o.txtcustompath.setText(text::removeChar(o.txtcustompath.text(), '"'));
   std::string path = o.txtcustompath.text();
   // A path still being typed: wait for the folder name after the separator.
@@ -37,17 +37,17 @@ void txtcustompath_Change(jobs::RenderOptions& o) {
   writeleveloptions(o);
 }
 
-void txtmapname_Change(jobs::RenderOptions& o) {
+void txtmapname_Change(RenderOptions& o) {
   for (char forbidden : {'\\', '/', '"'})
     o.txtmapname.setText(text::removeChar(o.txtmapname.text(), forbidden));
   writeleveloptions(o);
 }
 
-void txtoutputfile_Change(jobs::RenderOptions& o) {
+void txtoutputfile_Change(RenderOptions& o) {
   o.txtoutputfile.setText(text::removeChar(o.txtoutputfile.text(), '"'));
 }
 
-void deriveStartupMapName(jobs::RenderOptions& o) {
+void deriveStartupMapName(RenderOptions& o) {
   if (!o.txtmapname.text().empty()) return;
   std::string saves = settings::getSavePath(o.form.registry());
   o.txtmapname.setText(checkcustomname(o, saves + o.comboworldfolders.text()));

@@ -10,7 +10,7 @@ namespace sg::options {
 
 namespace {
 
-bool setting(jobs::RenderOptions& o, const char* checkbox) {
+bool setting(RenderOptions& o, const char* checkbox) {
   return settings::settingOn(o.form.registry(), checkbox);
 }
 
@@ -22,7 +22,7 @@ bool isServerPath(const std::string& path) {
   return path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
 }
 
-std::string checkcustomname(jobs::RenderOptions& o, const std::string& folder) {
+std::string checkcustomname(RenderOptions& o, const std::string& folder) {
   if (setting(o, "worldnameempty")) return {};
   if (o.form.control("checknosnooping").value() == 1 || setting(o, "worldnamenosnooping"))
     return files::lastComponent(folder);
@@ -34,7 +34,7 @@ std::string checkcustomname(jobs::RenderOptions& o, const std::string& folder) {
   }
 }
 
-std::string checkservername(jobs::RenderOptions& o, const std::string& path) {
+std::string checkservername(RenderOptions& o, const std::string& path) {
   std::string name;
   bool periods = false;
   if (!setting(o, "worldnamenoserverprefix")) {

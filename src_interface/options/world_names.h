@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "jobs/render_options.h"
+#include "options/render_options.h"
 
 namespace sg::options {
 
@@ -13,11 +13,11 @@ inline constexpr const char* kLevelNotFound = "Level.dat NOT FOUND";
 inline constexpr const char* kFolderNotFound = "FOLDER NOT FOUND";
 
 // The name of a local folder path: empty, its last component, or one of the two results above.
-std::string checkcustomname(jobs::RenderOptions& o, const std::string& folder);
+std::string checkcustomname(RenderOptions& o, const std::string& folder);
 
 // The name of a path that begins with two separators: the server part, periods turned into
 // dashes, an underscore, then the last component. No level file test.
-std::string checkservername(jobs::RenderOptions& o, const std::string& path);
+std::string checkservername(RenderOptions& o, const std::string& path);
 
 // True when the path begins with two separators (either kind).
 bool isServerPath(const std::string& path);

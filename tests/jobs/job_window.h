@@ -15,7 +15,7 @@ class JobWindow {
  public:
   JobWindow();
   MainWindow& w() { return *window_; }
-  jobs::RenderOptions o() { return window_->options(); }
+  options::RenderOptions o() { return window_->options(); }
   forms::Control& c(const char* name) { return window_->c(name); }
   forms::Form& form5();
   forms::Control& f5(const char* name) { return form5().control(name); }

@@ -15,7 +15,7 @@ namespace {
 
 struct RenderEntry : ::testing::Test {
   test::JobWindow w;
-  jobs::RenderOptions o = w.o();
+  options::RenderOptions o = w.o();
   jobs::BatchFile batch{"renderJob2.bat"};
   jobs::JobBuild job{o, w.w().registry, batch};
   const std::string entry = test::plainEntry("base");

@@ -24,7 +24,7 @@ struct MainWindow {
   // APPDATA, so that start-up finds no worlds and shows no message unless a test adds some.
   static std::string savesFolder();
   void useSavesFolder();
-  jobs::RenderOptions options() { return form1->options(); }
+  options::RenderOptions options() { return form1->options(); }
   forms::Control& c(const char* name) { return form1->control(name); }
   // A control of the settings dialog, which exists from start-up on.
   forms::Control& dialog(const char* name) { return registry.get("Form5").control(name); }

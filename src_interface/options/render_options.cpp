@@ -1,6 +1,6 @@
-#include "jobs/render_options.h"
+#include "options/render_options.h"
 
-namespace sg::jobs {
+namespace sg::options {
 
 #define SG_FIELD(n) n(form1.control(#n))
 
@@ -28,4 +28,4 @@ RenderOptions::RenderOptions(forms::Form& form1)
 
 #undef SG_FIELD
 
-}  // namespace sg::jobs
+}  // namespace sg::options

@@ -4,7 +4,7 @@
 
 #include "forms/form.h"
 
-namespace sg::jobs {
+namespace sg::options {
 
 struct RenderOptions {
   explicit RenderOptions(forms::Form& form1);
@@ -82,4 +82,4 @@ struct RenderOptions {
 // A check box counts as checked only when it holds exactly 1.
 inline bool checked(const forms::Control& c) { return c.value() == 1; }
 
-}  // namespace sg::jobs
+}  // namespace sg::options
