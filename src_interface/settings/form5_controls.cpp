@@ -2,7 +2,7 @@
 // flags and the world name group in the left column, the custom path history in the right
 // column, the notes and the three buttons at the bottom. The hidden record fields (the
 // advanced options mirror and the loading flag) lie beyond the right edge.
-#include "mainwindow/form1.h"
+#include "options/request_option_items.h"
 #include "settings/form5.h"
 
 namespace sg::settings {
@@ -23,25 +23,17 @@ constexpr int kRowH = 285;
 constexpr int kButtonH = 375;
 constexpr int kHidden = 10200;  // hidden fields, beyond the right edge
 
-// A mirror field takes the kind and items of the main window's control of the same name.
-ControlDecl mirror(const char* name, int top) {
-  for (const auto& d : mainwindow::Form1::controlTable()) {
-    if (d.name != name) continue;
-    ControlDecl m;
-    m.kind = d.kind;
-    m.name = d.name;
-    m.caption = d.kind == Kind::CheckBox ? d.caption : std::string();
-    m.items = d.items;
-    m.style = d.style;
-    m.listIndex = d.kind == Kind::ComboBox && !d.items.empty() ? 0 : -1;
-    m.left = kHidden;
-    m.top = top;
-    m.width = 1800;
-    m.height = kRowH;
-    m.visible = false;
-    return m;
-  }
-  return {.kind = Kind::TextBox, .name = name, .left = kHidden, .top = top, .visible = false};
+// A hidden copy of one of the main window's request options, recorded with the interface
+// settings.
+ControlDecl mirrorCheck(const char* name, const char* caption, int top) {
+  return {.kind = Kind::CheckBox, .name = name, .caption = caption, .left = kHidden, .top = top, .width = 1800, .height = kRowH, .visible = false};
+}
+ControlDecl mirrorList(const char* name, const std::vector<std::string>& items, int top) {
+  return {.kind = Kind::ComboBox, .name = name, .left = kHidden, .top = top, .width = 1800, .height = kRowH, .items = items,
+          .style = Style::DropDownList, .visible = false, .listIndex = 0};
+}
+ControlDecl mirrorText(const char* name, int top) {
+  return {.kind = Kind::TextBox, .name = name, .left = kHidden, .top = top, .width = 1800, .height = kRowH, .visible = false};
 }
 }  // namespace
 
@@ -91,14 +83,20 @@ const ControlTable& Form5::controlTable() {
          .visible = false},
         {.kind = Kind::CheckBox, .name = "currentlyloading", .caption = "currentlyloading", .left = kHidden, .top = 120, .width = 1800, .height = kRowH, .visible = false},
     };
-    int top = 480;
-    for (const char* name : {"combomapformat", "comboverbosity", "checkdisablelogging",
-                             "checkdisablepostprocessor", "txtoutputfile", "checksurpressstacking",
-                             "checksurpressdeletion", "checksurpressautomirroring", "checkmirror",
-                             "combomirroring", "combobackground", "comborotation"}) {
-      t.push_back(mirror(name, top));
-      top += 360;
-    }
+    // The advanced options' record, one row apart.
+    const int top = 480, row = 360;
+    t.push_back(mirrorList("combomapformat", options::kMapFormatItems, top));
+    t.push_back(mirrorList("comboverbosity", options::kVerbosityItems, top + row));
+    t.push_back(mirrorCheck("checkdisablelogging", options::kDisableLoggingCaption, top + 2 * row));
+    t.push_back(mirrorCheck("checkdisablepostprocessor", options::kDisablePostProcessorCaption, top + 3 * row));
+    t.push_back(mirrorText("txtoutputfile", top + 4 * row));
+    t.push_back(mirrorCheck("checksurpressstacking", options::kSuppressStackingCaption, top + 5 * row));
+    t.push_back(mirrorCheck("checksurpressdeletion", options::kSuppressDeletionCaption, top + 6 * row));
+    t.push_back(mirrorCheck("checksurpressautomirroring", options::kSuppressAutoMirroringCaption, top + 7 * row));
+    t.push_back(mirrorCheck("checkmirror", options::kMirrorCaption, top + 8 * row));
+    t.push_back(mirrorList("combomirroring", options::kMirroringItems, top + 9 * row));
+    t.push_back(mirrorList("combobackground", options::kBackgroundItems, top + 10 * row));
+    t.push_back(mirrorList("comborotation", options::kRotationItems, top + 11 * row));
     return t;
   }();
   return table;
