@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (sgrender::decodeChunk(root, chunk, error) != sgrender::ChunkVerdict::Decoded) return 0;
   chunk.chunkX = chunk.chunkZ = 0;
   sgrender::RenderRequest request;
-  request.style = (options & 1) ? "isometric" : (options & 2) ? "obliqueangled" : "normal";
+  request.style = (options & 1) ? sgrender::Style::Isometric : (options & 2) ? sgrender::Style::ObliqueAngled : sgrender::Style::Normal;
   request.orientation = static_cast<sgrender::Orientation>((options >> 2) & 3);
   request.cave = options & 16;
   request.nether = options & 32;

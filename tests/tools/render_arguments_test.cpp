@@ -57,7 +57,7 @@ TEST(RenderArguments, EveryWordOfAFullLine) {
   EXPECT_EQ(*r->environment, "D:\\games\\saves\\");
   EXPECT_EQ(r->verbosity, 3);
   EXPECT_EQ(*r->outFile, "final name.png");
-  EXPECT_EQ(r->style, "isometric");
+  EXPECT_EQ(r->style, sgrender::Style::Isometric);
   EXPECT_TRUE(r->wooloscopy && r->forceBrightness && r->flip && r->rotate && r->xray && r->cake && r->upsideDown);
   EXPECT_TRUE(r->cropWhitespace && r->mirror && r->lowRamWrite && r->listAllBlocks);
   EXPECT_FALSE(r->autoMirror);
@@ -100,7 +100,7 @@ TEST(RenderArguments, StylesOrientationsAndDimensions) {
                             "isometric"}) {
     auto r = parse("folder \"w\" " + style);
     ASSERT_TRUE(r) << style;
-    EXPECT_EQ(r->style, style);
+    EXPECT_EQ(std::string(sgrender::styleWord(r->style)), style);
   }
   EXPECT_EQ(parse("folder w east")->orientation, Orientation::East);
   EXPECT_EQ(parse("folder w south")->orientation, Orientation::South);

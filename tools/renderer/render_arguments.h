@@ -12,14 +12,20 @@ struct ChunkRectangle {
   bool keepWhitespace = false;                 // the image spans the whole rectangle
 };
 
+enum class Style { Normal, HeightmapColor, HeightmapGray, Lightmap, Oblique, ObliqueAngled, Isometric };
 enum class Orientation { North, East, South, West };
+
+// The style's word, for reports.
+const char* styleWord(Style style);
+// The styles drawn as projections (cliffs and sides show) rather than from straight above.
+inline bool isProjected(Style s) { return s == Style::Oblique || s == Style::ObliqueAngled || s == Style::Isometric; }
 enum class TimeOfDay { Day, Twilight, Night };
 
 struct RenderRequest {
   std::optional<std::string> folder;  // a world folder of the save folder
   std::optional<std::string> custom;  // a world's own path
   std::string mapName;
-  std::string style = "normal";
+  Style style = Style::Normal;
   Orientation orientation = Orientation::North;
   std::optional<std::vector<int>> onlyLayers, notLayers, onlyBlocks, notBlocks;
   TimeOfDay time = TimeOfDay::Day;

@@ -194,7 +194,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   if (req.verbosity >= 1)
     reports << "renderer: drawing " << total << " chunks of " << chunks.groups.size() << " "
            << layoutName(chunks.layout) << ", chunks " << minX << ".." << maxX << " x " << minZ << ".."
-           << maxZ << ", " << req.style << "\n";
+           << maxZ << ", " << styleWord(req.style) << "\n";
 
   // Far chunks first, so that see-through blocks are laid over what lies behind them.
   auto nearness = [&](int x, int z) {
@@ -211,7 +211,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   Progress progress(req.progressFile);
   progress.set(0);
   // Block light is read only where the picture shows it.
-  const bool lightMatters = req.style == "lightmap" || (req.time != TimeOfDay::Day && !req.forceBrightness);
+  const bool lightMatters = req.style == Style::Lightmap || (req.time != TimeOfDay::Day && !req.forceBrightness);
   BlockCensus census;
   RenderSummary summary;
   size_t done = 0;

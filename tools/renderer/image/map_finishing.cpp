@@ -12,7 +12,7 @@ bool mirrorsMap(const RenderRequest& r) {
   // view: automirror turns them true here; under sautomirror they stay mirrored, and the job's
   // post-processing step mirrors them back. Either way the final image is the world as seen.
   const bool turned = r.orientation == Orientation::East || r.orientation == Orientation::West;
-  const bool ownViewMirrored = turned && (r.style == "obliqueangled" || r.style == "isometric");
+  const bool ownViewMirrored = turned && (r.style == Style::ObliqueAngled || r.style == Style::Isometric);
   return r.mirror != (ownViewMirrored && !r.autoMirror);
 }
 

@@ -122,7 +122,7 @@ BlockLook::BlockLook(const RenderRequest& r) : layer_(kLevelCount, true), block_
   if (r.xray)
     for (size_t id = 0; id < block_.size(); ++id)
       if (naturalGround(static_cast<uint16_t>(id))) block_[id] = false;
-  const bool projected = r.style == "oblique" || r.style == "obliqueangled" || r.style == "isometric";
+  const bool projected = isProjected(r.style);
   clear_.assign(block_.size(), false);
   opaqueFoliage_.assign(block_.size(), false);
   for (size_t id = 0; id < block_.size(); ++id) {

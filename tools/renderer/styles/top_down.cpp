@@ -205,17 +205,17 @@ class TopDownPainter : public Painter {
 }  // namespace
 
 std::unique_ptr<Painter> makeTopDownPainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f) {
-  TopDownMode mode = r.style == "heightmapcolor" ? TopDownMode::HeightColour
-                     : r.style == "heightmapgray" ? TopDownMode::HeightGrey
-                     : r.style == "lightmap"      ? TopDownMode::Light
+  TopDownMode mode = r.style == Style::HeightmapColor ? TopDownMode::HeightColour
+                     : r.style == Style::HeightmapGray ? TopDownMode::HeightGrey
+                     : r.style == Style::Lightmap      ? TopDownMode::Light
                                                   : TopDownMode::Normal;
   return std::make_unique<TopDownPainter>(r, look, f, mode);
 }
 
 std::unique_ptr<Painter> makePainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f) {
-  if (r.style == "oblique") return makeObliquePainter(r, look, f, false);
-  if (r.style == "obliqueangled") return makeObliquePainter(r, look, f, true);
-  if (r.style == "isometric") return makeIsometricPainter(r, look, f);
+  if (r.style == Style::Oblique) return makeObliquePainter(r, look, f, false);
+  if (r.style == Style::ObliqueAngled) return makeObliquePainter(r, look, f, true);
+  if (r.style == Style::Isometric) return makeIsometricPainter(r, look, f);
   return makeTopDownPainter(r, look, f);
 }
 
