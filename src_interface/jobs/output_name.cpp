@@ -1,74 +1,68 @@
 #include "jobs/output_name.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "options/render_word_controls.h"
 #include "platform/text.h"
 
 namespace sg::jobs {
 
 namespace {
 
-const char* const kStyles[] = {"_normal", "_heightmapcolor", "_heightmapgray", "_lightmap",
-                               "_oblique", "_obliqueangled", "_isometric"};
-const char* const kOrientations[] = {"_north", "_east", "_south", "_west"};
+using sgwords::RenderWord;
+using sgwords::Word;
 
 // The filter suffix: one piece names it, any other count says how many.
-void appendFilter(std::string& name, const forms::Control& combo, const forms::Control& list,
-                  const char* one, const char* many) {
-  int index = combo.listIndex();
-  if (index != 1 && index != 2) return;
-  auto pieces = text::splitBlanks(text::trimBlanks(list.text()));
+void appendFilter(std::string& name, const options::RenderOptions& o, const RenderWord& w) {
+  const bool only = w.id == Word::OnlyLayers || w.id == Word::OnlyBlocks;
+  auto pieces = text::splitBlanks(text::trimBlanks(options::controlOf(o, w.valueControl).text()));
   if (pieces.size() == 1) {
-    name += index == 1 ? "_only-" : "_hide-";
-    name += one;
+    name += only ? "_only-" : "_hide-";
+    name += w.suffix;
     name += '-';
     name += pieces[0];
   } else {
-    name += index == 1 ? "_" : "_hide-";
+    name += only ? "_" : "_hide-";
     name += std::to_string(pieces.size());
     name += '-';
-    name += many;
+    name += w.suffix;
+    name += 's';
   }
 }
 
-void appendIf(std::string& name, const forms::Control& check, const char* suffix) {
-  if (options::checked(check)) name += suffix;
+// The line words that name a map, in the order their suffixes stand in the name.
+std::vector<const RenderWord*> namingWords() {
+  std::vector<const RenderWord*> words;
+  for (const auto& w : sgwords::renderWords())
+    if (w.writer == sgwords::Writer::Line && w.nameRank > 0) words.push_back(&w);
+  std::stable_sort(words.begin(), words.end(),
+                   [](const RenderWord* a, const RenderWord* b) { return a->nameRank < b->nameRank; });
+  return words;
 }
 
-template <size_t N>
-void appendIndexed(std::string& name, const forms::Control& combo, const char* const (&suffixes)[N]) {
-  int i = combo.listIndex();
-  if (i >= 0 && static_cast<size_t>(i) < N) name += suffixes[i];
-}
+// After the style and orientation, the request's own mirroring.
+constexpr int kAfterOrientation = 3;
 
 }  // namespace
 
 std::string baseName(const options::RenderOptions& o) {
+  static const std::vector<const RenderWord*> words = namingWords();
   std::string name = o.txtmapname.text();
-  appendIndexed(name, o.combostyle, kStyles);
-  appendIndexed(name, o.comboorientation, kOrientations);
-  appendIf(name, o.checkmirror, "-mirrored");
-  appendFilter(name, o.layerfiltercombo, o.layerfiltertext, "layer", "layers");
-  appendFilter(name, o.blockfiltercombo, o.blockfiltertext, "block", "blocks");
-  if (o.combotime.listIndex() == 1) name += "_twilight";
-  if (o.combotime.listIndex() == 2) name += "_night";
-  appendIf(name, o.checkwater, "_no-water");
-  appendIf(name, o.checkcave, "_caves");
-  if (o.comboDimension.listIndex() == 0) name += "_nether";
-  if (o.comboDimension.listIndex() == 2) name += "_aether";
-  appendIf(name, o.checkwooloscopy, "_wooloscopic");
-  appendIf(name, o.checkbrightness, "_bright");
-  appendIf(name, o.checkflip, "_flipped");
-  double zoom = text::numericValue(o.zoomlevel.text());
-  if (zoom > 1) name += "_zoomed-x" + text::plainDecimal(zoom);
-  appendIf(name, o.checkrotate, "_rotated");
-  appendIf(name, o.checkxray, "_xray");
-  appendIf(name, o.checkcake, "_cakeoscopy");
-  appendIf(name, o.checkupsidedown, "_upside-down");
-  appendIf(name, o.checkmapmirror, "_mirrored");
-  if (o.combolocchunks.listIndex() > 0) {
-    name += "_partial";
-    appendIf(name, o.checklocwhitespace, "-spaced");
+  bool mirrorNamed = false;
+  for (const RenderWord* w : words) {
+    if (!mirrorNamed && w->nameRank >= kAfterOrientation) {
+      if (options::checked(o.checkmirror)) name += "-mirrored";
+      mirrorNamed = true;
+    }
+    if (!options::says(o, *w)) continue;
+    if (w->arguments == sgwords::Arguments::CountedList) {
+      appendFilter(name, o, *w);
+    } else {
+      name += w->suffix;
+      if (w->id == Word::ZoomLevel) name += text::plainDecimal(text::numericValue(o.zoomlevel.text()));
+    }
   }
-  appendIf(name, o.checklocoffset, "_offset-canvas");
   double stacked = text::numericValue(o.tempstackn.text());
   if (stacked > 1) name += "_" + text::plainDecimal(stacked) + "-renders";
   return name;

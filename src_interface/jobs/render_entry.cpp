@@ -4,6 +4,7 @@
 #include "jobs/chunk_range.h"
 #include "jobs/output_name.h"
 #include "jobs/post_process.h"
+#include "options/render_word_controls.h"
 #include "settings/interface_settings.h"
 
 namespace sg::jobs {
@@ -20,11 +21,9 @@ std::string rendererTail(JobBuild& job, const std::string& output) {
   std::string tail = "progress " + jobFile(jobNumber(o), "progress.log ");
   if (!savePathIsAppData(job.registry))
     tail += "environment \"" + batchArgument(settings::getSavePath(job.registry)) + "\" ";
-  int verbosity = o.comboverbosity.listIndex();
-  if (verbosity > 0) tail += "verbosity " + std::to_string(verbosity) + " ";
-  int format = o.combomapformat.listIndex();
-  if (format == 1) tail += "alpha ";
-  if (format == 2) tail += "beta ";
+  for (const auto& w : sgwords::renderWords())
+    if (w.writer == sgwords::Writer::Tail && !w.control.empty() && options::says(o, w))
+      tail += std::string(w.word) + ' ' + options::argumentsOf(o, w);
   if (!output.empty()) tail += "outfile " + output;
   return tail;
 }

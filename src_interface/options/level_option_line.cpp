@@ -3,35 +3,18 @@
 #include <algorithm>
 #include <exception>
 
+#include "options/render_word_controls.h"
 #include "platform/services.h"
 #include "platform/text.h"
 
 namespace sg::options {
 
+using sgwords::Reading;
+using sgwords::RenderWord;
+using sgwords::Word;
+using sgwords::Writer;
+
 namespace {
-
-const char* const kStyleWords[] = {"normal", "heightmapcolor", "heightmapgray", "lightmap",
-                                   "oblique", "obliqueangled", "isometric"};
-const char* const kOrientationWords[] = {"north", "east", "south", "west"};
-
-// A filter element: keyword, the count of blank-separated fields, the fields. Double quotes
-// are left out, since one would swallow the rest of the line when it is read back.
-void appendFilter(std::string& line, const char* keyword, const std::string& filterText) {
-  std::string t = text::trimBlanks(text::removeChar(filterText, '"'));
-  line += keyword;
-  line += std::to_string(text::splitBlanks(t).size());
-  line += ' ';
-  line += t;
-  line += ' ';
-}
-
-// A range box is written as typed unless that would shift the values read back (an empty box,
-// blanks) or break the line (a double quote); such a box is written as its numeric value.
-std::string rangeValue(const std::string& box) {
-  if (box.empty() || box.find(' ') != std::string::npos || box.find('"') != std::string::npos)
-    return text::plainDecimal(text::numericValue(box));
-  return box;
-}
 
 void selectIfValid(forms::Control& c, long long index) {
   if (index >= 0 && index < c.listCount()) c.setListIndex(static_cast<int>(index));
@@ -41,53 +24,11 @@ void selectIfValid(forms::Control& c, long long index) {
 
 std::string buildLevelOptionLine(const RenderOptions& o) {
   std::string line;
-  const auto& worlds = o.comboworldfolders;
-  if (worlds.listIndex() + 1 == worlds.listCount())
-    line += "custom \"" + o.txtcustompath.text() + "\" ";
-  else
-    line += "folder \"" + worlds.text() + "\" ";
-  line += "name \"" + o.txtmapname.text() + "\" ";
-  int style = o.combostyle.listIndex();
-  if (style >= 0 && style <= 6) line += std::string(kStyleWords[style]) + ' ';
-  int orient = o.comboorientation.listIndex();
-  if (orient >= 0 && orient <= 3) line += std::string(kOrientationWords[orient]) + ' ';
-  if (o.layerfiltercombo.listIndex() == 1) appendFilter(line, "onlylayers ", o.layerfiltertext.text());
-  if (o.layerfiltercombo.listIndex() == 2) appendFilter(line, "notlayers ", o.layerfiltertext.text());
-  if (o.blockfiltercombo.listIndex() == 1) appendFilter(line, "onlyblocks ", o.blockfiltertext.text());
-  if (o.blockfiltercombo.listIndex() == 2) appendFilter(line, "notblocks ", o.blockfiltertext.text());
-  if (o.combotime.listIndex() == 1) line += "twilight ";
-  if (o.combotime.listIndex() == 2) line += "night ";
-  if (checked(o.checkeachlayer)) line += "checkeachlayer ";
-  if (checked(o.checkwater)) line += "ignorewater ";
-  if (checked(o.checkcave)) line += "cave ";
-  if (o.comboDimension.listIndex() == 0) line += "nether ";
-  if (o.comboDimension.listIndex() == 2) line += "dimension DIM3 ";
-  if (checked(o.checkwooloscopy)) line += "wooloscopy ";
-  if (checked(o.checkbrightness)) line += "forcebrightness ";
-  if (checked(o.checkflip)) line += "flip ";
-  if (checked(o.checkrotate)) line += "rotate ";
-  if (checked(o.checkxray)) line += "fool_xray ";
-  if (checked(o.checkcake)) line += "fool_cake ";
-  if (checked(o.checkupsidedown)) line += "fool_upsidedown ";
-  if (o.combogranularity.listIndex() > 0)
-    line += "granularity " + std::to_string(o.combogranularity.listIndex()) + ' ';
-  if (checked(o.checkcropwhitespace)) line += "cropwhitespace ";
-  double zoom = text::numericValue(o.zoomlevel.text());
-  if (zoom > 1) line += "zoomlevel " + text::plainDecimal(zoom) + ' ';
-  if (checked(o.checkmapmirror)) line += "mirror ";
-  line += checked(o.checkmapautomirror) ? "sautomirror " : "automirror ";
-  if (checked(o.checklowramwrite)) line += "lowramwrite ";
-  if (checked(o.checklocfile)) line += "listallblocks ";
-  if (checked(o.checklocoffset)) line += "makeoffsetfile ";
-  int chunks = o.combolocchunks.listIndex();
-  if (chunks > 0) {
-    line += checked(o.checklocwhitespace) ? "spacedrectangle " : "rectangle ";
-    if (chunks == 2) {
-      for (const auto* box : {&o.manrangeminx, &o.manrangemaxx, &o.manrangeminz, &o.manrangemaxz})
-        line += rangeValue(box->text()) + ' ';
-    } else if (chunks == 1) {
-      line += "fileminx filemaxx fileminz filemaxz ";
-    }
+  for (const auto& w : sgwords::renderWords()) {
+    if (w.writer != Writer::Line || !says(o, w)) continue;
+    line += w.word;
+    line += ' ';
+    line += argumentsOf(o, w);
   }
   return line;
 }
@@ -145,30 +86,44 @@ void loadleveloptions(RenderOptions& o) {
       value = "World" + next;
       word = "folder";
     }
-    if (word == "folder") {
-      auto& worlds = o.comboworldfolders;
-      for (int j = 0; j <= worlds.listCount() - 2; ++j)
-        if (worlds.list(j) == value) { worlds.setListIndex(j); break; }
-      o.txtcustompath.setEnabled(false);
-    } else if (word == "custom") {
-      o.txtcustompath.setEnabled(true);
-      if (o.comboworldfolders.listCount() > 0)
-        o.comboworldfolders.setListIndex(o.comboworldfolders.listCount() - 1);
-      o.txtcustompath.setText(value);
-    } else if (word == "name") {
-      o.txtmapname.setText(value);
-    } else if (auto s = std::find(std::begin(kStyleWords), std::end(kStyleWords), word);
-               s != std::end(kStyleWords)) {
-      o.combostyle.setListIndex(static_cast<int>(s - std::begin(kStyleWords)));
-    } else if (auto d = std::find(std::begin(kOrientationWords), std::end(kOrientationWords), word);
-               d != std::end(kOrientationWords)) {
-      o.comboorientation.setListIndex(static_cast<int>(d - std::begin(kOrientationWords)));
-    } else if (word == "onlylayers" || word == "notlayers" || word == "onlyblocks" ||
-               word == "notblocks") {
-      bool layers = word.find("layers") != std::string::npos;
-      auto& combo = layers ? o.layerfiltercombo : o.blockfiltercombo;
-      auto& box = layers ? o.layerfiltertext : o.blockfiltertext;
-      combo.setListIndex(text::startsWith(word, "only") ? 1 : 2);
+    const RenderWord* w = sgwords::findRenderWord(word);
+    if (!w || w->writer != Writer::Line) continue;
+    switch (w->id) {
+      case Word::Folder: {
+        auto& worlds = o.comboworldfolders;
+        for (int j = 0; j <= worlds.listCount() - 2; ++j)
+          if (worlds.list(j) == value) { worlds.setListIndex(j); break; }
+        o.txtcustompath.setEnabled(false);
+        continue;
+      }
+      case Word::Custom:
+        o.txtcustompath.setEnabled(true);
+        if (o.comboworldfolders.listCount() > 0)
+          o.comboworldfolders.setListIndex(o.comboworldfolders.listCount() - 1);
+        o.txtcustompath.setText(value);
+        continue;
+      case Word::Name:
+        o.txtmapname.setText(value);
+        continue;
+      case Word::Rectangle:
+      case Word::SpacedRectangle: {
+        o.combolocchunks.setListIndex(next == "fileminx" ? 1 : 2);
+        forms::Control* boxes[] = {&o.manrangeminx, &o.manrangemaxx, &o.manrangeminz, &o.manrangemaxz};
+        for (size_t k = 0; k < 4; ++k)
+          boxes[k]->setText(text::plainDecimal(text::numericValue(token(i + 1 + k))));
+        if (w->id == Word::SpacedRectangle) o.checklocwhitespace.setValue(1);
+        continue;
+      }
+      case Word::Nether:
+        o.checknether.setValue(1);
+        break;
+      default:
+        break;
+    }
+    forms::Control& c = controlOf(o, w->control);
+    if (w->arguments == sgwords::Arguments::CountedList) {
+      auto& box = controlOf(o, w->valueControl);
+      c.setListIndex(w->index);
       long long count = text::roundHalfEven(text::numericValue(next));
       // Only the tokens that exist are taken, however large the count claims to be. The
       // filter's own tokens are not read again as words: in a written line they are numbers,
@@ -184,57 +139,25 @@ void loadleveloptions(RenderOptions& o) {
       }
       box.setText(ids);
       i += 1 + taken;
-    } else if (word == "ignorewater") {
-      o.checkwater.setValue(1);
-    } else if (word == "checkeachlayer") {
-      o.checkeachlayer.setValue(1);
-    } else if (word == "cave") {
-      o.checkcave.setValue(1);
-    } else if (word == "nether") {
-      o.checknether.setValue(1);
-      o.comboDimension.setListIndex(0);
-    } else if (word == "dimension") {
-      if (next == "DIM3") o.comboDimension.setListIndex(2);
-    } else if (word == "wooloscopy") {
-      o.checkwooloscopy.setValue(1);
-    } else if (word == "forcebrightness") {
-      o.checkbrightness.setValue(1);
-    } else if (word == "flip") {
-      o.checkflip.setValue(1);
-    } else if (word == "rotate") {
-      o.checkrotate.setValue(1);
-    } else if (word == "fool_xray") {
-      o.checkxray.setValue(1);
-    } else if (word == "fool_cake") {
-      o.checkcake.setValue(1);
-    } else if (word == "fool_upsidedown") {
-      o.checkupsidedown.setValue(1);
-    } else if (word == "granularity") {
-      selectIfValid(o.combogranularity, text::roundHalfEven(text::numericValue(next)));
-    } else if (word == "cropwhitespace") {
-      o.checkcropwhitespace.setValue(1);
-    } else if (word == "zoomlevel") {
-      o.zoomlevel.setText(next);
-    } else if (word == "mirror") {
-      o.checkmapmirror.setValue(1);
-    } else if (word == "sautomirror") {
-      o.checkmapautomirror.setValue(1);
-    } else if (word == "lowramwrite") {
-      o.checklowramwrite.setValue(1);
-    } else if (word == "listallblocks") {
-      o.checklocfile.setValue(1);
-    } else if (word == "makeoffsetfile") {
-      o.checklocoffset.setValue(1);
-    } else if (word == "rectangle" || word == "spacedrectangle") {
-      o.combolocchunks.setListIndex(next == "fileminx" ? 1 : 2);
-      forms::Control* boxes[] = {&o.manrangeminx, &o.manrangemaxx, &o.manrangeminz, &o.manrangemaxz};
-      for (size_t k = 0; k < 4; ++k)
-        boxes[k]->setText(text::plainDecimal(text::numericValue(token(i + 1 + k))));
-      if (word == "spacedrectangle") o.checklocwhitespace.setValue(1);
-    } else if (word == "twilight") {
-      o.combotime.setListIndex(1);
-    } else if (word == "night") {
-      o.combotime.setListIndex(2);
+      continue;
+    }
+    // Other words leave their values to be read as words again, where they match none.
+    switch (w->reading) {
+      case Reading::Checked:
+        c.setValue(1);
+        break;
+      case Reading::ListIndex:
+        if (w->fixedArgument.empty() || next == w->fixedArgument) c.setListIndex(w->index);
+        break;
+      case Reading::ListNumber:
+        selectIfValid(c, text::roundHalfEven(text::numericValue(next)));
+        break;
+      case Reading::NumberAbove1:
+        c.setText(next);
+        break;
+      case Reading::Unchecked:
+      case Reading::Custom:
+        break;
     }
   }
 }
@@ -244,27 +167,14 @@ void resetleveloptions(RenderOptions& o, platform::Dialogs& dialogs) {
     o.lock();
     o.txtcustompath.setText("");
     o.txtcustompath.setEnabled(false);
-    o.comboworldfolders.setListIndex(0);
-    o.txtmapname.setText("");
-    for (auto* c : {&o.layerfiltercombo, &o.blockfiltercombo, &o.combostyle, &o.combotime,
-                    &o.comboorientation})
-      c->setListIndex(0);
-    o.checkflip.setValue(0);
-    o.checkcropwhitespace.setValue(0);
-    o.zoomlevel.setText("1");
-    for (auto* c : {&o.checkrotate, &o.checkxray, &o.checkcake, &o.checkupsidedown}) c->setValue(0);
-    o.combogranularity.setListIndex(0);
-    for (auto* c : {&o.checklocfile, &o.checklocoffset, &o.checklocwhitespace}) c->setValue(0);
-    o.combolocchunks.setListIndex(0);
-    for (auto* c : {&o.manrangeminx, &o.manrangemaxx, &o.manrangeminz, &o.manrangemaxz})
-      c->setText("0");
-    o.layerfiltertext.setText("");
-    o.blockfiltertext.setText("");
-    for (auto* c : {&o.checkwater, &o.checkeachlayer, &o.checkcave, &o.checknether}) c->setValue(0);
-    o.comboDimension.setListIndex(1);
-    for (auto* c : {&o.checkwooloscopy, &o.checkbrightness, &o.checkmapmirror,
-                    &o.checkmapautomirror, &o.checklowramwrite})
-      c->setValue(0);
+    for (const auto& c : sgwords::optionControls()) {
+      forms::Control& control = controlOf(o, c.control);
+      switch (c.kind) {
+        case sgwords::OptionControl::Value: control.setValue(c.number); break;
+        case sgwords::OptionControl::ListIndex: control.setListIndex(c.number); break;
+        case sgwords::OptionControl::Text: control.setText(std::string(c.text)); break;
+      }
+    }
     if (o.comboworldfolders.listIndex() + 1 == o.comboworldfolders.listCount())
       o.txtcustompath.setEnabled(true);
     o.unlock();
