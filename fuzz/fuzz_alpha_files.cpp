@@ -6,6 +6,7 @@
 
 #include "fuzz_support.h"
 #include "renderer/formats/decode_chunk.h"
+#include "renderer/request_parts.h"
 #include "renderer/world/world_layout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   request.alpha = true;
   sgrender::WorldChunks chunks;
   std::string error;
-  if (!sgrender::listWorldChunks("world", request, chunks, error)) return 0;
+  if (!sgrender::listWorldChunks("world", sgrender::worldQuery(request), chunks, error)) return 0;
   std::vector<uint8_t> bytes;
   for (const auto& g : chunks.groups)
     for (const auto& place : g.chunks) {

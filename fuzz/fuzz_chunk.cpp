@@ -4,6 +4,7 @@
 
 #include "renderer/formats/decode_chunk.h"
 #include "renderer/image/map_canvas.h"
+#include "renderer/request_parts.h"
 #include "renderer/styles/painter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -22,11 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   request.nether = options & 32;
   request.upsideDown = options & 64;
   request.time = (options & 128) ? sgrender::TimeOfDay::Night : sgrender::TimeOfDay::Day;
-  sgrender::BlockLook look(request);
+  sgrender::BlockLook look(sgrender::lookOptions(request));
   sgrender::MapFrame frame;
   frame.view.up = request.orientation;
   frame.extent = sgrender::viewExtent(frame.view, 0, 0, 0, 0);
-  auto painter = sgrender::makePainter(request, look, frame);
+  auto painter = sgrender::makePainter(sgrender::paintOptions(request), look, frame);
   sgrender::MapCanvas canvas(painter->width(), painter->height(), painter->needsDepth());
   painter->paint(chunk, canvas);
   painter->finish(canvas);

@@ -12,6 +12,7 @@
 #include "renderer/formats/decode_chunk.h"
 #include "renderer/work_pool.h"
 #include "renderer/world/chunk_bytes.h"
+#include "renderer/request_parts.h"
 #include "renderer/world/world_layout.h"
 #include "support/working_folder.h"
 #include "tool_test_support.h"
@@ -103,7 +104,7 @@ TEST(WorldLayout, AlphaChunkFilesWithNegativeBase36NamesAndTheirRegions) {
   request.alpha = true;
   sgrender::WorldChunks chunks;
   std::string error;
-  ASSERT_TRUE(sgrender::listWorldChunks("alpha", request, chunks, error)) << error;
+  ASSERT_TRUE(sgrender::listWorldChunks("alpha", sgrender::worldQuery(request), chunks, error)) << error;
   ASSERT_EQ(chunks.groups.size(), 2u);
   EXPECT_EQ(chunks.layout, sgrender::StorageLayout::AlphaChunks);
   EXPECT_EQ(chunks.groups[0].regionX, 0);  // rows from north to south: region z 0 first
@@ -113,7 +114,7 @@ TEST(WorldLayout, AlphaChunkFilesWithNegativeBase36NamesAndTheirRegions) {
   EXPECT_EQ(chunks.groups[1].chunks[0].z, 47);
   // The range leaves out what lies outside it.
   request.rectangle = sgrender::ChunkRectangle{-20, -5, 40, 50, false};
-  ASSERT_TRUE(sgrender::listWorldChunks("alpha", request, chunks, error));
+  ASSERT_TRUE(sgrender::listWorldChunks("alpha", sgrender::worldQuery(request), chunks, error));
   ASSERT_EQ(chunks.groups.size(), 1u);
 }
 

@@ -5,21 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "renderer/map_terms.h"
+
 namespace sgrender {
-
-struct ChunkRectangle {
-  int minX = 0, maxX = 0, minZ = 0, maxZ = 0;  // chunk coordinates, inclusive
-  bool keepWhitespace = false;                 // the image spans the whole rectangle
-};
-
-enum class Style { Normal, HeightmapColor, HeightmapGray, Lightmap, Oblique, ObliqueAngled, Isometric };
-enum class Orientation { North, East, South, West };
 
 // The style's word, for reports.
 const char* styleWord(Style style);
-// The styles drawn as projections (cliffs and sides show) rather than from straight above.
-inline bool isProjected(Style s) { return s == Style::Oblique || s == Style::ObliqueAngled || s == Style::Isometric; }
-enum class TimeOfDay { Day, Twilight, Night };
 
 struct RenderRequest {
   std::optional<std::string> folder;  // a world folder of the save folder

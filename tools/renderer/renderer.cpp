@@ -18,6 +18,7 @@
 #include "renderer/memory_budget.h"
 #include "renderer/newer_blocks_list.h"
 #include "renderer/render_summary.h"
+#include "renderer/request_parts.h"
 #include "renderer/block_census.h"
 #include "renderer/image/map_canvas.h"
 #include "renderer/image/banded_map.h"
@@ -131,10 +132,10 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
 
   const fs::path world = sgsys::pathOf(worldFolder(req));
   const std::string named = "world '" + sgsys::nameOf(world) + "'";
-  auto folder = dimensionFolder(world, req, error);
+  auto folder = dimensionFolder(world, worldQuery(req), error);
   if (!folder) return failed(req, "nothing drawn of " + named + ": " + error, errors);
   WorldChunks chunks;
-  if (!listWorldChunks(*folder, req, chunks, error))
+  if (!listWorldChunks(*folder, worldQuery(req), chunks, error))
     return failed(req, "nothing drawn of " + named + ": " + error, errors);
   for (const auto& p : chunks.problems) errors << "renderer: skipped " << p << "\n";
 
@@ -170,8 +171,8 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   for (const auto& g : chunks.groups)
     for (const auto& c : g.chunks) storedChunks.insert(chunkKey(c.x, c.z));
   frame.stored = [&storedChunks](int x, int z) { return storedChunks.count(chunkKey(x, z)) > 0; };
-  const BlockLook look(req);
-  const std::unique_ptr<Painter> painter = makePainter(req, look, frame);
+  const BlockLook look(lookOptions(req));
+  const std::unique_ptr<Painter> painter = makePainter(paintOptions(req), look, frame);
   const long long width = painter->width(), height = painter->height();
   if (width * height > sgimage::kMaxPixels)
     return failed(req, "the map would be " + std::to_string(width) + " x " + std::to_string(height) +
@@ -326,7 +327,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   if (banded) {
     if (tooLarge && !req.lowRamWrite)
       errors << "renderer: note: the map would not fit in half the memory; it is written band by band\n";
-    BandedMap bands(frame, req, static_cast<int>(width), static_cast<int>(height));
+    BandedMap bands(frame.view, frame.extent, finishing(req), static_cast<int>(width), static_cast<int>(height));
     if (!bands.open(out, error)) return failed(req, "cannot write the image " + out + ": " + error, errors);
     const std::vector<MapBand> plan = bands.plan(chunks.groups);
     for (size_t b = 0; b < plan.size(); ++b) {
@@ -364,7 +365,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
     summary.print(errors, lightMatters);
     if (summary.drawn == 0) return nothingDrawn();
     sgimage::RgbaImage image = std::move(canvas.image());
-    if (!finishMap(image, req, error)) return failed(req, error, errors);
+    if (!finishMap(image, finishing(req), error)) return failed(req, error, errors);
     if (!sgimage::writePngAtomically(out, image, error))
       return failed(req, "cannot write the image " + out + ": " + error, errors);
   }

@@ -9,8 +9,8 @@
 
 namespace sgrender {
 
-BandedMap::BandedMap(const MapFrame& frame, const RenderRequest& r, int width, int height)
-    : frame_(frame), request_(r), width_(width), height_(height) {
+BandedMap::BandedMap(const View& view, const ViewExtent& extent, const Finishing& r, int width, int height)
+    : view_(view), extent_(extent), finishing_(r), width_(width), height_(height) {
   outWidth_ = std::max(1, static_cast<int>(std::lround(width * r.zoom)));
   outHeight_ = std::max(1, static_cast<int>(std::lround(height * r.zoom)));
   mirror_ = mirrorsMap(r);
@@ -23,16 +23,16 @@ std::vector<MapBand> BandedMap::plan(const std::vector<ChunkGroup>& groups) cons
     if (g.chunks.empty()) continue;
     int top = INT_MAX;
     for (int dx : {0, 511})
-      for (int dz : {0, 511}) top = std::min(top, frame_.view.toView(g.regionX * 512 + dx, g.regionZ * 512 + dz).second);
+      for (int dz : {0, 511}) top = std::min(top, view_.toView(g.regionX * 512 + dx, g.regionZ * 512 + dz).second);
     MapBand& b = bands[top];
-    b.firstRow = std::max(0, top - frame_.extent.minV);
-    b.rows = std::min(height_, top - frame_.extent.minV + 512) - b.firstRow;
+    b.firstRow = std::max(0, top - extent_.minV);
+    b.rows = std::min(height_, top - extent_.minV + 512) - b.firstRow;
     b.groups.push_back(&g);
   }
   std::vector<MapBand> out;
   for (auto& [top, b] : bands)
     if (b.rows > 0) out.push_back(std::move(b));
-  if (request_.flip) std::reverse(out.begin(), out.end());
+  if (finishing_.flip) std::reverse(out.begin(), out.end());
   return out;
 }
 
@@ -48,19 +48,19 @@ bool BandedMap::emit(const uint8_t* row, std::string& error) {
 }
 
 bool BandedMap::write(const MapCanvas& band, const MapBand& where, std::string& error) {
-  const double zoom = request_.zoom;
+  const double zoom = finishing_.zoom;
   const sgimage::RgbaImage& im = const_cast<MapCanvas&>(band).image();
   // The output rows whose source row lies in map rows [from, to), in writing order.
   auto outputRow = [&](int mapRow) { return static_cast<int>(std::lround(mapRow * zoom)); };
   const int from = where.firstRow, to = where.firstRow + where.rows;
   // Rows of bands with no regions, between the last one written and this one, are clear.
-  const int firstOut = request_.flip ? outHeight_ - outputRow(to) : outputRow(from);
-  const int lastOut = request_.flip ? outHeight_ - outputRow(from) : outputRow(to);
+  const int firstOut = finishing_.flip ? outHeight_ - outputRow(to) : outputRow(from);
+  const int lastOut = finishing_.flip ? outHeight_ - outputRow(from) : outputRow(to);
   std::vector<uint8_t> clear(row_.size(), 0);
   while (written_ < firstOut)
     if (!emit(clear.data(), error)) return false;
   for (int o = std::max(firstOut, written_); o < lastOut && o < outHeight_; ++o) {
-    const int unflipped = request_.flip ? outHeight_ - 1 - o : o;
+    const int unflipped = finishing_.flip ? outHeight_ - 1 - o : o;
     int mapRow = static_cast<int>(unflipped / zoom);
     mapRow = std::clamp(mapRow, from, to - 1);
     const uint8_t* src = im.data() + static_cast<size_t>(mapRow - from) * width_ * 4;

@@ -8,8 +8,8 @@
 
 #include "imaging/png_rows.h"
 #include "renderer/image/map_canvas.h"
-#include "renderer/render_arguments.h"
-#include "renderer/styles/painter.h"
+#include "renderer/image/map_finishing.h"
+#include "renderer/image/view.h"
 #include "renderer/world/world_layout.h"
 
 namespace sgrender {
@@ -21,7 +21,7 @@ struct MapBand {
 
 class BandedMap {
  public:
-  BandedMap(const MapFrame& frame, const RenderRequest& request, int width, int height);
+  BandedMap(const View& view, const ViewExtent& extent, const Finishing& finishing, int width, int height);
 
   // The bands in the order they are written (top first, or bottom first when flipped).
   std::vector<MapBand> plan(const std::vector<ChunkGroup>& groups) const;
@@ -32,8 +32,9 @@ class BandedMap {
  private:
   bool emit(const uint8_t* row, std::string& error);
 
-  const MapFrame& frame_;
-  const RenderRequest& request_;
+  View view_;
+  ViewExtent extent_;
+  Finishing finishing_;
   int width_, height_, outWidth_, outHeight_;
   bool mirror_;
   sgimage::PngRowWriter out_;

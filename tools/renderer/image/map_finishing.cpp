@@ -7,7 +7,7 @@
 
 namespace sgrender {
 
-bool mirrorsMap(const RenderRequest& r) {
+bool mirrorsMap(const Finishing& r) {
   // The renderer's own east and west views of the angled styles are mirror images of the true
   // view: automirror turns them true here; under sautomirror they stay mirrored, and the job's
   // post-processing step mirrors them back. Either way the final image is the world as seen.
@@ -44,7 +44,7 @@ sgimage::RgbaImage cropped(const sgimage::RgbaImage& im) {
   return out;
 }
 
-bool finishMap(sgimage::RgbaImage& image, const RenderRequest& r, std::string& error) {
+bool finishMap(sgimage::RgbaImage& image, const Finishing& r, std::string& error) {
   if (mirrorsMap(r)) image = sgimage::mirrorHorizontally(image);
   if (r.flip) image = sgimage::mirrorVertically(image);
   if (r.rotate) image = sgimage::rotateClockwise(image, 90);

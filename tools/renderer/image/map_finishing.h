@@ -5,15 +5,23 @@
 #include <string>
 
 #include "imaging/rgba_image.h"
-#include "renderer/render_arguments.h"
+#include "renderer/map_terms.h"
 
 namespace sgrender {
 
+// The render's options for the steps on the drawn map.
+struct Finishing {
+  Style style = Style::Normal;
+  Orientation orientation = Orientation::North;
+  bool mirror = false, autoMirror = true, flip = false, rotate = false, cropWhitespace = false;
+  double zoom = 1.0;
+};
+
 // Whether the renderer mirrors the map left to right itself.
-bool mirrorsMap(const RenderRequest& request);
+bool mirrorsMap(const Finishing& finishing);
 
 // False with a reason when the finished map would be too large.
-bool finishMap(sgimage::RgbaImage& image, const RenderRequest& request, std::string& error);
+bool finishMap(sgimage::RgbaImage& image, const Finishing& finishing, std::string& error);
 
 // The image scaled by a factor, each pixel becoming a block of pixels (nearest neighbour).
 sgimage::RgbaImage zoomed(const sgimage::RgbaImage& image, double factor);

@@ -33,7 +33,7 @@ sgimage::Rgba waterSide(sgimage::Rgba water, int belowSurface) {
 
 }  // namespace
 
-SeenBlocks::SeenBlocks(const RenderRequest& r, const BlockLook& look, const MapFrame& frame)
+SeenBlocks::SeenBlocks(const PaintOptions& r, const BlockLook& look, const MapFrame& frame)
     : request_(r), look_(look), frame_(frame), up_(r.upsideDown ? -1 : 1), around_(frame.view, !r.noBiomes),
       surfaces_(kLevelCount + 1, 0) {
   auto [x0, z0] = frame.view.toWorld(0, 0);

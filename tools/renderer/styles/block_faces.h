@@ -37,7 +37,7 @@ using DrawBlock = std::function<void(const SeenBlock&)>;
 
 class SeenBlocks {
  public:
-  SeenBlocks(const RenderRequest& request, const BlockLook& look, const MapFrame& frame);
+  SeenBlocks(const PaintOptions& request, const BlockLook& look, const MapFrame& frame);
 
   // Calls draw for the faces of the chunk's seen blocks (farthest first), and for the faces on
   // the edges of farther chunks that this chunk shows.
@@ -73,7 +73,7 @@ class SeenBlocks {
   int ceiling(const Chunk& c, int x, int z) const;
   int floorLevel() const;
 
-  const RenderRequest& request_;
+  const PaintOptions request_;
   const BlockLook& look_;
   const MapFrame& frame_;
   int up_;  // +1, or -1 for the world seen from below
@@ -93,7 +93,7 @@ class SeenBlocks {
 // draw(), and the map's own edges at the end.
 class ProjectedPainter : public Painter {
  public:
-  ProjectedPainter(const RenderRequest& request, const BlockLook& look, const MapFrame& frame)
+  ProjectedPainter(const PaintOptions& request, const BlockLook& look, const MapFrame& frame)
       : frame_(frame), seen_(request, look, frame_), levels_(frame.highestY - frame.lowestY + 1) {}
   bool needsDepth() const override { return true; }
   void paint(const Chunk& c, MapCanvas& canvas) override {

@@ -103,7 +103,7 @@ sgimage::Rgba lit(sgimage::Rgba c, double f) {
   return {ch(c.r), ch(c.g), ch(c.b), c.a};
 }
 
-BlockLook::BlockLook(const RenderRequest& r) : layer_(kLevelCount, true), block_(kBlockIdLimit, true) {
+BlockLook::BlockLook(const LookOptions& r) : layer_(kLevelCount, true), block_(kBlockIdLimit, true) {
   auto level = [](int y) { return static_cast<size_t>(y - kLowestLevel); };
   if (r.onlyLayers) {
     std::fill(layer_.begin(), layer_.end(), false);

@@ -10,16 +10,27 @@
 #include "imaging/rgba_image.h"
 #include "renderer/blocks/biomes.h"
 #include "renderer/formats/chunk.h"
-#include "renderer/render_arguments.h"
+#include <optional>
+
+#include "renderer/map_terms.h"
 
 namespace sgrender {
 
 // The levels any world may hold, for the layer filters.
 constexpr int kLowestLevel = -2048, kLevelCount = 4096;
 
+// The render's options that change how a block looks.
+struct LookOptions {
+  std::optional<std::vector<int>> onlyLayers, notLayers, onlyBlocks, notBlocks;
+  bool ignoreWater = false, xray = false, forceBrightness = false, wooloscopy = false;
+  Style style = Style::Normal;
+  TimeOfDay time = TimeOfDay::Day;
+  int granularity = 0;
+};
+
 class BlockLook {
  public:
-  explicit BlockLook(const RenderRequest& request);
+  explicit BlockLook(const LookOptions& options);
 
   // Whether the block at this level is drawn at all (filters, water, x-ray, air).
   bool drawn(uint16_t id, int y) const {

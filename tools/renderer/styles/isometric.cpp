@@ -39,7 +39,7 @@ class IsometricPainter : public ProjectedPainter {
 
 }  // namespace
 
-std::unique_ptr<Painter> makeIsometricPainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f) {
+std::unique_ptr<Painter> makeIsometricPainter(const PaintOptions& r, const BlockLook& look, const MapFrame& f) {
   return std::make_unique<IsometricPainter>(r, look, f);
 }
 

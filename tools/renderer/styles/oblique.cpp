@@ -9,7 +9,7 @@ namespace {
 
 class ObliquePainter : public ProjectedPainter {
  public:
-  ObliquePainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f, bool angled)
+  ObliquePainter(const PaintOptions& r, const BlockLook& look, const MapFrame& f, bool angled)
       : ProjectedPainter(r, look, f), angled_(angled) {}
   int width() const override {
     return angled_ ? frame_.extent.width() + frame_.extent.depth() : frame_.extent.width();
@@ -60,7 +60,7 @@ class ObliquePainter : public ProjectedPainter {
 
 }  // namespace
 
-std::unique_ptr<Painter> makeObliquePainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f,
+std::unique_ptr<Painter> makeObliquePainter(const PaintOptions& r, const BlockLook& look, const MapFrame& f,
                                             bool angled) {
   return std::make_unique<ObliquePainter>(r, look, f, angled);
 }

@@ -6,9 +6,9 @@
 
 #include "renderer/formats/chunk.h"
 #include "renderer/image/map_canvas.h"
-#include "renderer/render_arguments.h"
+#include "renderer/map_terms.h"
 #include "renderer/styles/block_look.h"
-#include "renderer/styles/view.h"
+#include "renderer/image/view.h"
 
 namespace sgrender {
 
@@ -21,6 +21,13 @@ struct MapFrame {
   int seaLevel = 63;  // the level of the sea's surface plus one, as the game counts it
   // Whether the world stores a chunk there (empty: any chunk may come).
   std::function<bool(int chunkX, int chunkZ)> stored;
+};
+
+// The render's options that change what a painter draws.
+struct PaintOptions {
+  Style style = Style::Normal;
+  bool cave = false, cake = false, nether = false, upsideDown = false;
+  bool noBiomes = false;  // every biome drawn in the temperate default's colours
 };
 
 class Painter {
@@ -40,13 +47,13 @@ class Painter {
   virtual void finish(MapCanvas&) {}
 };
 
-std::unique_ptr<Painter> makePainter(const RenderRequest& request, const BlockLook& look, const MapFrame& frame);
+std::unique_ptr<Painter> makePainter(const PaintOptions& options, const BlockLook& look, const MapFrame& frame);
 
 // The painters, one per family of styles.
-std::unique_ptr<Painter> makeTopDownPainter(const RenderRequest& request, const BlockLook& look, const MapFrame& frame);
-std::unique_ptr<Painter> makeObliquePainter(const RenderRequest& request, const BlockLook& look, const MapFrame& frame,
+std::unique_ptr<Painter> makeTopDownPainter(const PaintOptions& options, const BlockLook& look, const MapFrame& frame);
+std::unique_ptr<Painter> makeObliquePainter(const PaintOptions& options, const BlockLook& look, const MapFrame& frame,
                                             bool angled);
-std::unique_ptr<Painter> makeIsometricPainter(const RenderRequest& request, const BlockLook& look,
+std::unique_ptr<Painter> makeIsometricPainter(const PaintOptions& options, const BlockLook& look,
                                               const MapFrame& frame);
 
 }  // namespace sgrender

@@ -12,7 +12,7 @@
 
 #include "renderer/blocks/biomes.h"
 #include "renderer/formats/chunk.h"
-#include "renderer/styles/view.h"
+#include "renderer/image/view.h"
 
 namespace sgrender {
 

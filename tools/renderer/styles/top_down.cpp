@@ -21,7 +21,7 @@ struct ColumnScan {
 
 bool solidAt(const Chunk& c, int x, int y, int z) { return c.id(x, y, z) != kAir && !isWater(c.id(x, y, z)); }
 
-ColumnScan scanOf(const Chunk& c, int x, int z, const RenderRequest& r) {
+ColumnScan scanOf(const Chunk& c, int x, int z, const PaintOptions& r) {
   const int bottom = c.minY, top = c.topY();
   if (r.upsideDown) return {bottom, top + 1, 1};
   int y = top;
@@ -74,7 +74,7 @@ sgimage::Rgba lightColour(int blockLight, double skyShare, sgimage::Rgba ground)
   return lit(c, 0.45 + 0.55 * std::clamp(skyShare, 0.0, 1.0));
 }
 
-sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, const RenderRequest& r,
+sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, const PaintOptions& r,
                            TopDownMode mode, const ColumnSurroundings& around) {
   if (c.height == 0) return {};
   const ColumnScan scan = scanOf(c, x, z, r);
@@ -146,7 +146,7 @@ namespace {
 // Where a column's drawing starts (its first block drawn, INT_MAX for none) and the level of its
 // surface, as the scan meets them: water, or the first block that hides most of what is below
 // (not glass, flowers or grass).
-std::pair<int, int> columnStart(const Chunk& c, int x, int z, const BlockLook& look, const RenderRequest& r) {
+std::pair<int, int> columnStart(const Chunk& c, int x, int z, const BlockLook& look, const PaintOptions& r) {
   int first = INT_MAX;
   if (c.height == 0) return {first, INT_MIN};
   const ColumnScan scan = scanOf(c, x, z, r);
@@ -161,7 +161,7 @@ std::pair<int, int> columnStart(const Chunk& c, int x, int z, const BlockLook& l
 
 class TopDownPainter : public Painter {
  public:
-  TopDownPainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f, TopDownMode mode)
+  TopDownPainter(const PaintOptions& r, const BlockLook& look, const MapFrame& f, TopDownMode mode)
       : request_(r), look_(look), frame_(f), mode_(mode), around_(f.view, !r.noBiomes) {}
   int width() const override { return frame_.extent.width(); }
   int height() const override { return frame_.extent.depth(); }
@@ -194,7 +194,7 @@ class TopDownPainter : public Painter {
     });
   }
 
-  const RenderRequest& request_;
+  const PaintOptions request_;
   const BlockLook& look_;
   MapFrame frame_;
   TopDownMode mode_;
@@ -204,19 +204,12 @@ class TopDownPainter : public Painter {
 
 }  // namespace
 
-std::unique_ptr<Painter> makeTopDownPainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f) {
+std::unique_ptr<Painter> makeTopDownPainter(const PaintOptions& r, const BlockLook& look, const MapFrame& f) {
   TopDownMode mode = r.style == Style::HeightmapColor ? TopDownMode::HeightColour
                      : r.style == Style::HeightmapGray ? TopDownMode::HeightGrey
                      : r.style == Style::Lightmap      ? TopDownMode::Light
                                                   : TopDownMode::Normal;
   return std::make_unique<TopDownPainter>(r, look, f, mode);
-}
-
-std::unique_ptr<Painter> makePainter(const RenderRequest& r, const BlockLook& look, const MapFrame& f) {
-  if (r.style == Style::Oblique) return makeObliquePainter(r, look, f, false);
-  if (r.style == Style::ObliqueAngled) return makeObliquePainter(r, look, f, true);
-  if (r.style == Style::Isometric) return makeIsometricPainter(r, look, f);
-  return makeTopDownPainter(r, look, f);
 }
 
 }  // namespace sgrender

@@ -24,7 +24,7 @@ struct ColumnSurroundings {
 };
 
 // The colour of one column of a chunk (x and z 0 to 15); clear when nothing is drawn.
-sgimage::Rgba columnColour(const Chunk& chunk, int x, int z, const BlockLook& look, const RenderRequest& request,
+sgimage::Rgba columnColour(const Chunk& chunk, int x, int z, const BlockLook& look, const PaintOptions& request,
                            TopDownMode mode, const ColumnSurroundings& around = {});
 
 // The colour height map's colour of a level: blues below the sea level, darker with depth;

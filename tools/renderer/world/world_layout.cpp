@@ -56,7 +56,7 @@ std::optional<std::pair<int, int>> alphaChunkName(const std::string& n) {
   return std::pair(*x, *z);
 }
 
-bool inRectangle(const RenderRequest& r, int cx, int cz) {
+bool inRectangle(const WorldQuery& r, int cx, int cz) {
   return !r.rectangle || (cx >= r.rectangle->minX && cx <= r.rectangle->maxX && cz >= r.rectangle->minZ &&
                           cz <= r.rectangle->maxZ);
 }
@@ -66,7 +66,7 @@ constexpr int kFarthestChunk = 1875000, kFarthestRegion = kFarthestChunk / 32 + 
 
 int floorDiv32(int v) { return v >= 0 ? v / 32 : -((-v + 31) / 32); }
 
-void listRegions(const fs::path& folder, const std::string& extension, const RenderRequest& r, WorldChunks& out) {
+void listRegions(const fs::path& folder, const std::string& extension, const WorldQuery& r, WorldChunks& out) {
   std::error_code ec;
   for (auto it = fs::directory_iterator(folder / "region", ec); !ec && it != fs::directory_iterator();
        it.increment(ec)) {
@@ -93,7 +93,7 @@ void listRegions(const fs::path& folder, const std::string& extension, const Ren
   }
 }
 
-void listAlphaChunks(const fs::path& folder, const RenderRequest& r, WorldChunks& out) {
+void listAlphaChunks(const fs::path& folder, const WorldQuery& r, WorldChunks& out) {
   std::map<std::pair<int, int>, ChunkGroup> groups;  // by (region z, region x)
   std::error_code ec;
   for (auto a = fs::directory_iterator(folder, ec); !ec && a != fs::directory_iterator(); a.increment(ec)) {
@@ -138,7 +138,7 @@ bool hasRegions(const fs::path& folder, const std::string& extension) {
 
 }  // namespace
 
-std::optional<fs::path> dimensionFolder(const fs::path& world, const RenderRequest& r, std::string& error) {
+std::optional<fs::path> dimensionFolder(const fs::path& world, const WorldQuery& r, std::string& error) {
   if (!isFolder(world)) {
     error = "there is no such folder";
     return std::nullopt;
@@ -159,7 +159,7 @@ std::optional<fs::path> dimensionFolder(const fs::path& world, const RenderReque
   return std::nullopt;
 }
 
-bool listWorldChunks(const fs::path& folder, const RenderRequest& r, WorldChunks& out, std::string& error) {
+bool listWorldChunks(const fs::path& folder, const WorldQuery& r, WorldChunks& out, std::string& error) {
   out = WorldChunks{};
   out.folder = folder;
   if (r.alpha) out.layout = StorageLayout::AlphaChunks;

@@ -7,12 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "renderer/render_arguments.h"
+#include "renderer/map_terms.h"
 
 namespace sgrender {
 
 enum class StorageLayout { Anvil, BetaRegions, AlphaChunks };
 const char* layoutName(StorageLayout layout);
+
+// What of a world a render reads: its dimension, the range of chunks and a forced layout.
+struct WorldQuery {
+  bool nether = false;
+  std::optional<std::string> dimension;  // a dimension folder such as DIM3
+  std::optional<ChunkRectangle> rectangle;
+  bool alpha = false, beta = false;
+};
 
 struct ChunkPlace {
   int x = 0, z = 0;                // chunk coordinates
@@ -32,15 +40,15 @@ struct WorldChunks {
   std::vector<std::string> problems;  // region files that could not be read, and why
 };
 
-// The dimension folder of the request: the world itself, DIM-1 for the Nether, the named folder
+// The dimension folder of the query: the world itself, DIM-1 for the Nether, the named folder
 // for another dimension (also in the newer dimensions/<namespace>/<name> layout).
 std::optional<std::filesystem::path> dimensionFolder(const std::filesystem::path& world,
-                                                      const RenderRequest& request, std::string& error);
+                                                      const WorldQuery& query, std::string& error);
 
-// Lists every stored chunk of the dimension (within the request's rectangle). alpha and beta on
+// Lists every stored chunk of the dimension (within the query's rectangle). alpha and beta on
 // the command line force those layouts; otherwise region files with sections win, then Beta
 // regions, then Alpha chunk files. False with a reason when the folder holds no chunk files.
-bool listWorldChunks(const std::filesystem::path& folder, const RenderRequest& request, WorldChunks& out,
+bool listWorldChunks(const std::filesystem::path& folder, const WorldQuery& query, WorldChunks& out,
                      std::string& error);
 
 // Reads one chunk's uncompressed tags, from its region file (opened once per group by the caller)

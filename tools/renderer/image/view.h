@@ -4,7 +4,7 @@
 #pragma once
 #include <utility>
 
-#include "renderer/render_arguments.h"
+#include "renderer/map_terms.h"
 
 namespace sgrender {
 

@@ -1,4 +1,4 @@
-#include "renderer/styles/view.h"
+#include "renderer/image/view.h"
 
 #include <algorithm>
 

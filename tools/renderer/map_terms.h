@@ -1,0 +1,19 @@
+// The terms a render is described in, shared by every stage of the renderer: the style, the
+// view's orientation, the time of day and a range of chunks.
+#pragma once
+
+namespace sgrender {
+
+struct ChunkRectangle {
+  int minX = 0, maxX = 0, minZ = 0, maxZ = 0;  // chunk coordinates, inclusive
+  bool keepWhitespace = false;                 // the image spans the whole rectangle
+};
+
+enum class Style { Normal, HeightmapColor, HeightmapGray, Lightmap, Oblique, ObliqueAngled, Isometric };
+enum class Orientation { North, East, South, West };
+
+// The styles drawn as projections (cliffs and sides show) rather than from straight above.
+inline bool isProjected(Style s) { return s == Style::Oblique || s == Style::ObliqueAngled || s == Style::Isometric; }
+enum class TimeOfDay { Day, Twilight, Night };
+
+}  // namespace sgrender
