@@ -1,0 +1,65 @@
+// Drawing the chunks that come out of the pipeline: each decoded chunk goes to the painter, a
+// chunk that will not be drawn leaves a gap, and what was met is summed up (skipped, unfinished,
+// the block census) while the progress file follows the chunks done.
+#pragma once
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "renderer/block_census.h"
+#include "renderer/chunk_pipeline.h"
+#include "renderer/image/map_canvas.h"
+#include "renderer/render_summary.h"
+#include "renderer/styles/painter.h"
+
+namespace sgrender {
+
+// The progress file: the percent done in its first line, rewritten whole when it moves.
+class Progress {
+ public:
+  explicit Progress(const std::optional<std::string>& file) : file_(file) {}
+  void set(int percent);
+
+ private:
+  std::optional<std::string> file_;
+  int last_ = -1;
+};
+
+struct DrawingOptions {
+  int verbosity = 0;
+  bool listAllBlocks = false;
+  size_t total = 0;  // the chunks of the whole map, for the progress
+};
+
+class MapDrawing {
+ public:
+  MapDrawing(const DrawingOptions& options, ChunkPipeline& pipeline, Painter& painter, const BlockLook& look,
+             Progress& progress, std::ostream& errors, std::ostream& reports);
+
+  // Draws the chunks of the groups into the canvas, in their order.
+  void draw(const std::vector<const ChunkGroup*>& groups, MapCanvas& canvas);
+  // Shows the painter the chunks of the groups that `only` picks, without drawing them: what
+  // the chunks drawn before them take from them.
+  void prime(const std::vector<const ChunkGroup*>& groups, const std::function<bool(const ChunkPlace&)>& only);
+
+  const RenderSummary& summary() const { return summary_; }
+  const BlockCensus& census() const { return census_; }
+
+ private:
+  void take(const ChunkGroup& g, const ChunkPlace& place, DecodedChunk& d, MapCanvas& canvas);
+
+  DrawingOptions options_;
+  ChunkPipeline& pipeline_;
+  Painter& painter_;
+  const BlockLook& look_;
+  Progress& progress_;
+  std::ostream& errors_;
+  std::ostream& reports_;
+  RenderSummary summary_;
+  BlockCensus census_;
+  size_t done_ = 0;
+};
+
+}  // namespace sgrender

@@ -1,0 +1,28 @@
+// The image sink: the drawn map written whole (finished in memory: mirrored, flipped, turned,
+// cropped, zoomed) or, for the map from above, a band of regions at a time.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "renderer/image/map_finishing.h"
+#include "renderer/map_drawing.h"
+#include "renderer/map_plan.h"
+
+namespace sgrender {
+
+struct MapImage {
+  std::string file;
+  int width = 0, height = 0;  // of the map as drawn
+  Finishing finishing;
+};
+
+// Both draw the plan's chunks through `drawing` and write the image; false with a reason.
+// `drawn` is called once every chunk is drawn, before the image is completed; when it returns
+// false (nothing was drawn, say) the image is given up and the writer returns false too.
+using AfterDrawing = std::function<bool()>;
+bool writeWholeMap(const MapPlan& plan, const MapImage& image, MapDrawing& drawing, Painter& painter,
+                   const AfterDrawing& drawn, std::string& error);
+bool writeBandedMap(const MapPlan& plan, const MapImage& image, MapDrawing& drawing, const AfterDrawing& drawn,
+                    std::string& error);
+
+}  // namespace sgrender

@@ -1,0 +1,30 @@
+// The map a render draws: the world's stored chunks in drawing order (regions and chunks far to
+// near, so that see-through blocks are laid over what lies behind them), the range of chunks
+// the map spans and the frame of its view.
+#pragma once
+#include <climits>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unordered_set>
+
+#include "renderer/render_arguments.h"
+#include "renderer/styles/painter.h"
+#include "renderer/world/world_layout.h"
+
+namespace sgrender {
+
+struct MapPlan {
+  std::filesystem::path world;
+  WorldChunks chunks;
+  int minX = INT_MAX, maxX = INT_MIN, minZ = INT_MAX, maxZ = INT_MIN;  // chunks, inclusive
+  size_t total = 0;                                                    // stored chunks listed
+  MapFrame frame;
+};
+
+// Lists the world's chunks and lays out the map; false with the reason a player reads when
+// nothing can be drawn. Region files that could not be read are reported on `errors`.
+bool planMap(const RenderRequest& r, const std::filesystem::path& world, MapPlan& plan, std::ostream& errors,
+             std::string& reason);
+
+}  // namespace sgrender
