@@ -34,7 +34,7 @@ class WholeAreaButton : public Button {
 
 class LabelBinder : public Binder {
  public:
-  LabelBinder(forms::Control& c, QLabel* label, UserActions& a) : Binder(c, label, a), label_(label) {
+  LabelBinder(forms::Control& c, QLabel* label, WindowActions& a) : Binder(c, label, a), label_(label) {
     // A double click arrives as press, release, double click, release: the first release is
     // the Click, the double click is the DblClick, and the release after it is neither.
     new EventHook(label, [this](QEvent* e) {
@@ -64,7 +64,7 @@ class LabelBinder : public Binder {
 // (a greyed box unchecks; an option clears the others of its frame); the widget then shows it.
 class CheckBinder : public Binder {
  public:
-  CheckBinder(forms::Control& c, QAbstractButton* button, UserActions& a) : Binder(c, button, a), button_(button) {
+  CheckBinder(forms::Control& c, QAbstractButton* button, WindowActions& a) : Binder(c, button, a), button_(button) {
     QObject::connect(button, &QAbstractButton::clicked, button, [this] {
       fromUser([](forms::Control& c) { c.userClick(); });
       if (control()) modelChanged(Prop::Value);
@@ -88,7 +88,7 @@ class CheckBinder : public Binder {
 
 class CommandBinder : public Binder {
  public:
-  CommandBinder(forms::Control& c, QPushButton* button, UserActions& a) : Binder(c, button, a), button_(button) {
+  CommandBinder(forms::Control& c, QPushButton* button, WindowActions& a) : Binder(c, button, a), button_(button) {
     QObject::connect(button, &QPushButton::clicked, button, [this] {
       fromUser([](forms::Control& c) { c.userClick(); });
     });
@@ -106,7 +106,7 @@ class CommandBinder : public Binder {
 
 class FrameBinder : public Binder {
  public:
-  FrameBinder(forms::Control& c, QGroupBox* box, UserActions& a) : Binder(c, box, a), box_(box) {}
+  FrameBinder(forms::Control& c, QGroupBox* box, WindowActions& a) : Binder(c, box, a), box_(box) {}
 
  protected:
   void show(Prop p) override {
@@ -119,7 +119,7 @@ class FrameBinder : public Binder {
 
 class ProgressBinder : public Binder {
  public:
-  ProgressBinder(forms::Control& c, QProgressBar* bar, UserActions& a) : Binder(c, bar, a), bar_(bar) {}
+  ProgressBinder(forms::Control& c, QProgressBar* bar, WindowActions& a) : Binder(c, bar, a), bar_(bar) {}
 
  protected:
   void show(Prop p) override {
@@ -133,7 +133,7 @@ class ProgressBinder : public Binder {
 // A timer has no widget; its QTimer belongs to the window and ticks the control.
 class TimerBinder : public Binder {
  public:
-  TimerBinder(forms::Control& c, QTimer* timer, UserActions& a) : Binder(c, nullptr, a), timer_(timer) {
+  TimerBinder(forms::Control& c, QTimer* timer, WindowActions& a) : Binder(c, nullptr, a), timer_(timer) {
     QObject::connect(timer, &QTimer::timeout, timer, [this] {
       fromUser([](forms::Control& c) { c.tick(); });
     });
@@ -158,7 +158,7 @@ class TimerBinder : public Binder {
 
 }  // namespace
 
-std::unique_ptr<Binder> makeButtonBinder(forms::Control& control, QWidget* parent, UserActions& actions) {
+std::unique_ptr<Binder> makeButtonBinder(forms::Control& control, QWidget* parent, WindowActions& actions) {
   switch (control.kind()) {
     case Kind::Label: {
       auto* label = new QLabel(parent);

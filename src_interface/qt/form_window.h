@@ -10,12 +10,6 @@
 
 namespace sg::qt {
 
-// What a window asks of the realization.
-class WindowActions : public UserActions {
- public:
-  virtual void closeBox(forms::Form& form) = 0;
-};
-
 // A window's outer size in twips includes the classic border and title bar; the toolkit sizes
 // the client area, which is this much smaller.
 inline constexpr int kBorderWidthPx = 8;
@@ -39,6 +33,7 @@ class FormWindow : public QWidget {
   // is applied once the burst is over.
   void scheduleTabOrder();
   void applyTabOrder();
+  void tabOrderChanged() { scheduleTabOrder(); }
   // The window is unloading: no widget reaches the model any more.
   void detach();
 

@@ -12,7 +12,7 @@ using forms::Prop;
 
 class ListBinder : public Binder {
  public:
-  ListBinder(forms::Control& c, QListWidget* list, UserActions& a) : Binder(c, list, a), list_(list) {
+  ListBinder(forms::Control& c, QListWidget* list, WindowActions& a) : Binder(c, list, a), list_(list) {
     QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) {
       fromUser([&](forms::Control& c) {
         if (row >= -1 && row < c.listCount()) c.setListIndex(row);
@@ -91,7 +91,7 @@ class ListBinder : public Binder {
 
 }  // namespace
 
-std::unique_ptr<Binder> makeListBinder(forms::Control& control, QWidget* parent, UserActions& actions) {
+std::unique_ptr<Binder> makeListBinder(forms::Control& control, QWidget* parent, WindowActions& actions) {
   auto* list = new QListWidget(parent);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   list->setUniformItemSizes(true);

@@ -32,7 +32,7 @@ void putText(QLineEdit& edit, const QString& text, bool duringUserEdit) {
 
 class TextBoxBinder : public Binder {
  public:
-  TextBoxBinder(forms::Control& c, QLineEdit* edit, UserActions& a) : Binder(c, edit, a), edit_(edit) {
+  TextBoxBinder(forms::Control& c, QLineEdit* edit, WindowActions& a) : Binder(c, edit, a), edit_(edit) {
     QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& s) {
       fromUser([&](forms::Control& c) { c.setText(encoded(s)); });
     });
@@ -53,7 +53,7 @@ class TextBoxBinder : public Binder {
 
 class ComboBinder : public Binder {
  public:
-  ComboBinder(forms::Control& c, QComboBox* combo, UserActions& a) : Binder(c, combo, a), combo_(combo) {
+  ComboBinder(forms::Control& c, QComboBox* combo, WindowActions& a) : Binder(c, combo, a), combo_(combo) {
     QObject::connect(combo, &QComboBox::activated, combo, [this](int i) { picked(i); });
     if (QLineEdit* edit = combo->lineEdit()) {
       QObject::connect(edit, &QLineEdit::textEdited, combo, [this](const QString& s) {
@@ -110,7 +110,7 @@ class ComboBinder : public Binder {
 
 }  // namespace
 
-std::unique_ptr<Binder> makeTextBinder(forms::Control& control, QWidget* parent, UserActions& actions) {
+std::unique_ptr<Binder> makeTextBinder(forms::Control& control, QWidget* parent, WindowActions& actions) {
   if (control.kind() == forms::Kind::TextBox) {
     auto* edit = new QLineEdit(parent);
     return std::make_unique<TextBoxBinder>(control, edit, actions);

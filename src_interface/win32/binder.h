@@ -1,6 +1,6 @@
-// A binder keeps one Win32 control and its model control in step in both directions. Model
-// changes are pushed into the control under an echo guard; the control's notifications become
-// assignments to the model (or, for actions that are not assignments, the control's events).
+// A binder keeps one Win32 control and its model control in step in both directions
+// (realize/binder_core.h); this part calls the Win32 API: the common properties of a control's
+// window, its font, and the texts converted from the control's character set.
 #pragma once
 #include <windows.h>
 
@@ -8,29 +8,24 @@
 #include <string>
 
 #include "forms/control.h"
+#include "realize/binder_core.h"
+#include "realize/window_actions.h"
 
 namespace sg::win32 {
 
+using realize::WindowActions;
+
 class FormWindow;
 
-class Binder {
+class Binder : public realize::BinderCore {
  public:
   Binder(forms::Control& control, FormWindow& window);
-  virtual ~Binder();
-  Binder(const Binder&) = delete;
-  Binder& operator=(const Binder&) = delete;
+  ~Binder() override;
 
-  // Null once the control's window is unloading: from then on nothing reaches the model.
-  forms::Control* control() const { return control_; }
   // The control's window (null for timers).
   HWND hwnd() const { return hwnd_; }
-  void detach() { control_ = nullptr; }
-
-  // Pushes a changed property into the control, or every property (right after building).
-  void modelChanged(forms::Prop p);
-  void syncAll();
   // Places the control again (after the window's DPI changed).
-  void place();
+  void place() override;
 
   // Notifications: WM_COMMAND codes, WM_NOTIFY, and the window's timer for a Timer control.
   virtual void command(WORD /*code*/) {}
@@ -40,27 +35,10 @@ class Binder {
   virtual bool tabStop() const { return true; }
 
  protected:
-  virtual void show(forms::Prop p) = 0;
   // Called after the control was given a new size.
   virtual void resized() {}
   // Makes the control's window: class, styles, parent (the form's window or a frame).
   void create(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, int id);
-
-  template <class F>
-  void fromUser(F&& action) {
-    if (!control_ || echo_ > 0) return;
-    runGuarded(std::forward<F>(action));
-    userActionDone();
-  }
-  bool echoing() const { return echo_ > 0; }
-
-  class Echo {
-   public:
-    explicit Echo(Binder& b) : b_(b) { ++b_.echo_; }
-    ~Echo() { --b_.echo_; }
-   private:
-    Binder& b_;
-  };
 
   std::wstring decoded(const std::string& bytes) const;
   std::string encoded(const std::wstring& text) const;
@@ -71,19 +49,11 @@ class Binder {
   HWND hwnd_ = nullptr;
 
  private:
-  template <class F>
-  void runGuarded(F&& action) {
-    try {
-      action(*control_);
-    } catch (const std::exception& e) {
-      reportFailure(e.what());
-    }
-  }
-  static void reportFailure(const char* what);
-  void userActionDone();
-
-  forms::Control* control_;
-  int echo_ = 0;
+  bool hasWidget() const override { return hwnd_ != nullptr; }
+  void showEnabled(bool enabled) override;
+  void showVisible(bool visible) override;
+  void charsetChanged() override;
+  void userActionDone() override;
 };
 
 // Makes the control's window, parented to parent, and its binder.

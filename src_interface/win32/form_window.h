@@ -15,14 +15,6 @@
 
 namespace sg::win32 {
 
-// What a window tells the realization.
-class WindowActions {
- public:
-  virtual ~WindowActions() = default;
-  virtual void userActionDone() = 0;
-  virtual void closeBox(forms::Form& form) = 0;
-};
-
 class FormWindow {
  public:
   FormWindow(forms::Form& form, WindowActions& actions);
@@ -46,6 +38,7 @@ class FormWindow {
   void detach();
   void showSizeAndCaption();
   void applyTabOrder();
+  void tabOrderChanged() { applyTabOrder(); }
   // Moves the focus to the next (or previous) control in the model's tab order.
   bool moveFocus(bool backwards);
   // The font of a control (its size, weight and character set), kept by the window.

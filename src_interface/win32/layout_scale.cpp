@@ -5,9 +5,6 @@
 
 namespace sg::win32 {
 
-int LayoutScale::toPixelsX(int twips) const { return static_cast<int>(std::lround(twips / 15.0 * x)); }
-int LayoutScale::toPixelsY(int twips) const { return static_cast<int>(std::lround(twips / 15.0 * y)); }
-
 DialogUnits dialogUnits(HFONT font) {
   DialogUnits u;
   HDC dc = GetDC(nullptr);
@@ -16,19 +13,11 @@ DialogUnits dialogUnits(HFONT font) {
   const wchar_t* letters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   TEXTMETRICW metrics{};
   if (GetTextExtentPoint32W(dc, letters, 52, &size) && GetTextMetricsW(dc, &metrics)) {
-    u.charWidth = (size.cx / 26 + 1) / 2;
-    u.lineHeight = metrics.tmHeight;
+    u = realize::dialogUnitsOf(size.cx, metrics.tmHeight);
   }
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   return u;
-}
-
-LayoutScale layoutScaleFor(const DialogUnits& units) {
-  LayoutScale s;
-  s.x = std::max(1.0, static_cast<double>(units.charWidth) / kDesignCharWidth);
-  s.y = std::max(1.0, static_cast<double>(units.lineHeight) / kDesignLineHeight);
-  return s;
 }
 
 HFONT createWindowFont(UINT dpi, int charset, int points, bool bold) {
