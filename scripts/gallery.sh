@@ -17,6 +17,8 @@ build/tools/worldgen/strandvale-g-demo-world "$out/world" --chunks "$size" "$siz
 renderer=$PWD/build/tools/renderer/strandvale_g_renderer.exe
 top=$PWD
 cd "$out"
+# The gallery keeps its own render cache, and leaves the user's alone.
+export SG_RENDER_CACHE=$PWD/render-cache
 tiles=()
 for style in normal heightmapcolor heightmapgray lightmap oblique obliqueangled isometric; do
   for up in north east south west; do

@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 
+#include "support/test_system.h"
+
 namespace {
 
 class FreshWorkingFolder : public ::testing::EmptyTestEventListener {
@@ -21,6 +23,8 @@ class FreshWorkingFolder : public ::testing::EmptyTestEventListener {
       if (std::filesystem::create_directory(candidate, ec)) {
         dir_ = candidate;
         std::filesystem::current_path(dir_);
+        // The renderer's cache of each test is its own, and goes with the test's folder.
+        sg::test::setVariable("SG_RENDER_CACHE", (dir_ / "render-cache").string());
         break;
       }
     }

@@ -167,6 +167,11 @@ constexpr RenderWord kWords[] = {
     {.id = Word::NoBiomes, .word = "nobiomes", .section = Section::Option, .writer = Writer::Renderer,
      .reading = Reading::Custom,
      .help = "grass, leaves and water in the temperate default's colours everywhere"},
+    {.id = Word::NoCache, .word = "nocache", .section = Section::Option, .writer = Writer::Renderer,
+     .reading = Reading::Custom,
+     .help = "draws everything afresh, and keeps nothing in the render cache (kept under the\n"
+           "user's cache folder: what was drawn of each region, and finished maps, reused\n"
+           "while the world and the options that change the picture stay the same)"},
     {.id = Word::Threads, .word = "threads", .section = Section::Option, .writer = Writer::Renderer,
      .reading = Reading::Custom, .arguments = Arguments::Whole, .minimum = 1, .maximum = 256,
      .helpArguments = "N", .help = "draw with N threads (default: one per core)"},

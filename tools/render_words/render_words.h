@@ -20,7 +20,7 @@ enum class Word {
   Wooloscopy, ForceBrightness, Flip, Rotate, Xray, Cake, UpsideDown, Granularity,
   CropWhitespace, ZoomLevel, Mirror, SAutoMirror, AutoMirror, LowRamWrite, ListAllBlocks,
   MakeOffsetFile, Rectangle, SpacedRectangle,
-  NoBiomes, Threads, Verbosity, Alpha, Beta,
+  NoBiomes, NoCache, Threads, Verbosity, Alpha, Beta,
   Progress, Environment, OutFile,
 };
 

@@ -21,9 +21,29 @@ MapDrawing::MapDrawing(const DrawingOptions& options, ChunkPipeline& pipeline, P
 void MapDrawing::draw(const std::vector<const ChunkGroup*>& groups, MapCanvas& canvas) {
   for (const ChunkGroup* g : groups) {
     if (g->chunks.empty()) continue;
+    if (tiles_ && tiles_->paste(*g, canvas, summary_)) {
+      if (options_.verbosity >= 2)
+        reports_ << "renderer: region " << g->regionX << "," << g->regionZ << " from the cache\n";
+      done_ += g->chunks.size();
+      progress_.set(static_cast<int>(done_ * 99 / std::max<size_t>(options_.total, 1)));
+      pipeline_.run(*g, tiles_->bordersToShow(*g), [&](const ChunkPlace&, DecodedChunk& d) {
+        if (d.verdict == ChunkVerdict::Decoded) painter_.prime(d.chunk);
+      });
+      continue;
+    }
     if (options_.verbosity >= 2)
       reports_ << "renderer: region " << g->regionX << "," << g->regionZ << " (" << g->chunks.size() << " chunks)\n";
+    const RenderSummary before = summary_;
     pipeline_.run(*g, g->chunks, [&](const ChunkPlace& place, DecodedChunk& d) { take(*g, place, d, canvas); });
+    if (tiles_) {
+      RenderSummary added;
+      added.drawn = summary_.drawn - before.drawn;
+      added.unfinished = summary_.unfinished - before.unfinished;
+      added.skipped = summary_.skipped - before.skipped;
+      added.unknownNames = summary_.unknownNames - before.unknownNames;
+      added.withoutLight = summary_.withoutLight - before.withoutLight;
+      tiles_->keep(*g, canvas, added);
+    }
   }
 }
 

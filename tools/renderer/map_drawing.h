@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "renderer/block_census.h"
+#include "renderer/cache/region_tiles.h"
 #include "renderer/chunk_pipeline.h"
 #include "renderer/image/map_canvas.h"
 #include "renderer/render_summary.h"
@@ -44,6 +45,9 @@ class MapDrawing {
   // the chunks drawn before them take from them.
   void prime(const std::vector<const ChunkGroup*>& groups, const std::function<bool(const ChunkPlace&)>& only);
 
+  // Takes the regions whose tiles check out from the cache, and keeps the tiles of the others.
+  void useTiles(const RegionTiles* tiles) { tiles_ = tiles; }
+
   const RenderSummary& summary() const { return summary_; }
   const BlockCensus& census() const { return census_; }
 
@@ -60,6 +64,7 @@ class MapDrawing {
   RenderSummary summary_;
   BlockCensus census_;
   size_t done_ = 0;
+  const RegionTiles* tiles_ = nullptr;
 };
 
 }  // namespace sgrender

@@ -201,6 +201,7 @@ bool apply(Word id, Values& v, RenderRequest& r, Reader& in, std::string& error)
       break;
     }
     case Word::NoBiomes: r.noBiomes = true; break;
+    case Word::NoCache: r.noCache = true; break;
     case Word::Threads: r.threads = static_cast<int>(v.whole); break;
     case Word::Verbosity: r.verbosity = static_cast<int>(v.whole); break;
     case Word::Alpha: r.alpha = true; break;

@@ -34,6 +34,7 @@ struct RenderRequest {
   bool autoMirror = true;           // off with sautomirror: the post processor mirrors instead
   bool listAllBlocks = false, lowRamWrite = false;
   bool noBiomes = false;            // every biome drawn in the temperate default's colours
+  bool noCache = false;             // nothing taken from the render cache, nothing kept in it
   int threads = 0;                  // 0: one per core
   std::optional<std::string> progressFile, outFile;
   // Notes about repaired input (a filter count larger than its list, for example).

@@ -8,6 +8,8 @@
 
 #include "batch/job_failures.h"
 #include "imaging/png_file.h"
+#include "renderer/cache/finished_images.h"
+#include "renderer/cache/region_tiles.h"
 #include "renderer/chunk_pipeline.h"
 #include "renderer/map_drawing.h"
 #include "renderer/map_output.h"
@@ -94,6 +96,15 @@ std::optional<std::string> tooLarge(long long width, long long height, const Ren
   return std::nullopt;
 }
 
+// After the image: the offset file when asked for, the newer blocks' list, the progress at 100.
+int finishRender(const RenderRequest& req, const MapPlan& plan, Progress& progress, std::ostream& errors) {
+  std::string error;
+  if (req.makeOffsetFile && !writeOffsetFile(req.mapName, plan, error)) return failed(req, error, errors);
+  installNewerBlocksList(".");
+  progress.set(100);
+  return 0;
+}
+
 // Why nothing was drawn, when every chunk of the map was left out.
 std::string nothingDrawn(const RenderSummary& summary) {
   if (summary.skipped)
@@ -139,6 +150,17 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   progress.set(0);
   // Block light is read only where the picture shows it.
   const bool lightMatters = req.style == Style::Lightmap || (req.time != TimeOfDay::Day && !req.forceBrightness);
+  // The render cache: the same world with the same options gives the image it gave before; the
+  // map from above is drawn region by region through it. A block list needs every chunk read.
+  std::optional<RenderCache> cache;
+  if (!req.noCache && !req.listAllBlocks)
+    if (auto folder = RenderCache::userFolder()) cache.emplace(*folder);
+  const CacheKey drawKey = drawingKey(req, plan), finishedKey = imageKey(drawKey, req, plan);
+  if (RenderSummary cached; cache && takeFinishedImage(*cache, finishedKey, image.file, cached)) {
+    if (req.verbosity >= 1) reports << "renderer: the map is the one drawn before, taken from the cache\n";
+    cached.print(errors, lightMatters);
+    return finishRender(req, plan, progress, errors);
+  }
   ChunkPipeline pipeline(req.threads, lightMatters);
   MapDrawing drawing({.verbosity = req.verbosity, .listAllBlocks = req.listAllBlocks, .total = plan.total}, pipeline,
                      *painter, look, progress, errors, reports);
@@ -158,14 +180,19 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
            << (req.rotate ? "rotate" : "this style") << " needs it whole\n";
   if (banded && wholeTooLarge && !req.lowRamWrite)
     errors << "renderer: note: the map would not fit in half the memory; it is written band by band\n";
+  std::optional<RegionTiles> tiles;
+  if (cache && !painter->needsDepth()) drawing.useTiles(&tiles.emplace(*cache, plan, drawKey, image.width, image.height));
   const bool written = banded ? writeBandedMap(plan, image, drawing, drawn, error)
                               : writeWholeMap(plan, image, drawing, *painter, drawn, error);
   if (!written) return failed(req, error, errors);
+  if (tiles && req.verbosity >= 1)
+    reports << "renderer: " << tiles->pasted() << " of " << plan.chunks.groups.size() << " regions taken from the cache\n";
   if (req.listAllBlocks && !writeBlockList(req.mapName, drawing.census(), error)) return failed(req, error, errors);
-  if (req.makeOffsetFile && !writeOffsetFile(req.mapName, plan, error)) return failed(req, error, errors);
-  installNewerBlocksList(".");
-  progress.set(100);
-  return 0;
+  if (cache) {
+    keepFinishedImage(*cache, finishedKey, image.file, drawing.summary());
+    cache->trim();
+  }
+  return finishRender(req, plan, progress, errors);
 }
 
 }  // namespace sgrender

@@ -37,12 +37,16 @@ bool commitTemporary(std::FILE* f, const std::string& temp, const std::string& t
 }
 
 bool writeFileAtomically(const std::string& file, const std::string& content) {
+  return writeFileAtomically(file, content.data(), content.size());
+}
+
+bool writeFileAtomically(const std::string& file, const void* data, size_t size) {
   std::string temp;
   std::FILE* f = createTemporary(file, ".part", temp);
   if (!f) return false;
   // Not synced: these are progress and listing files, rewritten often, where a lost write after
   // a crash costs nothing.
-  bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
+  bool ok = std::fwrite(data, 1, size, f) == size;
   ok = std::fclose(f) == 0 && ok;
   if (!ok) {
     removeQuietly(temp);

@@ -15,5 +15,6 @@ bool commitTemporary(std::FILE* f, const std::string& temp, const std::string& t
 // Writes a small file whole, replacing what was there, or leaves the old one untouched. It is
 // not synced to the disk.
 bool writeFileAtomically(const std::string& file, const std::string& content);
+bool writeFileAtomically(const std::string& file, const void* data, size_t size);
 
 }  // namespace sgsys

@@ -29,6 +29,10 @@ void raiseOpenFileLimit();
 bool syncFile(std::FILE* f);
 // Renames `from` over `to`, replacing an existing file in one step.
 bool replaceFile(const std::string& from, const std::string& to);
+// The user's cache folder for this program: $XDG_CACHE_HOME/strandvale-g or
+// ~/.cache/strandvale-g on Linux, %LOCALAPPDATA%\Strandvale G Cache on Windows; empty when
+// the environment names none.
+std::string userCacheFolder();
 // File names as the tools take them (bytes in the system's narrow code page: the ANSI code page
 // on Windows) to paths and back. Every name a tool lists and then opens goes through these.
 std::filesystem::path pathOf(const std::string& name);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <thread>
 
 #include "system/tool_system.h"
@@ -62,6 +63,14 @@ void raiseOpenFileLimit() {
 bool syncFile(std::FILE* f) { return std::fflush(f) == 0 && ::fsync(fileno(f)) == 0; }
 
 bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+
+std::string userCacheFolder() {
+  const char* xdg = std::getenv("XDG_CACHE_HOME");
+  if (xdg && xdg[0] == '/') return std::string(xdg) + "/strandvale-g";
+  const char* home = std::getenv("HOME");
+  if (home && *home) return std::string(home) + "/.cache/strandvale-g";
+  return {};
+}
 
 std::filesystem::path pathOf(const std::string& name) { return std::filesystem::path(name); }
 std::string nameOf(const std::filesystem::path& path) { return path.string(); }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <thread>
 
 #include "system/tool_system.h"
@@ -87,6 +88,12 @@ bool syncFile(std::FILE* f) {
   if (std::fflush(f) != 0) return false;
   HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
   return h != INVALID_HANDLE_VALUE && FlushFileBuffers(h);
+}
+
+std::string userCacheFolder() {
+  const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+  if (!local || !*local) return {};
+  return nameOf(std::filesystem::path(local) / L"Strandvale G Cache");
 }
 
 std::filesystem::path pathOf(const std::string& name) { return std::filesystem::path(wide(name)); }

@@ -20,6 +20,11 @@ class MapCanvas {
   // The map row that the canvas's first row holds (a band of a larger map).
   void setOrigin(int firstRow) { origin_ = firstRow; }
 
+  // A pixel of the map (clear outside the canvas).
+  sgimage::Rgba at(int x, int y) const {
+    y -= origin_;
+    return x >= 0 && y >= 0 && x < width() && y < height() ? image_.at(x, y) : sgimage::Rgba{};
+  }
   // Sets a pixel of the map outright (top-down styles).
   void set(int x, int y, sgimage::Rgba c) {
     y -= origin_;

@@ -77,6 +77,11 @@ bool RegionFile::open(const std::string& path, std::string& error, bool tableOnl
   for (size_t i = 0; i < 1024; ++i)
     table_[i] = (uint32_t(bytes[i * 4]) << 24) | (uint32_t(bytes[i * 4 + 1]) << 16) |
                 (uint32_t(bytes[i * 4 + 2]) << 8) | bytes[i * 4 + 3];
+  // The times of saving; a file cut short after its first table keeps none.
+  if (length_ >= 8192 && sgsys::readAt(file_, bytes, sizeof bytes, 4096))
+    for (size_t i = 0; i < 1024; ++i)
+      times_[i] = (uint32_t(bytes[i * 4]) << 24) | (uint32_t(bytes[i * 4 + 1]) << 16) |
+                  (uint32_t(bytes[i * 4 + 2]) << 8) | bytes[i * 4 + 3];
   if (tableOnly) {
     std::fclose(file_);
     file_ = nullptr;

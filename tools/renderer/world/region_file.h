@@ -33,6 +33,12 @@ class RegionFile {
 
   // True when the table names a chunk at these local coordinates (0 to 31).
   bool hasChunk(int localX, int localZ) const { return entry(localX, localZ) != 0; }
+  // What changes whenever the game saves the chunk again: the time stored in the file's second
+  // table, with the chunk's place in the file (0 when the table names no chunk there).
+  uint64_t saveStamp(int localX, int localZ) const {
+    const size_t i = static_cast<size_t>((localX & 31) + (localZ & 31) * 32);
+    return table_[i] == 0 ? 0 : (uint64_t(times_[i]) << 32) | table_[i];
+  }
   // The chunk's uncompressed tag data; false with a reason when it is damaged.
   bool chunkData(int localX, int localZ, std::vector<uint8_t>& out, std::string& error) const;
   // The chunk's compressed bytes only, read into `stored` and checked for bounds.
@@ -45,6 +51,7 @@ class RegionFile {
   std::FILE* file_ = nullptr;
   uint64_t length_ = 0;
   std::array<uint32_t, 1024> table_{};
+  std::array<uint32_t, 1024> times_{};
 };
 
 }  // namespace sgrender

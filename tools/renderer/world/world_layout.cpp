@@ -87,7 +87,7 @@ void listRegions(const fs::path& folder, const std::string& extension, const Wor
     for (int lz = 0; lz < 32; ++lz)
       for (int lx = 0; lx < 32; ++lx) {
         int cx = name->x * 32 + lx, cz = name->z * 32 + lz;
-        if (file.hasChunk(lx, lz) && inRectangle(r, cx, cz)) g.chunks.push_back({cx, cz, {}});
+        if (file.hasChunk(lx, lz) && inRectangle(r, cx, cz)) g.chunks.push_back({cx, cz, {}, file.saveStamp(lx, lz)});
       }
     out.groups.push_back(std::move(g));
   }
@@ -115,7 +115,12 @@ void listAlphaChunks(const fs::path& folder, const WorldQuery& r, WorldChunks& o
         ChunkGroup& g = groups[{rz, rx}];
         g.regionX = rx;
         g.regionZ = rz;
-        g.chunks.push_back({xz->first, xz->second, f->path()});
+        // An Alpha chunk's file is rewritten whole when the game saves it.
+        std::error_code e4;
+        const auto written = f->last_write_time(e4).time_since_epoch().count();
+        const auto size = f->file_size(e4);
+        g.chunks.push_back({xz->first, xz->second, f->path(),
+                            e4 ? 0 : (static_cast<uint64_t>(written) * 1000003u) ^ static_cast<uint64_t>(size)});
       }
     }
   }

@@ -25,6 +25,7 @@ struct WorldQuery {
 struct ChunkPlace {
   int x = 0, z = 0;                // chunk coordinates
   std::filesystem::path alphaFile;  // the chunk's own file in the Alpha layout
+  uint64_t saveStamp = 0;           // changes whenever the game saves the chunk again
 };
 
 struct ChunkGroup {

@@ -1,0 +1,192 @@
+// The render cache: a second render of an unchanged world takes what the first drew, a changed
+// chunk redraws its region (and the regions whose borders blend with it), and whatever comes
+// from the cache is byte for byte what a render without it draws. Entries that do not check out
+// are drawn afresh, the folder keeps to its cap, and a cache that cannot be written costs only
+// the cache.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "render_call.h"
+#include "renderer/cache/render_cache.h"
+#include "tool_test_support.h"
+#include "worldgen/demo_world.h"
+
+namespace fs = std::filesystem;
+using sgtest::Render;
+using sgtest::slurp;
+
+// The helpers' names are the file's own: the tests of this folder are compiled in batches.
+namespace {
+
+// 8 x 8 chunks around the origin: a corner of each of four regions.
+void writeCacheWorld() {
+  sgworld::DemoWorld world;
+  world.folder = "w";
+  world.chunksX = world.chunksZ = 8;
+  world.nether = false;
+  std::string error;
+  ASSERT_TRUE(sgworld::writeDemoWorld(world, error)) << error;
+}
+
+// Saves a chunk again, as the game would: its time in the region file moves on.
+void saveChunkAgain(int chunkX, int chunkZ) {
+  const int rx = chunkX >> 5, rz = chunkZ >> 5;
+  const std::string file = "w/region/r." + std::to_string(rx) + "." + std::to_string(rz) + ".mca";
+  std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+  const std::streamoff at = 4096 + 4 * ((chunkX & 31) + (chunkZ & 31) * 32);
+  f.seekg(at);
+  unsigned char t[4];
+  f.read(reinterpret_cast<char*>(t), 4);
+  t[3] = static_cast<unsigned char>(t[3] + 1);
+  f.seekp(at);
+  f.write(reinterpret_cast<const char*>(t), 4);
+}
+
+std::string renderCacheFolder() { return std::getenv("SG_RENDER_CACHE"); }
+
+// Renders into `out` and says what the cache gave: "image", "N of M", or "" without it.
+std::string renderSaying(const std::string& options, const std::string& out) {
+  Render r("custom w " + options + " verbosity 1 outfile " + out);
+  EXPECT_EQ(r.status, 0) << r.errors.str();
+  const std::string said = r.errors.str();
+  if (said.find("taken from the cache\n") != std::string::npos && said.find("the map is the one") != std::string::npos)
+    return "image";
+  const size_t of = said.find(" regions taken from the cache");
+  if (of == std::string::npos) return "";
+  const size_t start = said.rfind("renderer: ", of) + 10;
+  return said.substr(start, of - start);
+}
+
+void expectSameAsUncached(const std::string& options, const std::string& image) {
+  Render fresh("custom w " + options + " nocache outfile fresh.png");
+  ASSERT_EQ(fresh.status, 0) << fresh.errors.str();
+  EXPECT_EQ(slurp(image), slurp("fresh.png")) << options;
+}
+
+}  // namespace
+
+TEST(RenderCache, TheSameWorldAgainIsTakenFromTheCacheAndMatchesAFreshRender) {
+  writeCacheWorld();
+  for (std::string options : {"normal", "normal east lowramwrite", "heightmapcolor south flip", "isometric west"}) {
+    SCOPED_TRACE(options);
+    const bool fromAbove = options.find("isometric") == std::string::npos;
+    EXPECT_EQ(renderSaying(options, "first.png"), fromAbove ? "0 of 4" : "");
+    EXPECT_EQ(renderSaying(options, "second.png"), "image");
+    expectSameAsUncached(options, "second.png");
+    EXPECT_EQ(slurp("first.png"), slurp("second.png"));
+  }
+}
+
+TEST(RenderCache, AChunkSavedAgainRedrawsItsRegionAndTheRegionsThatBlendWithIt) {
+  writeCacheWorld();
+  for (std::string options : {"normal", "normal west", "normal south lowramwrite"}) {
+    SCOPED_TRACE(options);
+    renderSaying(options, "first.png");
+    saveChunkAgain(2, 2);  // inside region 0,0
+    EXPECT_EQ(renderSaying(options, "changed.png"), "3 of 4");
+    expectSameAsUncached(options, "changed.png");
+    saveChunkAgain(0, -3);  // on region 0,-1's border with region -1,-1
+    EXPECT_EQ(renderSaying(options, "changed.png"), "2 of 4");
+    expectSameAsUncached(options, "changed.png");
+  }
+}
+
+TEST(RenderCache, EntriesThatDoNotCheckOutAreDrawnAfresh) {
+  writeCacheWorld();
+  renderSaying("normal", "first.png");
+  std::vector<fs::path> entries;
+  for (const auto& e : fs::directory_iterator(renderCacheFolder())) entries.push_back(e.path());
+  ASSERT_EQ(entries.size(), 5u);  // four tiles and the image
+  // One byte changed in each: the checksum finds it.
+  for (const auto& e : entries) {
+    std::fstream f(e, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekg(static_cast<std::streamoff>(fs::file_size(e) / 2));
+    char c = 0;
+    f.get(c);
+    f.seekp(static_cast<std::streamoff>(fs::file_size(e) / 2));
+    f.put(static_cast<char>(c ^ 0x10));
+  }
+  EXPECT_EQ(renderSaying("normal", "again.png"), "0 of 4");
+  expectSameAsUncached("normal", "again.png");
+  // An entry under another's name, whole and well formed, is foreign to that name.
+  std::vector<fs::path> tiles;
+  for (const auto& e : fs::directory_iterator(renderCacheFolder()))
+    if (fs::file_size(e.path()) < 200000) tiles.push_back(e.path());
+  ASSERT_GE(tiles.size(), 2u);
+  fs::copy_file(tiles[0], tiles[1], fs::copy_options::overwrite_existing);
+  saveChunkAgain(2, 2);  // the image must be drawn again, from the tiles
+  EXPECT_EQ(renderSaying("normal", "again.png"), "2 of 4");
+  expectSameAsUncached("normal", "again.png");
+}
+
+TEST(RenderCache, NocacheKeepsNothingAndACacheThatCannotBeWrittenCostsOnlyTheCache) {
+  writeCacheWorld();
+  EXPECT_EQ(renderSaying("normal nocache", "a.png"), "");
+  EXPECT_FALSE(fs::exists(renderCacheFolder()));
+  // A file where the folder should be: nothing can be kept, the map is drawn all the same.
+  sgtest::spit(renderCacheFolder(), "in the way");
+  EXPECT_EQ(renderSaying("normal", "b.png"), "0 of 4");
+  EXPECT_EQ(renderSaying("normal", "c.png"), "0 of 4");
+  expectSameAsUncached("normal", "c.png");
+  EXPECT_NE(std::string(sgrender::rendererHelp()).find("nocache"), std::string::npos);
+}
+
+TEST(RenderCache, TheFolderKeepsToItsCapDroppingWhatWasUsedLongestAgo) {
+  const fs::path folder = "cache";
+  sgrender::RenderCache cache(folder, 5000);
+  auto key = [](uint64_t n) { return sgrender::KeyMaker().add(n).key(); };
+  sgrender::CacheEntry entry;
+  entry.bytes.assign(1500, 7);
+  for (uint64_t n = 0; n < 3; ++n) ASSERT_TRUE(cache.store(key(n), "tile", entry, false));
+  // Entry 0 is older than 1 and 2, but used since.
+  const auto now = fs::file_time_type::clock::now();
+  for (uint64_t n = 0; n < 3; ++n)
+    fs::last_write_time(folder / (key(n).name() + ".sgcache"), now - std::chrono::hours(10 - n));
+  EXPECT_TRUE(cache.load(key(0), "tile"));
+  EXPECT_FALSE(cache.load(key(0), "image"));  // another kind of entry is not this one
+  ASSERT_TRUE(cache.store(key(3), "tile", entry, false));
+  cache.trim();
+  EXPECT_TRUE(cache.holds(key(0), "tile"));
+  EXPECT_FALSE(cache.holds(key(1), "tile"));
+  EXPECT_TRUE(cache.holds(key(2), "tile"));
+  EXPECT_TRUE(cache.holds(key(3), "tile"));
+  // What comes back is what went in, deflated or not.
+  entry.bytes.assign(100000, 0);
+  entry.bytes[500] = 9;
+  entry.facts = {1, 2, 3};
+  ASSERT_TRUE(cache.store(key(9), "tile", entry, true));
+  auto back = cache.load(key(9), "tile");
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->bytes, entry.bytes);
+  EXPECT_EQ(back->facts, entry.facts);
+}
+
+TEST(RenderCache, TwoRendersSideBySideLeaveEveryEntryWhole) {
+  writeCacheWorld();
+  sgtest::installProgram(SG_RENDERER, "renderer");
+  auto run = [](const std::string& out) {
+    const std::string command = "./renderer custom w normal outfile " + out + " 2>/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+  };
+  for (int round = 0; round < 3; ++round) {
+    std::thread a(run, "a.png"), b(run, "b.png");
+    a.join();
+    b.join();
+    EXPECT_EQ(slurp("a.png"), slurp("b.png"));
+    saveChunkAgain(round, round);
+  }
+  sgrender::RenderCache cache(renderCacheFolder());
+  size_t entries = 0;
+  for (const auto& e : fs::directory_iterator(renderCacheFolder())) {
+    EXPECT_EQ(e.path().extension(), ".sgcache") << e.path();  // no temporary left behind
+    ++entries;
+  }
+  EXPECT_GT(entries, 4u);
+  renderSaying("normal", "c.png");
+  expectSameAsUncached("normal", "c.png");
+}

@@ -1,0 +1,187 @@
+#include "renderer/cache/region_tiles.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "system/tool_system.h"
+
+namespace sgrender {
+
+namespace {
+
+// What invalidates every entry of an older renderer: its version and when it was built.
+constexpr const char* kRendererBuild = "strandvale-g renderer 0.1, built " __DATE__ " " __TIME__;
+
+long long placeKey(int x, int z) { return (static_cast<long long>(x) << 32) ^ static_cast<uint32_t>(z); }
+
+void addList(KeyMaker& k, const std::optional<std::vector<int>>& list) {
+  k.add(list.has_value());
+  if (list)
+    for (int v : *list) k.add(v);
+}
+
+int floorDiv(int v, int d) { return v >= 0 ? v / d : -((-v + d - 1) / d); }
+
+}  // namespace
+
+CacheKey drawingKey(const RenderRequest& r, const MapPlan& plan) {
+  KeyMaker k;
+  k.add(std::string_view(kRendererBuild)).add(sgsys::nameOf(plan.chunks.folder)).add(static_cast<int>(plan.chunks.layout));
+  k.add(static_cast<int>(r.style)).add(static_cast<int>(r.orientation)).add(static_cast<int>(r.time));
+  k.add(r.ignoreWater).add(r.cave).add(r.nether).add(r.dimension.value_or("")).add(r.xray).add(r.wooloscopy);
+  k.add(r.forceBrightness).add(r.granularity).add(r.upsideDown).add(r.cake).add(r.noBiomes);
+  addList(k, r.onlyLayers);
+  addList(k, r.notLayers);
+  addList(k, r.onlyBlocks);
+  addList(k, r.notBlocks);
+  k.add(plan.frame.seaLevel).add(plan.frame.lowestY).add(plan.frame.highestY);
+  return k.key();
+}
+
+CacheKey imageKey(const CacheKey& drawing, const RenderRequest& r, const MapPlan& plan) {
+  KeyMaker k;
+  k.add(drawing).add(std::string_view("image"));
+  k.add(r.mirror).add(r.autoMirror).add(r.flip).add(r.rotate).add(r.cropWhitespace).add(r.zoom);
+  k.add(plan.minX).add(plan.maxX).add(plan.minZ).add(plan.maxZ);
+  for (const auto& g : plan.chunks.groups) {
+    k.add(g.regionX).add(g.regionZ).add(static_cast<uint64_t>(g.chunks.size()));
+    for (const auto& c : g.chunks) k.add(c.x).add(c.z).add(c.saveStamp);
+  }
+  return k.key();
+}
+
+std::vector<uint8_t> summaryFacts(const RenderSummary& s) {
+  std::vector<uint8_t> out;
+  for (uint64_t v : {uint64_t(s.drawn), uint64_t(s.unfinished), uint64_t(s.unknownNames), uint64_t(s.withoutLight)})
+    for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  return out;
+}
+
+bool readSummaryFacts(const std::vector<uint8_t>& facts, size_t at, RenderSummary& s) {
+  if (facts.size() < at + 32) return false;
+  size_t* fields[] = {&s.drawn, &s.unfinished, &s.unknownNames, &s.withoutLight};
+  for (size_t f = 0; f < 4; ++f) {
+    uint64_t v = 0;
+    for (int i = 0; i < 8; ++i) v |= uint64_t(facts[at + f * 8 + static_cast<size_t>(i)]) << (8 * i);
+    *fields[f] += static_cast<size_t>(v);
+  }
+  return true;
+}
+
+RegionTiles::RegionTiles(const RenderCache& cache, const MapPlan& plan, const CacheKey& drawing, int mapWidth,
+                         int mapHeight)
+    : cache_(cache), plan_(plan), mapWidth_(mapWidth), mapHeight_(mapHeight) {
+  std::unordered_map<long long, uint64_t> stamps;
+  for (const auto& g : plan.chunks.groups)
+    for (const auto& c : g.chunks) stamps[placeKey(c.x, c.z)] = c.saveStamp;
+  for (const auto& g : plan.chunks.groups) {
+    bool known = true;
+    KeyMaker k;
+    k.add(drawing).add(std::string_view("tile")).add(g.regionX).add(g.regionZ);
+    for (const auto& c : g.chunks) {
+      known = known && c.saveStamp != 0;
+      k.add(c.x).add(c.z).add(c.saveStamp);
+    }
+    // The ring of chunks around the region, which its border columns blend with.
+    const int x0 = g.regionX * 32 - 1, z0 = g.regionZ * 32 - 1;
+    for (int z = z0; z <= z0 + 33; ++z)
+      for (int x = x0; x <= x0 + 33; ++x) {
+        if (z != z0 && z != z0 + 33 && x != x0 && x != x0 + 33) continue;
+        auto it = stamps.find(placeKey(x, z));
+        k.add(it == stamps.end() ? uint64_t(0) : it->second);
+      }
+    const auto [u, v] = viewRegion(g.regionX, g.regionZ);
+    hit_[placeKey(u, v)] = false;
+    if (!known) continue;  // a chunk whose saving cannot be told is never taken from the cache
+    keys_[&g] = k.key();
+    hit_[placeKey(u, v)] = cache_.holds(keys_[&g], "tile");
+  }
+}
+
+std::pair<int, int> RegionTiles::viewRegion(int regionX, int regionZ) const {
+  const auto [u, v] = plan_.frame.view.toView(regionX * 512 + 256, regionZ * 512 + 256);
+  return {floorDiv(u, 512), floorDiv(v, 512)};
+}
+
+RegionTiles::Rect RegionTiles::rectOf(const ChunkGroup& g) const {
+  int minU = INT_MAX, maxU = INT_MIN, minV = INT_MAX, maxV = INT_MIN;
+  for (int dx : {0, 511})
+    for (int dz : {0, 511}) {
+      auto [u, v] = plan_.frame.view.toView(g.regionX * 512 + dx, g.regionZ * 512 + dz);
+      minU = std::min(minU, u), maxU = std::max(maxU, u), minV = std::min(minV, v), maxV = std::max(maxV, v);
+    }
+  const auto& e = plan_.frame.extent;
+  Rect r;
+  r.left = std::max(0, minU - e.minU);
+  r.top = std::max(0, minV - e.minV);
+  r.width = std::min(mapWidth_, maxU - e.minU + 1) - r.left;
+  r.height = std::min(mapHeight_, maxV - e.minV + 1) - r.top;
+  return r;
+}
+
+bool RegionTiles::paste(const ChunkGroup& g, MapCanvas& canvas, RenderSummary& summary) const {
+  auto key = keys_.find(&g);
+  const auto [u, v] = viewRegion(g.regionX, g.regionZ);
+  if (key == keys_.end() || !hit_.at(placeKey(u, v))) return false;
+  const Rect r = rectOf(g);
+  auto entry = cache_.load(key->second, "tile");
+  if (!entry || r.width <= 0 || r.height <= 0 || entry->bytes.size() != size_t(r.width) * size_t(r.height) * 4)
+    return false;
+  RenderSummary counts;
+  if (!readSummaryFacts(entry->facts, 0, counts)) return false;
+  const uint8_t* p = entry->bytes.data();
+  for (int y = 0; y < r.height; ++y)
+    for (int x = 0; x < r.width; ++x, p += 4) canvas.set(r.left + x, r.top + y, {p[0], p[1], p[2], p[3]});
+  summary.drawn += counts.drawn;
+  summary.unfinished += counts.unfinished;
+  summary.unknownNames += counts.unknownNames;
+  summary.withoutLight += counts.withoutLight;
+  ++pasted_;
+  return true;
+}
+
+std::vector<ChunkPlace> RegionTiles::bordersToShow(const ChunkGroup& g) const {
+  const auto [u, v] = viewRegion(g.regionX, g.regionZ);
+  bool nearDrawn = false;
+  for (auto [du, dv] : {std::pair(0, 1), std::pair(1, 0), std::pair(1, 1)}) {
+    auto it = hit_.find(placeKey(u + du, v + dv));
+    nearDrawn = nearDrawn || (it != hit_.end() && !it->second);
+  }
+  if (!nearDrawn) return {};
+  // The view's last row and column of chunks of the region.
+  auto viewChunk = [&](const ChunkPlace& c) {
+    auto [cu, cv] = plan_.frame.view.toView(c.x * 16 + 8, c.z * 16 + 8);
+    return std::pair(floorDiv(cu, 16), floorDiv(cv, 16));
+  };
+  int lastU = INT_MIN, lastV = INT_MIN;
+  for (const auto& c : g.chunks) {
+    auto [cu, cv] = viewChunk(c);
+    lastU = std::max(lastU, cu), lastV = std::max(lastV, cv);
+  }
+  std::vector<ChunkPlace> border;
+  for (const auto& c : g.chunks) {
+    auto [cu, cv] = viewChunk(c);
+    if (cu == lastU || cv == lastV) border.push_back(c);
+  }
+  return border;
+}
+
+void RegionTiles::keep(const ChunkGroup& g, const MapCanvas& canvas, const RenderSummary& counts) const {
+  auto key = keys_.find(&g);
+  if (key == keys_.end() || counts.skipped > 0) return;  // damaged chunks are reported afresh each time
+  const Rect r = rectOf(g);
+  if (r.width <= 0 || r.height <= 0) return;
+  CacheEntry entry;
+  entry.facts = summaryFacts(counts);
+  entry.bytes.resize(size_t(r.width) * size_t(r.height) * 4);
+  uint8_t* p = entry.bytes.data();
+  for (int y = 0; y < r.height; ++y)
+    for (int x = 0; x < r.width; ++x, p += 4) {
+      const sgimage::Rgba c = canvas.at(r.left + x, r.top + y);
+      p[0] = c.r, p[1] = c.g, p[2] = c.b, p[3] = c.a;
+    }
+  cache_.store(key->second, "tile", entry, true);
+}
+
+}  // namespace sgrender

@@ -1,0 +1,180 @@
+#include "renderer/cache/render_cache.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "system/atomic_file.h"
+#include "system/temporary_files.h"
+#include "system/tool_system.h"
+
+namespace fs = std::filesystem;
+
+namespace sgrender {
+
+namespace {
+
+constexpr char kMagic[4] = {'S', 'G', 'R', 'C'};
+constexpr uint32_t kFormat = 1;
+constexpr const char* kEnding = ".sgcache";
+// An entry's header: magic, format, kind (8 bytes), key, the facts' length, the bytes' stored
+// and whole lengths, whether they are deflated, and the checksum of everything after the header.
+constexpr size_t kHeaderSize = 4 + 4 + 8 + 16 + 4 + 8 + 8 + 4 + 4;
+
+void put32(std::vector<uint8_t>& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+void put64(std::vector<uint8_t>& out, uint64_t v) {
+  for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+uint32_t get32(const uint8_t* p) {
+  uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v |= uint32_t(p[i]) << (8 * i);
+  return v;
+}
+uint64_t get64(const uint8_t* p) {
+  uint64_t v = 0;
+  for (int i = 0; i < 8; ++i) v |= uint64_t(p[i]) << (8 * i);
+  return v;
+}
+
+std::string kindField(std::string_view kind) {
+  std::string k(kind.substr(0, 8));
+  k.resize(8, '\0');
+  return k;
+}
+
+uint32_t checksum(const uint8_t* data, size_t size) {
+  uLong crc = crc32(0L, Z_NULL, 0);
+  while (size > 0) {
+    const uInt n = static_cast<uInt>(std::min<size_t>(size, 1u << 30));
+    crc = crc32(crc, data, n);
+    data += n;
+    size -= n;
+  }
+  return static_cast<uint32_t>(crc);
+}
+
+bool readWhole(const fs::path& path, std::vector<uint8_t>& out) {
+  std::FILE* f = std::fopen(sgsys::nameOf(path).c_str(), "rb");
+  if (!f) return false;
+  std::error_code ec;
+  const auto size = fs::file_size(path, ec);
+  bool ok = !ec && size < (uint64_t(1) << 34);
+  if (ok) {
+    out.resize(static_cast<size_t>(size));
+    ok = std::fread(out.data(), 1, out.size(), f) == out.size();
+  }
+  std::fclose(f);
+  return ok;
+}
+
+}  // namespace
+
+std::optional<fs::path> RenderCache::userFolder() {
+  auto variable = [](const char* name) -> std::string {
+    const char* v = std::getenv(name);
+    return v ? std::string(v) : std::string();
+  };
+  if (std::string own = variable("SG_RENDER_CACHE"); !own.empty()) return sgsys::pathOf(own);
+  const std::string user = sgsys::userCacheFolder();
+  if (user.empty()) return std::nullopt;
+  return sgsys::pathOf(user) / "renders";
+}
+
+RenderCache::RenderCache(fs::path folder, uint64_t limitBytes) : folder_(std::move(folder)), limit_(limitBytes) {}
+
+fs::path RenderCache::pathOf(const CacheKey& key) const { return folder_ / (key.name() + kEnding); }
+
+std::optional<CacheEntry> RenderCache::load(const CacheKey& key, std::string_view kind) const {
+  const fs::path path = pathOf(key);
+  std::vector<uint8_t> file;
+  if (!readWhole(path, file) || file.size() < kHeaderSize) return std::nullopt;
+  const uint8_t* h = file.data();
+  if (std::memcmp(h, kMagic, 4) != 0 || get32(h + 4) != kFormat) return std::nullopt;
+  if (std::memcmp(h + 8, kindField(kind).data(), 8) != 0) return std::nullopt;
+  if (get64(h + 16) != key.high || get64(h + 24) != key.low) return std::nullopt;  // a foreign entry
+  const uint32_t factsSize = get32(h + 32);
+  const uint64_t stored = get64(h + 36), whole = get64(h + 44);
+  const uint32_t deflated = get32(h + 52), sum = get32(h + 56);
+  if (uint64_t(factsSize) + stored != file.size() - kHeaderSize) return std::nullopt;
+  if (checksum(file.data() + kHeaderSize, file.size() - kHeaderSize) != sum) return std::nullopt;
+  CacheEntry entry;
+  const uint8_t* facts = file.data() + kHeaderSize;
+  entry.facts.assign(facts, facts + factsSize);
+  const uint8_t* bytes = facts + factsSize;
+  if (deflated) {
+    if (whole > (uint64_t(1) << 32)) return std::nullopt;
+    entry.bytes.resize(static_cast<size_t>(whole));
+    uLongf length = static_cast<uLongf>(whole);
+    if (uncompress(entry.bytes.data(), &length, bytes, static_cast<uLong>(stored)) != Z_OK || length != whole)
+      return std::nullopt;
+  } else {
+    if (whole != stored) return std::nullopt;
+    entry.bytes.assign(bytes, bytes + stored);
+  }
+  std::error_code ec;
+  fs::last_write_time(path, fs::file_time_type::clock::now(), ec);  // used now
+  return entry;
+}
+
+bool RenderCache::store(const CacheKey& key, std::string_view kind, const CacheEntry& entry, bool compress) const {
+  std::error_code ec;
+  fs::create_directories(folder_, ec);
+  std::vector<uint8_t> body(entry.facts.begin(), entry.facts.end());
+  uint64_t stored = entry.bytes.size();
+  if (compress) {
+    uLongf bound = compressBound(static_cast<uLong>(entry.bytes.size()));
+    body.resize(entry.facts.size() + bound);
+    if (compress2(body.data() + entry.facts.size(), &bound, entry.bytes.data(), static_cast<uLong>(entry.bytes.size()), 1) != Z_OK)
+      return false;
+    body.resize(entry.facts.size() + bound);
+    stored = bound;
+  } else {
+    body.insert(body.end(), entry.bytes.begin(), entry.bytes.end());
+  }
+  std::vector<uint8_t> file(kMagic, kMagic + 4);
+  put32(file, kFormat);
+  const std::string k = kindField(kind);
+  file.insert(file.end(), k.begin(), k.end());
+  put64(file, key.high);
+  put64(file, key.low);
+  put32(file, static_cast<uint32_t>(entry.facts.size()));
+  put64(file, stored);
+  put64(file, entry.bytes.size());
+  put32(file, compress ? 1 : 0);
+  put32(file, checksum(body.data(), body.size()));
+  file.insert(file.end(), body.begin(), body.end());
+  return sgsys::writeFileAtomically(sgsys::nameOf(pathOf(key)), file.data(), file.size());
+}
+
+void RenderCache::trim() const {
+  struct Held {
+    fs::path path;
+    fs::file_time_type used;
+    uint64_t size;
+  };
+  std::vector<Held> held;
+  uint64_t total = 0;
+  std::error_code ec;
+  for (auto it = fs::directory_iterator(folder_, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::error_code fec;
+    if (it->path().extension() != kEnding || !it->is_regular_file(fec)) continue;
+    Held h{it->path(), it->last_write_time(fec), it->file_size(fec)};
+    if (fec) continue;
+    total += h.size;
+    held.push_back(std::move(h));
+  }
+  if (total <= limit_) return;
+  std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) { return a.used < b.used; });
+  for (const Held& h : held) {
+    if (total <= limit_) break;
+    std::error_code rec;
+    if (fs::remove(h.path, rec)) total -= h.size;
+  }
+}
+
+}  // namespace sgrender
