@@ -3,7 +3,9 @@
 //     (fetched into the build folder by the tools' tests) and a demo-world region;
 //  2. the same in the Isometric style;
 //  3. a 16-region demo world on one thread and on every thread, as a speed-up, with the cores
-//     the process really got (user and system time over wall time).
+//     the process really got (user and system time over wall time);
+//  4. the render cache on that world: a second render of it unchanged, and one after a chunk of
+//     one region was saved again, each against the first render (which fills the cache).
 // Usage: bench_render_region [region file ...]
 #include <sys/resource.h>
 #include <unistd.h>
@@ -11,6 +13,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -66,15 +70,18 @@ double zlibInflate(const fs::path& region, size_t& chunks) {
   return best;
 }
 
-// Renders a world (the best of three), in seconds; 0 when it fails.
-double render(const fs::path& world, const std::string& style, int threads, double* cores = nullptr) {
+// Renders a world (the best of `rounds`), in seconds; 0 when it fails. Without the cache
+// unless `cached`.
+double render(const fs::path& world, const std::string& style, int threads, double* cores = nullptr,
+              bool cached = false, int rounds = 3) {
   double best = 1e9;
-  for (int round = 0; round < 3; ++round) {
+  for (int round = 0; round < rounds; ++round) {
     std::ostringstream errors, reports;
     double t0 = now(), c0 = cpuSeconds();
-    int status = sgrender::runRenderer({"custom", world.string(), style, "north", "threads", std::to_string(threads),
-                                        "outfile", (fs::temp_directory_path() / "sg-bench.png").string()},
-                                       errors, &reports);
+    std::vector<std::string> words{"custom", world.string(), style, "north", "threads", std::to_string(threads),
+                                   "outfile", (fs::temp_directory_path() / "sg-bench.png").string()};
+    if (!cached) words.push_back("nocache");
+    int status = sgrender::runRenderer(words, errors, &reports);
     double wall = now() - t0;
     if (status != 0) {
       std::fprintf(stderr, "render failed: %s\n", errors.str().c_str());
@@ -88,11 +95,26 @@ double render(const fs::path& world, const std::string& style, int threads, doub
   return best;
 }
 
+// Saves a chunk of a region again, as the game would: its time in the file moves on.
+void saveAgain(const fs::path& region, int localX, int localZ) {
+  std::fstream f(region, std::ios::in | std::ios::out | std::ios::binary);
+  const std::streamoff at = 4096 + 4 * (localX + localZ * 32);
+  f.seekg(at);
+  char t[4];
+  f.read(t, 4);
+  t[3] = static_cast<char>(t[3] + 1);
+  f.seekp(at);
+  f.write(t, 4);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const fs::path work = fs::temp_directory_path() / ("sg-bench-" + std::to_string(::getpid()));
   fs::create_directories(work);
+  // The bench keeps its own render cache, and leaves the user's alone.
+  const fs::path cache = work / "cache";
+  ::setenv("SG_RENDER_CACHE", cache.c_str(), 1);
   std::vector<std::pair<std::string, fs::path>> regions;
   for (int i = 1; i < argc; ++i) regions.emplace_back(argv[i], argv[i]);
   if (argc == 1) {
@@ -141,12 +163,28 @@ int main(int argc, char** argv) {
     big.setRegions(16);
     std::string error;
     if (sgworld::writeDemoWorld(big, error)) {
-      double cores = 0;
-      double one = render(big.folder, "normal", 1);
-      double all = render(big.folder, "normal", sgrender::usableCores(), &cores);
-      std::printf("16-region demo world, normal style: 1 thread %.2f s, %d threads %.2f s: speed-up %.2f;"
-                  " cores really used %.2f\n",
-                  one, sgrender::usableCores(), all, one / all, cores);
+      for (const char* style : {"normal", "isometric"}) {
+        double cores = 0;
+        double one = render(big.folder, style, 1);
+        double all = render(big.folder, style, sgrender::usableCores(), &cores);
+        std::printf("16-region demo world, %s style: 1 thread %.2f s, %d threads %.2f s: speed-up %.2f;"
+                    " cores really used %.2f\n",
+                    style, one, sgrender::usableCores(), all, one / all, cores);
+      }
+      const fs::path changing = big.folder / "region" / "r.0.0.mca";
+      for (const char* style : {"normal", "isometric"}) {
+        double first = 1e9, again = 1e9, changed = 1e9;
+        for (int round = 0; round < 3; ++round) {
+          fs::remove_all(cache);
+          first = std::min(first, render(big.folder, style, sgrender::usableCores(), nullptr, true, 1));
+          again = std::min(again, render(big.folder, style, sgrender::usableCores(), nullptr, true, 1));
+          saveAgain(changing, 10 + round, 10);
+          changed = std::min(changed, render(big.folder, style, sgrender::usableCores(), nullptr, true, 1));
+        }
+        std::printf("render cache, 16-region demo world, %s style: first %.2f s; unchanged %.3f s (%.3f of the"
+                    " first); one region changed %.3f s (%.3f of the first)\n",
+                    style, first, again, again / first, changed, changed / first);
+      }
     }
   }
   fs::remove_all(work);

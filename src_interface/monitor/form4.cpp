@@ -2,6 +2,7 @@
 
 #include "locale/translate.h"
 #include "monitor/job_log.h"
+#include "monitor/job_progress.h"
 #include "platform/files.h"
 
 namespace sg::monitor {
@@ -34,7 +35,7 @@ void Form4::resetme() {
   control("lblpercentagetask").setCaption("");
   control("lbltask").setCaption("");
   control("checkdontclose").setValue(0);
-  control("progressbar").setValue(0);
+  resetJobProgress(control("progressbar"));
 }
 
 void Form4::trypercentagetask() {
@@ -51,8 +52,10 @@ void Form4::Timer1_Timer() {
   long long percent = 0;
   if (!overallPercentage(entries, total, percent)) { finish(); return; }
   control("lblpercentage").setCaption(std::to_string(percent) + "%");
-  control("progressbar").setValue(percent < 0 ? 0 : (percent > 100 ? 100 : static_cast<int>(percent)));
   trypercentagetask();
+  // The labels count finished tasks; the bar moves with the current one too.
+  showJobProgress(control("progressbar"), jobPercent(entries, total, currentTaskPercent(progressFileName())),
+                  services().clock.timeOfDay());
 }
 
 void Form4::finish() {
@@ -62,6 +65,7 @@ void Form4::finish() {
                                 services().clock.timeOfDay());
   control("lblpercentage").setCaption("100%");
   control("progressbar").setValue(100);
+  control("progressbar").setCaption("");
   // A job whose tools failed says why, and the window stays open to show it.
   const auto failures = jobFailures("renderJob" + control("renderjob").text() + "output.log");
   for (const auto& f : failures) control("progresslist").addItem(f);

@@ -124,6 +124,12 @@ class ProgressBinder : public Binder {
  protected:
   void show(Prop p) override {
     if (p == Prop::Value) bar_->setValue(control()->value());
+    // The bar's text: its percent, and the time left once it can be told.
+    if (p == Prop::Caption) {
+      const QString left = decoded(control()->caption());
+      bar_->setFormat(left.isEmpty() ? QStringLiteral("%p%") : QStringLiteral("%p% - ") + left);
+      bar_->setToolTip(left);
+    }
   }
 
  private:

@@ -93,14 +93,46 @@ class ProgressBinder : public Binder {
  public:
   ProgressBinder(forms::Control& c, FormWindow& w, HWND parent, int id) : Binder(c, w) {
     create(PROGRESS_CLASSW, 0, 0, parent, id);
-    if (hwnd_) SendMessageW(hwnd_, PBM_SETRANGE32, 0, 100);
+    if (!hwnd_) return;
+    SendMessageW(hwnd_, PBM_SETRANGE32, 0, 100);
+    // A progress bar shows no text: the time left is its tooltip.
+    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+    if (tip_) {
+      TOOLINFOW info = toolInfo();
+      SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+  }
+  ~ProgressBinder() override {
+    if (tip_) DestroyWindow(tip_);
   }
   bool tabStop() const override { return false; }
 
  protected:
   void show(Prop p) override {
     if (p == Prop::Value) SendMessageW(hwnd_, PBM_SETPOS, static_cast<WPARAM>(control()->value()), 0);
+    if (p == Prop::Caption && tip_) {
+      text_ = decoded(control()->caption());
+      TOOLINFOW info = toolInfo();
+      SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+      SendMessageW(tip_, TTM_ACTIVATE, text_.empty() ? FALSE : TRUE, 0);
+    }
   }
+
+ private:
+  TOOLINFOW toolInfo() {
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = GetParent(hwnd_);
+    info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    info.lpszText = const_cast<wchar_t*>(text_.c_str());
+    return info;
+  }
+
+  HWND tip_ = nullptr;
+  std::wstring text_;
 };
 
 // A timer has no control of its own; the window's timer of the same id ticks it.

@@ -16,7 +16,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
-                                                                  ICC_PROGRESS_CLASS};
+                                                                  ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   sg::win32::Win32Dialogs dialogs;
   sg::platform::PlatformLauncher launcher;

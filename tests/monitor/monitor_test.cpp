@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "monitor/form4.h"
 #include "monitor/job_log.h"
+#include "monitor/job_progress.h"
 #include "monitor/monitor_start.h"
 #include "platform/files.h"
 #include "support/main_window.h"
@@ -184,4 +187,66 @@ TEST(JobFailures, OnlyFailureLinesAreTakenAndThoseBounded) {
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0].size(), 4096u);
   EXPECT_TRUE(monitor::jobFailures("renderJob3output.log").empty());
+}
+
+TEST_F(Monitor, TheBarMovesWithTheCurrentTaskWhileTheLabelsCountFinishedTasks) {
+  start(5, 2);
+  writeFile("renderJob5.log", "Started\r\nRendering big.png\r\n");
+  writeFile("renderJob5progress.log", "68\r\n");
+  tick();
+  EXPECT_EQ(c("lbltask").caption(), "Task 1 of 2 ");
+  EXPECT_EQ(c("lblpercentagetask").caption(), "(Current task: 68%)");
+  EXPECT_EQ(c("lblpercentage").caption(), "0%");
+  EXPECT_EQ(c("progressbar").value(), 34);  // half of the job is the first task, 68% done
+  writeFile("renderJob5.log", "Started\r\nRendering big.png\r\nPost Processing big.png\r\n");
+  writeFile("renderJob5progress.log", "0\r\n");
+  tick();
+  EXPECT_EQ(c("lblpercentage").caption(), "50%");
+  EXPECT_EQ(c("progressbar").value(), 50);
+  writeFile("renderJob5progress.log", "garbage");  // no number: the finished tasks alone
+  tick();
+  EXPECT_EQ(c("progressbar").value(), 50);
+  EXPECT_EQ(monitor::jobPercent(0, "2", 80.0), 0);  // an empty log has finished nothing
+  EXPECT_EQ(monitor::jobPercent(9, "2", 100.0), 100);
+  EXPECT_EQ(monitor::jobPercent(3, "none", 50.0), 0);
+}
+
+TEST_F(Monitor, TheTimeLeftIsToldOnceTheBarHasMovedForAFewSeconds) {
+  start(6, 1);
+  writeFile("renderJob6.log", "Started\r\nRendering big.png\r\n");
+  auto at = [&](const char* time, const char* percent) {
+    w.svc.clock.set(time);
+    writeFile("renderJob6progress.log", std::string(percent) + "\r\n");
+    tick();
+    return c("progressbar").caption();
+  };
+  EXPECT_EQ(at("23:59:50", "0"), "");
+  EXPECT_EQ(at("23:59:51", "0"), "");   // not moving yet
+  EXPECT_EQ(at("23:59:52", "40"), "");  // a first jump says nothing of the rate
+  EXPECT_EQ(at("23:59:55", "41"), "");  // moving, but for too short a time to tell
+  // 10% in 10 seconds since it moved (over midnight): 50% take about 50 seconds.
+  EXPECT_EQ(at("00:00:02", "50"), "About 50 seconds left");
+  EXPECT_EQ(at("00:01:02", "60"), "About 2 minutes left");  // 20% in 70 seconds, 40% to go
+  std::remove("renderJob6.log");
+  tick();  // the log is gone: the job has ended
+  EXPECT_EQ(c("progressbar").value(), 100);
+  EXPECT_EQ(c("progressbar").caption(), "");
+  EXPECT_EQ(monitor::timeLeftText(3), "About 5 seconds left");
+  EXPECT_EQ(monitor::timeLeftText(80), "About a minute left");
+  EXPECT_EQ(monitor::timeLeftText(3 * 3600 + 100), "About 3 hours left");
+}
+
+TEST_F(Monitor, ANewJobStartsItsEstimateAfresh) {
+  start(7, 1);
+  writeFile("renderJob7.log", "Started\r\nRendering a.png\r\n");
+  for (auto [time, percent] : {std::pair("10:00:00", "0"), std::pair("10:00:01", "10"), std::pair("10:00:11", "20")}) {
+    w.svc.clock.set(time);
+    writeFile("renderJob7progress.log", percent);
+    tick();
+  }
+  EXPECT_NE(c("progressbar").caption(), "");
+  f4->resetme();
+  EXPECT_EQ(c("progressbar").caption(), "");
+  EXPECT_EQ(c("progressbar").tag(), "");
+  EXPECT_EQ(c("progressbar").value(), 0);
 }
