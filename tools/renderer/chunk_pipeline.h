@@ -1,14 +1,17 @@
-// The chunk pipeline: a region's chunks read, inflated and decoded on every thread, a batch at
-// a time, and handed on in their order, so that the image is the same for any number of
-// threads. Memory is bounded by budgets, not by the thread count: the tags being read, and the
-// decoded chunks of a batch waiting to be drawn.
+// The chunk pipeline: a region's chunks read, inflated, decoded and prepared for the painter on
+// every thread, a batch at a time, and handed on in their order, so that the image is the same
+// for any number of threads. While the caller draws one batch the other threads decode the
+// next. Memory is bounded by budgets, not by the thread count: the tags being read, and the
+// decoded chunks of the two batches in flight.
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "renderer/formats/chunk.h"
 #include "renderer/formats/decode_chunk.h"
+#include "renderer/styles/painter.h"
 #include "renderer/memory_budget.h"
 #include "renderer/work_pool.h"
 #include "renderer/world/world_layout.h"
@@ -19,6 +22,7 @@ struct DecodedChunk {
   ChunkVerdict verdict = ChunkVerdict::Damaged;
   Chunk chunk;  // placed where the world's files put it, whatever the chunk says
   std::string error;
+  std::unique_ptr<ChunkPrep> prep;  // what the painter worked out of the chunk alone
 };
 
 class ChunkPipeline {
@@ -27,9 +31,12 @@ class ChunkPipeline {
   ChunkPipeline(int threads, bool light);
 
   int threads() const { return pool_.threads(); }
-  // Decodes the places of the group and hands each to `take`, in their order.
+  // Decodes the places of the group and hands each to `take`, in their order. `prepare`, when
+  // given, runs on the decoding thread for each decoded chunk.
   using Take = std::function<void(const ChunkPlace&, DecodedChunk&)>;
-  void run(const ChunkGroup& group, const std::vector<ChunkPlace>& places, const Take& take);
+  using Prepare = std::function<void(DecodedChunk&)>;
+  void run(const ChunkGroup& group, const std::vector<ChunkPlace>& places, const Take& take,
+           const Prepare& prepare = nullptr);
 
  private:
   WorkPool pool_;

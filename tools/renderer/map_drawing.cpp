@@ -34,7 +34,8 @@ void MapDrawing::draw(const std::vector<const ChunkGroup*>& groups, MapCanvas& c
     if (options_.verbosity >= 2)
       reports_ << "renderer: region " << g->regionX << "," << g->regionZ << " (" << g->chunks.size() << " chunks)\n";
     const RenderSummary before = summary_;
-    pipeline_.run(*g, g->chunks, [&](const ChunkPlace& place, DecodedChunk& d) { take(*g, place, d, canvas); });
+    pipeline_.run(*g, g->chunks, [&](const ChunkPlace& place, DecodedChunk& d) { take(*g, place, d, canvas); },
+                  [&](DecodedChunk& d) { d.prep = painter_.prepare(d.chunk); });
     if (tiles_) {
       RenderSummary added;
       added.drawn = summary_.drawn - before.drawn;
@@ -72,7 +73,7 @@ void MapDrawing::take(const ChunkGroup& g, const ChunkPlace& place, DecodedChunk
     const Chunk& chunk = d.chunk;
     summary_.unknownNames += static_cast<size_t>(chunk.unknownNames);
     if (!chunk.hasLight && chunk.height > 0) ++summary_.withoutLight;
-    painter_.paint(chunk, canvas);
+    painter_.paintPrepared(chunk, d.prep.get(), canvas);
     if (options_.listAllBlocks) census_.count(chunk, look_);
     ++summary_.drawn;
   }

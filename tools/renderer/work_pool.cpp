@@ -44,14 +44,23 @@ void WorkPool::help() {
 }
 
 void WorkPool::run(size_t n, const std::function<void(size_t)>& task) {
-  if (n == 0) return;
+  start(n, task);
+  finish();
+}
+
+void WorkPool::start(size_t n, const std::function<void(size_t)>& task) {
   std::unique_lock lock(mutex_);
   task_ = &task;
   count_ = n;
   next_ = 0;
   finished_ = 0;
   ++round_;
-  wake_.notify_all();
+  if (n > 0) wake_.notify_all();
+}
+
+void WorkPool::finish() {
+  std::unique_lock lock(mutex_);
+  if (!task_) return;
   work(lock);
   done_.wait(lock, [&] { return finished_ == count_; });
   task_ = nullptr;

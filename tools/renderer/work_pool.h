@@ -22,6 +22,11 @@ class WorkPool {
   int threads() const { return static_cast<int>(helpers_.size()) + 1; }
   // Runs task(i) for every i below n, spread over the threads; returns when all are done.
   void run(size_t n, const std::function<void(size_t)>& task);
+  // The same in two steps, so that the caller can do other work while the helpers start on the
+  // tasks: start() hands them out and returns at once; finish() takes the caller's share of
+  // what is left and returns when all are done. The task must live until finish() returns.
+  void start(size_t n, const std::function<void(size_t)>& task);
+  void finish();
 
  private:
   void help();

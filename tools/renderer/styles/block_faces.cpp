@@ -52,7 +52,8 @@ int SeenBlocks::ceiling(const Chunk& c, int x, int z) const {
 }
 
 // Which cells of the chunk hide what is behind them, and which are water, worked out once.
-void SeenBlocks::classify(const Chunk& c) {
+void SeenBlocks::classify(const Chunk& c, std::vector<uint8_t>& solid_, std::vector<uint8_t>& water_,
+                          std::vector<int>& ceilings_) const {
   ceilings_.assign(256, INT_MAX);
   for (int z = 0; z < 16; ++z)
     for (int x = 0; x < 16; ++x) ceilings_[z * 16 + x] = ceiling(c, x, z);
@@ -67,22 +68,10 @@ void SeenBlocks::classify(const Chunk& c) {
       water_[row + i] = isWater(id) && look_.drawn(id, y);
     }
   }
-  auto levelOf = [&](int k) { return up_ > 0 ? c.topY() - k : c.minY + k; };
-
-  if (!request_.cave) {
-    // The ground of each column, as seen, for the map's floor.
-    for (int i = 0; i < 256; ++i)
-      for (int k = 0; k < c.height; ++k) {
-        const int y = levelOf(k);
-        if (!solid_[c.index(i % 16, y, i / 16)]) continue;
-        ++surfaces_[static_cast<size_t>(up_ * y + kSeenOffset)];
-        lowestGround_ = std::min(lowestGround_, up_ * y);
-        break;
-      }
-    return;
-  }
+  if (!request_.cave) return;
   // Cave mode: the open cells below the ground of their column are enclosed; the solid cells
   // under and beside them are the caves' floors and walls, and nothing else is drawn.
+  auto levelOf = [&](int k) { return up_ > 0 ? c.topY() - k : c.minY + k; };
   std::vector<uint8_t> enclosed(c.ids.size(), 0);
   for (int i = 0; i < 256; ++i) {
     bool covered = false;
@@ -108,28 +97,41 @@ void SeenBlocks::classify(const Chunk& c) {
   std::fill(water_.begin(), water_.end(), 0);
 }
 
-void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
-  if (c.height == 0) return;
+std::unique_ptr<SeenChunk> SeenBlocks::prepare(const Chunk& c) const {
+  auto seen = std::make_unique<SeenChunk>();
+  if (c.height == 0) return seen;
   const int up = up_;
-  classify(c);
+  std::vector<uint8_t>& solid_ = seen->solid;
+  std::vector<uint8_t> water_;
+  std::vector<int> ceilings_;
+  classify(c, solid_, water_, ceilings_);
+  auto levelOf = [&](int k) { return up > 0 ? c.topY() - k : c.minY + k; };
+  if (!request_.cave)
+    // The ground of each column, as seen, for the map's floor.
+    for (int i = 0; i < 256; ++i)
+      for (int k = 0; k < c.height; ++k) {
+        const int y = levelOf(k);
+        if (!solid_[c.index(i % 16, y, i / 16)]) continue;
+        seen->grounds.push_back(up * y);
+        break;
+      }
+  for (int z = 0; z < 16; ++z)
+    for (int x = 0; x < 16; ++x) {
+      int& surface = seen->surface[static_cast<size_t>(z * 16 + x)];
+      surface = INT_MIN;
+      for (int k = 0; k < c.height; ++k) {
+        const int y = levelOf(k);
+        const size_t at = c.index(x, y, z);
+        if (solid_[at] || water_[at]) {
+          surface = y;
+          break;
+        }
+      }
+    }
+
   auto solid = [&](int x, int y, int z) { return c.holds(y) && solid_[c.index(x, y, z)]; };
   auto water = [&](int x, int y, int z) { return c.holds(y) && water_[c.index(x, y, z)]; };
   auto inside = [](int x, int z) { return x >= 0 && x < 16 && z >= 0 && z < 16; };
-  around_.prepare(c, [&](int x, int z) {
-    for (int k = 0; k < c.height; ++k) {
-      const int y = up > 0 ? c.topY() - k : c.minY + k;
-      const size_t at = c.index(x, y, z);
-      if (solid_[at] || water_[at]) return y;
-    }
-    return INT_MIN;
-  });
-
-  // First the edges of farther chunks that this one now shows.
-  if (auto it = waiting_.find(key(c.chunkX, c.chunkZ)); it != waiting_.end()) {
-    for (const Edge& e : it->second) showEdge(e, &c, draw);
-    waiting_.erase(it);
-  }
-
   // The chunk's columns in view order, farthest first.
   std::array<std::pair<int, int>, 256> columns;
   for (int i = 0; i < 256; ++i) columns[i] = {i % 16, i / 16};
@@ -140,11 +142,10 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
     auto ka = viewOf(a), kb = viewOf(b);
     return std::pair(ka.second, ka.first) < std::pair(kb.second, kb.first);
   });
-
-  SeenBlock s;
+  SeenChunk::Face f;
   for (auto [x, z] : columns) {
-    std::tie(s.u, s.v) = viewOf({x, z});
-    const int wx = c.chunkX * 16 + x, wz = c.chunkZ * 16 + z;
+    std::tie(f.u, f.v) = viewOf({x, z});
+    f.x = static_cast<uint8_t>(x), f.z = static_cast<uint8_t>(z);
     const bool edgeU = !inside(x + dxU_, z + dzU_), edgeV = !inside(x + dxV_, z + dzV_);
     for (int k = 0; k < c.height; ++k) {
       const int y = request_.upsideDown ? c.topY() - k : c.minY + k;
@@ -154,45 +155,43 @@ void SeenBlocks::visit(const Chunk& c, const DrawBlock& draw) {
       const bool isSolid = solid_[at], isWater = water_[at];
       if (request_.cave ? !isSolid : !look_.drawn(id, y)) continue;
       if (isWater) {
-        s.top = !water(x, y + up, z);
-        s.sideU = s.sideV = false;
+        f.top = !water(x, y + up, z);
+        f.sideU = f.sideV = false;
       } else if (!isSolid) {
         // See-through blocks show their top only where the same block does not lie above: the
         // top of the glass, not every layer of it.
-        s.top = !(c.holds(y + up) && c.id(x, y + up, z) == id && y + up <= ceilings_[z * 16 + x]);
-        s.sideU = s.sideV = false;
+        f.top = !(c.holds(y + up) && c.id(x, y + up, z) == id && y + up <= ceilings_[z * 16 + x]);
+        f.sideU = f.sideV = false;
       } else {
-        s.top = !solid(x, y + up, z);
-        s.sideU = !edgeU && !solid(x + dxU_, y, z + dzU_);
-        s.sideV = !edgeV && !solid(x + dxV_, y, z + dzV_);
+        f.top = !solid(x, y + up, z);
+        f.sideU = !edgeU && !solid(x + dxU_, y, z + dzU_);
+        f.sideV = !edgeV && !solid(x + dxV_, y, z + dzV_);
       }
-      if (!s.top && !s.sideU && !s.sideV) continue;  // buried: most blocks end here
-      s.colour = look_.colour(id, c.dataAt(x, y, z), wx, y, wz, &around_.tints(x, z));
-      if (s.colour.a == 0) continue;
+      if (!f.top && !f.sideU && !f.sideV) continue;  // buried: most blocks end here
+      f.y = y;
+      f.id = id;
+      f.data = c.dataAt(x, y, z);
+      f.water = isWater;
       if (isWater) {
         int depth = 1;
         while (depth < 32 && c.holds(y - up * depth) && y - up * depth <= ceilings_[z * 16 + x] &&
                (water(x, y - up * depth, z) || isWaterFilled(c.id(x, y - up * depth, z))))
           ++depth;
-        s.colour = waterSurface(s.colour, depth);
+        f.depth = static_cast<uint8_t>(depth);
       }
-      if (request_.cave) s.colour = caveColour(s.colour, y);
-      s.y = request_.upsideDown ? -y : y;
       if (!look_.fullLight()) {
-        s.topLight = look_.light(c, x, y + up, z);
-        s.sideULight = edgeU ? look_.ambient() : look_.light(c, x + dxU_, y, z + dzU_);
-        s.sideVLight = edgeV ? look_.ambient() : look_.light(c, x + dxV_, y, z + dzV_);
+        f.topLight = look_.light(c, x, y + up, z);
+        f.sideULight = edgeU ? look_.ambient() : look_.light(c, x + dxU_, y, z + dzU_);
+        f.sideVLight = edgeV ? look_.ambient() : look_.light(c, x + dxV_, y, z + dzV_);
       }
-      draw(s);
+      seen->faces.push_back(f);
     }
   }
-  keepEdges(c, draw);
-}
 
-void SeenBlocks::keepEdges(const Chunk& c, const DrawBlock& draw) {
+  // The blocks along the chunk's near edges, which the next chunks show or the map's edge cuts.
   for (bool towardsU : {true, false}) {
     const int dx = towardsU ? dxU_ : dxV_, dz = towardsU ? dzU_ : dzV_;
-    Edge e{c.chunkX, c.chunkZ, towardsU, c.minY, c.topY(), {}, {}, {}};
+    SeenChunk::EdgeColumns& e = seen->edges[towardsU ? 0 : 1];
     for (int z = 0; z < 16; ++z)
       for (int x = 0; x < 16; ++x) {
         int nx = x + dx, nz = z + dz;
@@ -212,8 +211,47 @@ void SeenBlocks::keepEdges(const Chunk& c, const DrawBlock& draw) {
         }
         e.columns.emplace_back(x, z);
         e.runs.push_back(std::move(runs));
-        e.tints.push_back(around_.tints(x, z));
       }
+  }
+  return seen;
+}
+
+void SeenBlocks::visit(const Chunk& c, const SeenChunk& seen, const DrawBlock& draw) {
+  if (c.height == 0) return;
+  for (int ground : seen.grounds) {
+    ++surfaces_[static_cast<size_t>(ground + kSeenOffset)];
+    lowestGround_ = std::min(lowestGround_, ground);
+  }
+  around_.prepare(c, [&](int x, int z) { return seen.surface[static_cast<size_t>(z * 16 + x)]; });
+
+  // First the edges of farther chunks that this one now shows.
+  if (auto it = waiting_.find(key(c.chunkX, c.chunkZ)); it != waiting_.end()) {
+    for (const Edge& e : it->second) showEdge(e, &c, &seen, draw);
+    waiting_.erase(it);
+  }
+
+  SeenBlock s;
+  for (const SeenChunk::Face& f : seen.faces) {
+    s.u = f.u, s.v = f.v;
+    s.top = f.top, s.sideU = f.sideU, s.sideV = f.sideV;
+    const int wx = c.chunkX * 16 + f.x, wz = c.chunkZ * 16 + f.z;
+    s.colour = look_.colour(f.id, f.data, wx, f.y, wz, &around_.tints(f.x, f.z));
+    if (s.colour.a == 0) continue;
+    if (f.water) s.colour = waterSurface(s.colour, f.depth);
+    if (request_.cave) s.colour = caveColour(s.colour, f.y);
+    s.y = request_.upsideDown ? -f.y : f.y;
+    s.topLight = f.topLight, s.sideULight = f.sideULight, s.sideVLight = f.sideVLight;
+    draw(s);
+  }
+  keepEdges(c, seen, draw);
+}
+
+void SeenBlocks::keepEdges(const Chunk& c, const SeenChunk& seen, const DrawBlock& draw) {
+  for (bool towardsU : {true, false}) {
+    const int dx = towardsU ? dxU_ : dxV_, dz = towardsU ? dzU_ : dzV_;
+    const SeenChunk::EdgeColumns& columns = seen.edges[towardsU ? 0 : 1];
+    Edge e{c.chunkX, c.chunkZ, towardsU, c.minY, c.topY(), columns.columns, columns.runs, {}};
+    for (auto [x, z] : columns.columns) e.tints.push_back(around_.tints(x, z));
     if (frame_.stored && !frame_.stored(c.chunkX + dx, c.chunkZ + dz)) onMapEdge(std::move(e), draw);
     else waiting_[key(c.chunkX + dx, c.chunkZ + dz)].push_back(std::move(e));
   }
@@ -221,7 +259,7 @@ void SeenBlocks::keepEdges(const Chunk& c, const DrawBlock& draw) {
 
 void SeenBlocks::onMapEdge(Edge e, const DrawBlock& draw) {
   if (request_.cake) {
-    showEdge(e, nullptr, draw);
+    showEdge(e, nullptr, nullptr, draw);
     return;
   }
   if (request_.cave) return;  // a map of caves shows nothing at its edges
@@ -256,7 +294,7 @@ void SeenBlocks::absent(int chunkX, int chunkZ, const DrawBlock& draw) {
   }
 }
 
-void SeenBlocks::showEdge(const Edge& e, const Chunk* next, const DrawBlock& draw) {
+void SeenBlocks::showEdge(const Edge& e, const Chunk* next, const SeenChunk* nextSeen, const DrawBlock& draw) {
   const int dx = e.towardsU ? dxU_ : dxV_, dz = e.towardsU ? dzU_ : dzV_;
   SeenBlock s;
   s.top = false;
@@ -275,7 +313,7 @@ void SeenBlocks::showEdge(const Edge& e, const Chunk* next, const DrawBlock& dra
       if (run.water) continue;  // water meets water, or the next chunk's own faces
       for (int y = run.y0; y <= run.y1; ++y) {
         // The next chunk's cells were classified when it came, just before its waiting edges.
-        if (next->holds(y) && solid_[next->index(nx, y, nz)]) continue;
+        if (next->holds(y) && nextSeen->solid[next->index(nx, y, nz)]) continue;
         s.colour = look_.colour(run.id, run.data, wx, y, wz, &e.tints[i]);
         if (request_.cave) s.colour = caveColour(s.colour, y);
         s.y = request_.upsideDown ? -y : y;
@@ -354,9 +392,9 @@ int SeenBlocks::floorLevel() const {
 void SeenBlocks::finish(const DrawBlock& draw) {
   floor_ = floorLevel();
   for (const auto& [k, edges] : waiting_)
-    for (const Edge& e : edges) showEdge(e, nullptr, draw);
+    for (const Edge& e : edges) showEdge(e, nullptr, nullptr, draw);
   waiting_.clear();
-  for (const Edge& e : mapEdges_) showEdge(e, nullptr, draw);
+  for (const Edge& e : mapEdges_) showEdge(e, nullptr, nullptr, draw);
   mapEdges_.clear();
 }
 

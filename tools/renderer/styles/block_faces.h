@@ -15,8 +15,10 @@
 // In cave mode the ground is taken away: only the shells of enclosed spaces (their floors,
 // walls and ceilings) are drawn, coloured by their depth.
 #pragma once
+#include <array>
 #include <climits>
 #include <functional>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -35,25 +37,53 @@ struct SeenBlock {
 
 using DrawBlock = std::function<void(const SeenBlock&)>;
 
+// A run of equal blocks (or of water) in a column, upwards, inclusive.
+struct BlockRun {
+  int y0, y1;
+  uint16_t id;
+  uint8_t data;
+  bool water;  // a run of water (a side shows only where the map cuts it open)
+};
+
+// What a chunk shows, worked out of the chunk alone (on any thread): which cells hide what lies
+// behind them, the ground of its columns, the faces of its blocks that can be seen, in drawing
+// order, and the blocks along its two near edges. Only the colours wait for the chunk's turn:
+// they take the biomes around it, which come from the chunks drawn before.
+struct SeenChunk : ChunkPrep {
+  struct Face {
+    int u = 0, v = 0, y = 0;  // y: the level, as it stands
+    uint16_t id = 0;
+    uint8_t data = 0, x = 0, z = 0, depth = 1;  // depth: of water, below its surface
+    bool top = false, sideU = false, sideV = false, water = false;
+    double topLight = 1, sideULight = 1, sideVLight = 1;
+  };
+  struct EdgeColumns {
+    std::vector<std::pair<int, int>> columns;  // local x, z
+    std::vector<std::vector<BlockRun>> runs;   // the solid and water blocks of each, upwards
+  };
+  std::vector<uint8_t> solid;       // of each cell
+  std::array<int, 256> surface{};   // of column z * 16 + x: the highest drawn level, INT_MIN for none
+  std::vector<int> grounds;         // the ground of each column that has one, as seen
+  std::vector<Face> faces;
+  EdgeColumns edges[2];             // towards +u, towards +v
+};
+
 class SeenBlocks {
  public:
   SeenBlocks(const PaintOptions& request, const BlockLook& look, const MapFrame& frame);
 
+  // Works out what the chunk shows by itself; thread-safe.
+  std::unique_ptr<SeenChunk> prepare(const Chunk& chunk) const;
   // Calls draw for the faces of the chunk's seen blocks (farthest first), and for the faces on
   // the edges of farther chunks that this chunk shows.
-  void visit(const Chunk& chunk, const DrawBlock& draw);
+  void visit(const Chunk& chunk, const SeenChunk& seen, const DrawBlock& draw);
   // A stored chunk that will not come: the edges waiting for it lie on the map's edge.
   void absent(int chunkX, int chunkZ, const DrawBlock& draw);
   // After the last chunk: the faces on the map's own edge.
   void finish(const DrawBlock& draw);
 
  private:
-  struct Run {
-    int y0, y1;  // inclusive
-    uint16_t id;
-    uint8_t data;
-    bool water;  // a run of water (a side shows only where the map cuts it open)
-  };
+  using Run = BlockRun;
   struct Edge {
     int chunkX, chunkZ;                 // the chunk the edge belongs to
     bool towardsU;                      // its +u side (else its +v side)
@@ -63,12 +93,15 @@ class SeenBlocks {
     std::vector<BiomeTints> tints;             // of each column
   };
 
-  void classify(const Chunk& c);
-  void keepEdges(const Chunk& c, const DrawBlock& draw);
+  // Which cells hide what lies behind them and which are drawn water, and the ceiling of each
+  // column (the Nether's roof).
+  void classify(const Chunk& c, std::vector<uint8_t>& solid, std::vector<uint8_t>& water,
+                std::vector<int>& ceilings) const;
+  void keepEdges(const Chunk& c, const SeenChunk& seen, const DrawBlock& draw);
   // An edge whose next chunk will never come: drawn at once in cake mode; otherwise kept for the
   // end, without the levels far below any ground seen so far, which the map's floor hides.
   void onMapEdge(Edge edge, const DrawBlock& draw);
-  void showEdge(const Edge& edge, const Chunk* next, const DrawBlock& draw);
+  void showEdge(const Edge& edge, const Chunk* next, const SeenChunk* nextSeen, const DrawBlock& draw);
   void showCut(const Edge& edge, size_t column, const DrawBlock& draw, SeenBlock& s);
   int ceiling(const Chunk& c, int x, int z) const;
   int floorLevel() const;
@@ -81,9 +114,6 @@ class SeenBlocks {
   std::unordered_map<long long, std::vector<Edge>> waiting_;  // by the next chunk's key
   std::vector<Edge> mapEdges_;  // on the map's own edge, to be drawn at the end
   int lowestGround_ = INT_MAX;  // the lowest ground seen so far, as seen
-  std::vector<int> ceilings_;   // of the chunk being visited (Nether: under the roof)
-  std::vector<uint8_t> solid_;  // of the chunk being visited: which cells hide what is behind
-  std::vector<uint8_t> water_;  // of the chunk being visited: which cells are drawn water
   Surroundings around_;         // the biomes around the columns of the chunk being visited
   std::vector<long> surfaces_;  // how many columns have their ground at each level, as seen
   int floor_ = 0;               // the map's floor, as seen, once the last chunk is in
@@ -96,8 +126,11 @@ class ProjectedPainter : public Painter {
   ProjectedPainter(const PaintOptions& request, const BlockLook& look, const MapFrame& frame)
       : frame_(frame), seen_(request, look, frame_), levels_(frame.highestY - frame.lowestY + 1) {}
   bool needsDepth() const override { return true; }
-  void paint(const Chunk& c, MapCanvas& canvas) override {
-    seen_.visit(c, [&](const SeenBlock& b) { draw(b, canvas); });
+  std::unique_ptr<ChunkPrep> prepare(const Chunk& c) const override { return seen_.prepare(c); }
+  void paintPrepared(const Chunk& c, const ChunkPrep* prep, MapCanvas& canvas) override {
+    std::unique_ptr<SeenChunk> own;
+    if (!prep) prep = (own = seen_.prepare(c)).get();
+    seen_.visit(c, static_cast<const SeenChunk&>(*prep), [&](const SeenBlock& b) { draw(b, canvas); });
   }
   void finish(MapCanvas& canvas) override {
     seen_.finish([&](const SeenBlock& b) { draw(b, canvas); });

@@ -30,6 +30,11 @@ struct PaintOptions {
   bool noBiomes = false;  // every biome drawn in the temperate default's colours
 };
 
+// What a painter works out of one chunk alone, before the chunk's turn to be drawn comes.
+struct ChunkPrep {
+  virtual ~ChunkPrep() = default;
+};
+
 class Painter {
  public:
   virtual ~Painter() = default;
@@ -37,7 +42,12 @@ class Painter {
   virtual int height() const = 0;
   // Whether the canvas needs a depth per pixel.
   virtual bool needsDepth() const { return false; }
-  virtual void paint(const Chunk& chunk, MapCanvas& canvas) = 0;
+  virtual void paint(const Chunk& chunk, MapCanvas& canvas) { paintPrepared(chunk, prepare(chunk).get(), canvas); }
+  // The part of drawing a chunk that needs no other chunk: run on any thread, in any order, at
+  // once for several chunks; nullptr when the painter does it all in paint().
+  virtual std::unique_ptr<ChunkPrep> prepare(const Chunk&) const { return nullptr; }
+  // Draws a chunk in its turn, from what prepare() gave (nullptr: nothing was prepared).
+  virtual void paintPrepared(const Chunk& chunk, const ChunkPrep* prep, MapCanvas& canvas) = 0;
   // Shows the painter a chunk that is drawn later, for what the chunks drawn before it take
   // from it (the map from above drawn bottom band first).
   virtual void prime(const Chunk&) {}

@@ -168,7 +168,7 @@ class TopDownPainter : public Painter {
   void prime(const Chunk& c) override {
     if (mode_ == TopDownMode::Normal) prepare(c);
   }
-  void paint(const Chunk& c, MapCanvas& canvas) override {
+  void paintPrepared(const Chunk& c, const ChunkPrep*, MapCanvas& canvas) override {
     ColumnSurroundings column;
     column.seaLevel = frame_.seaLevel;
     if (mode_ == TopDownMode::Normal) prepare(c);
