@@ -16,7 +16,9 @@ void Progress::set(int percent) {
 MapDrawing::MapDrawing(const DrawingOptions& options, ChunkPipeline& pipeline, Painter& painter, const BlockLook& look,
                        Progress& progress, std::ostream& errors, std::ostream& reports)
     : options_(options), pipeline_(pipeline), painter_(painter), look_(look), progress_(progress), errors_(errors),
-      reports_(reports) {}
+      reports_(reports) {
+  summary_.unfinished = options.leftOut;
+}
 
 void MapDrawing::draw(const std::vector<const ChunkGroup*>& groups, MapCanvas& canvas) {
   for (const ChunkGroup* g : groups) {

@@ -31,7 +31,8 @@ class Progress {
 struct DrawingOptions {
   int verbosity = 0;
   bool listAllBlocks = false;
-  size_t total = 0;  // the chunks of the whole map, for the progress
+  size_t total = 0;       // the chunks of the whole map, for the progress
+  size_t leftOut = 0;     // unfinished chunks the plan left out, counted in the summary
 };
 
 class MapDrawing {

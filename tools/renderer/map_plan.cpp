@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "renderer/formats/decode_chunk.h"
 #include "renderer/request_parts.h"
+#include "renderer/work_pool.h"
+#include "renderer/world/region_file.h"
 #include "renderer/world/level_file.h"
 #include "system/tool_system.h"
 
@@ -26,21 +29,13 @@ void sortFarToNear(WorldChunks& chunks, const View& view) {
                      [&](const ChunkPlace& a, const ChunkPlace& b) { return nearness(a.x, a.z) < nearness(b.x, b.z); });
 }
 
-}  // namespace
-
-bool planMap(const RenderRequest& r, const std::filesystem::path& world, MapPlan& plan, std::ostream& errors,
-             std::string& reason) {
-  plan.world = world;
-  const std::string named = "world '" + sgsys::nameOf(world) + "'";
-  std::string error;
-  auto folder = dimensionFolder(world, worldQuery(r), error);
-  if (!folder || !listWorldChunks(*folder, worldQuery(r), plan.chunks, error)) {
-    reason = "nothing drawn of " + named + ": " + error;
-    return false;
-  }
+// The range the chunks span, the frame of the view, and the drawing order; false when no chunk
+// is left.
+bool layOut(const RenderRequest& r, MapPlan& plan) {
   const WorldChunks& chunks = plan.chunks;
-  for (const auto& p : chunks.problems) errors << "renderer: skipped " << p << "\n";
-
+  plan.minX = plan.minZ = INT_MAX;
+  plan.maxX = plan.maxZ = INT_MIN;
+  plan.total = 0;
   auto stored = std::make_shared<std::unordered_set<long long>>();
   for (const auto& g : chunks.groups)
     for (const auto& c : g.chunks) {
@@ -57,20 +52,69 @@ bool planMap(const RenderRequest& r, const std::filesystem::path& world, MapPlan
     plan.minZ = r.rectangle->minZ;
     plan.maxZ = r.rectangle->maxZ;
   }
-  if (plan.minX > plan.maxX) {
+  if (plan.minX > plan.maxX) return false;
+  MapFrame& frame = plan.frame;
+  frame.view.up = r.orientation;
+  frame.extent = viewExtent(frame.view, plan.minX, plan.maxX, plan.minZ, plan.maxZ);
+  if (r.nether) frame.lowestY = 0, frame.highestY = 127;
+  frame.seaLevel = r.nether ? 32 : seaLevelOf(plan.world, chunks.layout);  // the Nether's sea is of lava
+  frame.stored = [stored](int x, int z) { return stored->count(chunkKey(x, z)) > 0; };
+  sortFarToNear(plan.chunks, frame.view);
+  return true;
+}
+
+}  // namespace
+
+bool planMap(const RenderRequest& r, const std::filesystem::path& world, MapPlan& plan, std::ostream& errors,
+             std::string& reason) {
+  plan.world = world;
+  const std::string named = "world '" + sgsys::nameOf(world) + "'";
+  std::string error;
+  auto folder = dimensionFolder(world, worldQuery(r), error);
+  if (!folder || !listWorldChunks(*folder, worldQuery(r), plan.chunks, error)) {
+    reason = "nothing drawn of " + named + ": " + error;
+    return false;
+  }
+  const WorldChunks& chunks = plan.chunks;
+  for (const auto& p : chunks.problems) errors << "renderer: skipped " << p << "\n";
+
+  if (!layOut(r, plan)) {
     std::string why = r.rectangle ? "no chunk lies in the chosen range" : "its region files hold no chunks";
     if (!chunks.problems.empty()) why = "no region file could be read; the first: " + chunks.problems.front();
     reason = "nothing drawn of " + named + " (" + layoutName(chunks.layout) + "): " + why;
     return false;
   }
-  MapFrame& frame = plan.frame;
-  frame.view.up = r.orientation;
-  frame.extent = viewExtent(frame.view, plan.minX, plan.maxX, plan.minZ, plan.maxZ);
-  if (r.nether) frame.lowestY = 0, frame.highestY = 127;
-  frame.seaLevel = r.nether ? 32 : seaLevelOf(world, chunks.layout);  // the Nether's sea is of lava
-  frame.stored = [stored](int x, int z) { return stored->count(chunkKey(x, z)) > 0; };
-  sortFarToNear(plan.chunks, frame.view);
   return true;
+}
+
+
+void leaveOutUnfinished(const RenderRequest& r, MapPlan& plan, int threads) {
+  WorkPool pool(threads);
+  MapPlan kept = plan;
+  std::vector<ChunkPlace> leftOut;
+  for (auto& g : kept.chunks.groups) {
+    RegionFile region;
+    std::string error;
+    if (!g.regionFile.empty() && !region.open(sgsys::nameOf(g.regionFile), error)) continue;
+    std::vector<uint8_t> unfinished(g.chunks.size(), 0);
+    pool.run(g.chunks.size(), [&](size_t i) {
+      thread_local std::vector<uint8_t> data;
+      std::string why;
+      if (readChunkBytes(g, g.chunks[i], g.regionFile.empty() ? nullptr : &region, data, why))
+        unfinished[i] = unfinishedAtAGlance(data.data(), data.size());
+      if (data.capacity() > (size_t(512) << 10)) std::vector<uint8_t>().swap(data);
+    });
+    size_t stays = 0;
+    for (size_t i = 0; i < g.chunks.size(); ++i) {
+      if (unfinished[i]) leftOut.push_back(g.chunks[i]);
+      else g.chunks[stays++] = g.chunks[i];
+    }
+    g.chunks.resize(stays);
+  }
+  // With nothing finished, the plan stays as it was: the render says that nothing was finished.
+  if (leftOut.empty() || !layOut(r, kept)) return;
+  kept.leftOut.insert(kept.leftOut.end(), leftOut.begin(), leftOut.end());
+  plan = std::move(kept);
 }
 
 }  // namespace sgrender

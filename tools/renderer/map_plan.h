@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "renderer/render_arguments.h"
 #include "renderer/styles/painter.h"
@@ -19,6 +20,7 @@ struct MapPlan {
   WorldChunks chunks;
   int minX = INT_MAX, maxX = INT_MIN, minZ = INT_MAX, maxZ = INT_MIN;  // chunks, inclusive
   size_t total = 0;                                                    // stored chunks listed
+  std::vector<ChunkPlace> leftOut;  // unfinished chunks taken out of the plan (see below)
   MapFrame frame;
 };
 
@@ -26,5 +28,10 @@ struct MapPlan {
 // nothing can be drawn. Region files that could not be read are reported on `errors`.
 bool planMap(const RenderRequest& r, const std::filesystem::path& world, MapPlan& plan, std::ostream& errors,
              std::string& reason);
+
+// Takes the chunks the game had not finished generating out of the plan before the map is laid
+// out, so that the projected styles' canvas spans what is drawn (a freshly explored world is
+// mostly unfinished chunks at its edges). Reads every chunk's status on `threads` threads.
+void leaveOutUnfinished(const RenderRequest& r, MapPlan& plan, int threads);
 
 }  // namespace sgrender

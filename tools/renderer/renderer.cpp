@@ -130,6 +130,8 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
 
   MapPlan plan;
   if (!planMap(req, sgsys::pathOf(worldFolder(req)), plan, errors, error)) return failed(req, error, errors);
+  // The projected styles' canvas spans the chunks that will be drawn.
+  if (isProjected(req.style)) leaveOutUnfinished(req, plan, req.threads);
   const BlockLook look(lookOptions(req));
   const std::unique_ptr<Painter> painter = makePainter(paintOptions(req), look, plan.frame);
   const long long width = painter->width(), height = painter->height();
@@ -162,7 +164,9 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
     return finishRender(req, plan, progress, errors);
   }
   ChunkPipeline pipeline(req.threads, lightMatters);
-  MapDrawing drawing({.verbosity = req.verbosity, .listAllBlocks = req.listAllBlocks, .total = plan.total}, pipeline,
+  MapDrawing drawing({.verbosity = req.verbosity, .listAllBlocks = req.listAllBlocks, .total = plan.total,
+                      .leftOut = plan.leftOut.size()},
+                     pipeline,
                      *painter, look, progress, errors, reports);
   const AfterDrawing drawn = [&] {
     drawing.summary().print(errors, lightMatters);

@@ -48,6 +48,8 @@ CacheKey imageKey(const CacheKey& drawing, const RenderRequest& r, const MapPlan
     k.add(g.regionX).add(g.regionZ).add(static_cast<uint64_t>(g.chunks.size()));
     for (const auto& c : g.chunks) k.add(c.x).add(c.z).add(c.saveStamp);
   }
+  // A chunk left out unfinished may be finished when the game saves it again.
+  for (const auto& c : plan.leftOut) k.add(c.x).add(c.z).add(c.saveStamp);
   return k.key();
 }
 
