@@ -33,6 +33,7 @@ class MapCanvas {
   // Hides whatever lies farther than depth d at a pixel, leaving it clear: the solid ground
   // under the map's edge, which is not drawn but still stands in front of what is behind it.
   void occlude(int x, int y, int32_t d) {
+    y -= origin_;
     if (x < 0 || y < 0 || x >= width() || y >= height()) return;
     int32_t& stored = depth_[static_cast<size_t>(y) * width() + x];
     if (d < stored) return;
@@ -42,6 +43,7 @@ class MapCanvas {
   // Draws a pixel of something at depth d (larger is nearer): an opaque one replaces what is
   // farther; a see-through one is laid over it.
   void plot(int x, int y, int32_t d, sgimage::Rgba c) {
+    y -= origin_;
     if (x < 0 || y < 0 || x >= width() || y >= height()) return;
     int32_t& stored = depth_[static_cast<size_t>(y) * width() + x];
     if (d < stored) return;

@@ -115,6 +115,7 @@ std::unique_ptr<SeenChunk> SeenBlocks::prepare(const Chunk& c) const {
         seen->grounds.push_back(up * y);
         break;
       }
+  if (gathering_) return seen;  // the ground is all the census takes
   for (int z = 0; z < 16; ++z)
     for (int x = 0; x < 16; ++x) {
       int& surface = seen->surface[static_cast<size_t>(z * 16 + x)];
@@ -218,10 +219,13 @@ std::unique_ptr<SeenChunk> SeenBlocks::prepare(const Chunk& c) const {
 
 void SeenBlocks::visit(const Chunk& c, const SeenChunk& seen, const DrawBlock& draw) {
   if (c.height == 0) return;
+  if (gathering_) gathering_->lowestBefore[key(c.chunkX, c.chunkZ)] = lowestGround_;
+  else if (census_) groundBefore(c.chunkX, c.chunkZ);
   for (int ground : seen.grounds) {
     ++surfaces_[static_cast<size_t>(ground + kSeenOffset)];
     lowestGround_ = std::min(lowestGround_, ground);
   }
+  if (gathering_) return;
   around_.prepare(c, [&](int x, int z) { return seen.surface[static_cast<size_t>(z * 16 + x)]; });
 
   // First the edges of farther chunks that this one now shows.
@@ -288,6 +292,11 @@ void SeenBlocks::onMapEdge(Edge e, const DrawBlock& draw) {
 }
 
 void SeenBlocks::absent(int chunkX, int chunkZ, const DrawBlock& draw) {
+  if (gathering_) {
+    gathering_->lowestBefore[key(chunkX, chunkZ)] = lowestGround_;
+    return;
+  }
+  if (census_) groundBefore(chunkX, chunkZ);
   if (auto it = waiting_.find(key(chunkX, chunkZ)); it != waiting_.end()) {
     for (Edge& e : it->second) onMapEdge(std::move(e), draw);
     waiting_.erase(it);
@@ -389,13 +398,48 @@ int SeenBlocks::floorLevel() const {
   return INT_MIN;
 }
 
+void SeenBlocks::endGathering() {
+  if (gathering_) gathering_->floor = floorLevel();
+  gathering_ = nullptr;
+}
+
+void SeenBlocks::beginBand(const GroundCensus* census) {
+  waiting_.clear();
+  mapEdges_.clear();
+  around_ = Surroundings(frame_.view, !request_.noBiomes);
+  std::fill(surfaces_.begin(), surfaces_.end(), 0);
+  lowestGround_ = INT_MAX;
+  census_ = census;
+}
+
+void SeenBlocks::groundBefore(int chunkX, int chunkZ) {
+  auto it = census_->lowestBefore.find(key(chunkX, chunkZ));
+  if (it != census_->lowestBefore.end()) lowestGround_ = it->second;
+}
+
 void SeenBlocks::finish(const DrawBlock& draw) {
-  floor_ = floorLevel();
+  if (gathering_) return;
+  floor_ = census_ ? census_->floor : floorLevel();
   for (const auto& [k, edges] : waiting_)
     for (const Edge& e : edges) showEdge(e, nullptr, nullptr, draw);
   waiting_.clear();
   for (const Edge& e : mapEdges_) showEdge(e, nullptr, nullptr, draw);
   mapEdges_.clear();
+}
+
+std::pair<int, int> ProjectedPainter::rowsOf(int chunkX, int chunkZ) const {
+  int minU = INT_MAX, maxU = INT_MIN, minV = INT_MAX, maxV = INT_MIN;
+  for (int dx : {0, 15})
+    for (int dz : {0, 15}) {
+      auto [u, v] = frame_.view.toView(chunkX * 16 + dx, chunkZ * 16 + dz);
+      minU = std::min(minU, u), maxU = std::max(maxU, u), minV = std::min(minV, v), maxV = std::max(maxV, v);
+    }
+  // The edges of the farther chunks beside it are drawn at its turn: one column farther each way.
+  const ViewExtent& e = frame_.extent;
+  const int seenLow = upsideDown_ ? -frame_.highestY : frame_.lowestY;
+  const int seenHigh = upsideDown_ ? -frame_.lowestY : frame_.highestY;
+  return rowsFor(minU - 1 - e.minU, maxU - e.minU, minV - 1 - e.minV, maxV - e.minV, frame_.highestY - seenHigh,
+                 frame_.highestY - seenLow);
 }
 
 }  // namespace sgrender

@@ -72,6 +72,20 @@ class SeenBlocks {
  public:
   SeenBlocks(const PaintOptions& request, const BlockLook& look, const MapFrame& frame);
 
+  // The ground of the whole map, gathered by a first pass over every chunk, for a map drawn a
+  // band at a time: each band's pass then meets the edges of the map exactly as a pass over the
+  // whole map meets them.
+  struct GroundCensus {
+    std::unordered_map<long long, int> lowestBefore;  // by chunk: the lowest ground seen before it
+    int floor = INT_MIN;
+  };
+  // While gathering, chunks are only measured: nothing is drawn.
+  void gather(GroundCensus* census) { gathering_ = census; }
+  // Ends the gathering: the map's floor from every chunk.
+  void endGathering();
+  // Starts a band: nothing of an earlier pass is kept, and the ground comes from the census.
+  void beginBand(const GroundCensus* census);
+
   // Works out what the chunk shows by itself; thread-safe.
   std::unique_ptr<SeenChunk> prepare(const Chunk& chunk) const;
   // Calls draw for the faces of the chunk's seen blocks (farthest first), and for the faces on
@@ -117,6 +131,10 @@ class SeenBlocks {
   Surroundings around_;         // the biomes around the columns of the chunk being visited
   std::vector<long> surfaces_;  // how many columns have their ground at each level, as seen
   int floor_ = 0;               // the map's floor, as seen, once the last chunk is in
+  GroundCensus* gathering_ = nullptr;
+  const GroundCensus* census_ = nullptr;
+  // In a band, the lowest ground seen before the chunk, as the whole pass saw it.
+  void groundBefore(int chunkX, int chunkZ);
 };
 
 // The projected styles' common part: a depth buffer, the seen blocks of each chunk handed to
@@ -124,27 +142,46 @@ class SeenBlocks {
 class ProjectedPainter : public Painter {
  public:
   ProjectedPainter(const PaintOptions& request, const BlockLook& look, const MapFrame& frame)
-      : frame_(frame), seen_(request, look, frame_), levels_(frame.highestY - frame.lowestY + 1) {}
+      : frame_(frame), seen_(request, look, frame_), levels_(frame.highestY - frame.lowestY + 1),
+        upsideDown_(request.upsideDown) {}
   bool needsDepth() const override { return true; }
   std::unique_ptr<ChunkPrep> prepare(const Chunk& c) const override { return seen_.prepare(c); }
   void paintPrepared(const Chunk& c, const ChunkPrep* prep, MapCanvas& canvas) override {
     std::unique_ptr<SeenChunk> own;
     if (!prep) prep = (own = seen_.prepare(c)).get();
-    seen_.visit(c, static_cast<const SeenChunk&>(*prep), [&](const SeenBlock& b) { draw(b, canvas); });
+    seen_.visit(c, static_cast<const SeenChunk&>(*prep), drawOn(canvas));
   }
-  void finish(MapCanvas& canvas) override {
-    seen_.finish([&](const SeenBlock& b) { draw(b, canvas); });
-  }
-  void absent(int chunkX, int chunkZ, MapCanvas& canvas) override {
-    seen_.absent(chunkX, chunkZ, [&](const SeenBlock& b) { draw(b, canvas); });
-  }
+  void finish(MapCanvas& canvas) override { seen_.finish(drawOn(canvas)); }
+  void absent(int chunkX, int chunkZ, MapCanvas& canvas) override { seen_.absent(chunkX, chunkZ, drawOn(canvas)); }
+
+  bool drawsInBands() const override { return true; }
+  std::pair<int, int> rowsOf(int chunkX, int chunkZ) const override;
+  void beginCensus() override { seen_.gather(&census_); }
+  void endCensus() override { seen_.endGathering(); }
+  void beginBand() override { seen_.beginBand(&census_); }
 
  protected:
   virtual void draw(const SeenBlock& b, MapCanvas& canvas) const = 0;
+  // The rows that blocks of these view columns (relative to the map) can take, with a lift (the
+  // levels below the map's top, as seen) in the range given.
+  virtual std::pair<int, int> rowsFor(int u0, int u1, int v0, int v1, int lift0, int lift1) const = 0;
 
   MapFrame frame_;
   SeenBlocks seen_;
   int levels_;
+
+ private:
+  // Blocks beyond the levels the map makes room for (a world taller than the game's own) are
+  // left out, so that each lands in the rows its chunk's turn is known to draw on.
+  DrawBlock drawOn(MapCanvas& canvas) const {
+    return [this, &canvas](const SeenBlock& b) {
+      const int y = upsideDown_ ? -b.y : b.y;
+      if (y >= frame_.lowestY && y <= frame_.highestY) draw(b, canvas);
+    };
+  }
+
+  bool upsideDown_;
+  SeenBlocks::GroundCensus census_;
 };
 
 }  // namespace sgrender

@@ -16,6 +16,9 @@ class IsometricPainter : public ProjectedPainter {
   int height() const override { return frame_.extent.width() + frame_.extent.depth() + 2 * levels_ + 2; }
 
  private:
+  std::pair<int, int> rowsFor(int u0, int u1, int v0, int v1, int lift0, int lift1) const override {
+    return {u0 + v0 + 2 * lift0, u1 + v1 + 2 * lift1 + 3};
+  }
   void draw(const SeenBlock& b, MapCanvas& canvas) const override {
     const ViewExtent& e = frame_.extent;
     {

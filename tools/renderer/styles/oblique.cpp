@@ -19,6 +19,10 @@ class ObliquePainter : public ProjectedPainter {
   }
 
  private:
+  std::pair<int, int> rowsFor(int u0, int u1, int v0, int v1, int lift0, int lift1) const override {
+    if (!angled_) return {v0 + lift0, v1 + lift1 + 1};
+    return {u0 + v0 + lift0, u1 + v1 + lift1 + 2};
+  }
   void draw(const SeenBlock& b, MapCanvas& canvas) const override {
     const ViewExtent& e = frame_.extent;
     {

@@ -55,6 +55,17 @@ class Painter {
   virtual void absent(int /*chunkX*/, int /*chunkZ*/, MapCanvas&) {}
   // After the last chunk (the projected styles draw the map's own edges in cake mode).
   virtual void finish(MapCanvas&) {}
+
+  // A map drawn a band of rows at a time (the projected styles, whose chunks reach far down
+  // the map): first a census pass over every chunk, which draws nothing, then one pass a band
+  // over the chunks whose turns draw on its rows (and the chunks before them that they take
+  // edges and biomes from). Each band comes out as it would in the whole map.
+  virtual bool drawsInBands() const { return false; }
+  // The rows of the map that the chunk's turn can draw on, inclusive.
+  virtual std::pair<int, int> rowsOf(int /*chunkX*/, int /*chunkZ*/) const { return {0, height() - 1}; }
+  virtual void beginCensus() {}
+  virtual void endCensus() {}
+  virtual void beginBand() {}
 };
 
 std::unique_ptr<Painter> makePainter(const PaintOptions& options, const BlockLook& look, const MapFrame& frame);
