@@ -272,8 +272,8 @@ TEST(HostileInput, MapSizesAndRangesAreCheckedBeforeDrawing) {
   for (const char* lowRam : {"", " lowramwrite"}) {
     Render zoomed(std::string("custom w spacedrectangle 0 1023 0 0 zoomlevel 64 outfile z.png") + lowRam);
     EXPECT_EQ(zoomed.status, 1) << lowRam;
-    EXPECT_NE(zoomed.errors.str().find("zoomed 64 times would be 1048576 x 1024 pixels, too large"),
-              std::string::npos)
+    // Written band by band it is not held whole, but no PNG image is that wide.
+    EXPECT_NE(zoomed.errors.str().find("would be 1048576 x 1024 pixels"), std::string::npos)
         << zoomed.errors.str();
     Render wide(std::string("custom w spacedrectangle 0 70000 0 0 outfile wide.png") + lowRam);
     EXPECT_EQ(wide.status, 1);

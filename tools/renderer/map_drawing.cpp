@@ -20,6 +20,11 @@ MapDrawing::MapDrawing(const DrawingOptions& options, ChunkPipeline& pipeline, P
   summary_.unfinished = options.leftOut;
 }
 
+int MapDrawing::percentDone() const {
+  const size_t span = static_cast<size_t>(options_.progressTo - options_.progressFrom);
+  return options_.progressFrom + static_cast<int>(std::min(done_, options_.total) * span / std::max<size_t>(options_.total, 1));
+}
+
 void MapDrawing::draw(const std::vector<const ChunkGroup*>& groups, MapCanvas& canvas) {
   for (const ChunkGroup* g : groups) {
     if (g->chunks.empty()) continue;
@@ -27,7 +32,7 @@ void MapDrawing::draw(const std::vector<const ChunkGroup*>& groups, MapCanvas& c
       if (options_.verbosity >= 2)
         reports_ << "renderer: region " << g->regionX << "," << g->regionZ << " from the cache\n";
       done_ += g->chunks.size();
-      progress_.set(static_cast<int>(done_ * 99 / std::max<size_t>(options_.total, 1)));
+      progress_.set(percentDone());
       pipeline_.run(*g, tiles_->bordersToShow(*g), [&](const ChunkPlace&, DecodedChunk& d) {
         if (d.verdict == ChunkVerdict::Decoded) painter_.prime(d.chunk);
       });
@@ -80,7 +85,7 @@ void MapDrawing::take(const ChunkGroup& g, const ChunkPlace& place, DecodedChunk
     ++summary_.drawn;
   }
   ++done_;
-  progress_.set(static_cast<int>(done_ * 99 / std::max<size_t>(options_.total, 1)));
+  progress_.set(percentDone());
 }
 
 }  // namespace sgrender

@@ -33,6 +33,7 @@ struct DrawingOptions {
   bool listAllBlocks = false;
   size_t total = 0;       // the chunks of the whole map, for the progress
   size_t leftOut = 0;     // unfinished chunks the plan left out, counted in the summary
+  int progressFrom = 0, progressTo = 99;  // the share of the progress file this drawing moves through
 };
 
 class MapDrawing {
@@ -54,6 +55,7 @@ class MapDrawing {
 
  private:
   void take(const ChunkGroup& g, const ChunkPlace& place, DecodedChunk& d, MapCanvas& canvas);
+  int percentDone() const;
 
   DrawingOptions options_;
   ChunkPipeline& pipeline_;

@@ -79,15 +79,15 @@ std::string worldFolder(const RenderRequest& r) {
 namespace {
 
 // The map's size, drawn and finished, checked before anything is drawn, whichever way it is
-// written; the reason when it is too large.
-std::optional<std::string> tooLarge(long long width, long long height, const RenderRequest& req) {
-  if (width * height > sgimage::kMaxPixels)
+// written; the reason when it is too large. A map held whole is limited by the pixels it holds.
+std::optional<std::string> tooLarge(long long width, long long height, const RenderRequest& req, bool whole) {
+  if (whole && width * height > sgimage::kMaxPixels)
     return "the map would be " + std::to_string(width) + " x " + std::to_string(height) +
            " pixels, too large; choose a chunk range";
   long long outWidth = std::max(1LL, std::llround(width * req.zoom)), outHeight = std::max(1LL, std::llround(height * req.zoom));
   if (req.rotate) std::swap(outWidth, outHeight);
   const std::string size = std::to_string(outWidth) + " x " + std::to_string(outHeight) + " pixels";
-  if (req.zoom != 1.0 && static_cast<double>(outWidth) * outHeight > static_cast<double>(sgimage::kMaxPixels))
+  if (whole && req.zoom != 1.0 && static_cast<double>(outWidth) * outHeight > static_cast<double>(sgimage::kMaxPixels))
     return "the map zoomed " + (std::ostringstream() << req.zoom).str() + " times would be " + size +
            ", too large; choose a smaller zoom or a chunk range";
   if (outWidth > sgimage::kMaxSide || outHeight > sgimage::kMaxSide)
@@ -103,6 +103,13 @@ int finishRender(const RenderRequest& req, const MapPlan& plan, Progress& progre
   installNewerBlocksList(".");
   progress.set(100);
   return 0;
+}
+
+// The rows of a projected band: SG_BAND_ROWS where set (the tests draw narrow bands), else 0,
+// for the band's own budget.
+int bandRowsAsked() {
+  const char* rows = std::getenv("SG_BAND_ROWS");
+  return rows ? std::max(0, std::atoi(rows)) : 0;
 }
 
 // Why nothing was drawn, when every chunk of the map was left out.
@@ -135,7 +142,15 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   const BlockLook look(lookOptions(req));
   const std::unique_ptr<Painter> painter = makePainter(paintOptions(req), look, plan.frame);
   const long long width = painter->width(), height = painter->height();
-  if (auto reason = tooLarge(width, height, req)) return failed(req, *reason, errors);
+  // The map is drawn and written a band at a time with lowramwrite, or when the whole of it
+  // would not fit in half the machine's memory or is larger than a map held whole may be; only
+  // a map turned on its side must be held whole.
+  const long long bytesPerPixel = painter->needsDepth() ? 8 : 4;
+  const bool wholeTooLarge = width * height * bytesPerPixel > sgsys::physicalMemory() / 2 ||
+                             width * height > sgimage::kMaxPixels ||
+                             (req.zoom > 1 && width * req.zoom * height * req.zoom > static_cast<double>(sgimage::kMaxPixels));
+  const bool banded = (req.lowRamWrite || wholeTooLarge) && !req.rotate;
+  if (auto reason = tooLarge(width, height, req, !banded)) return failed(req, *reason, errors);
   if (req.cake && !painter->needsDepth())
     errors << "renderer: note: cake mode shows in the oblique and isometric styles; the map from above is unchanged\n";
   if (req.verbosity >= 1)
@@ -164,8 +179,10 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
     return finishRender(req, plan, progress, errors);
   }
   ChunkPipeline pipeline(req.threads, lightMatters);
+  // A map drawn in projected bands makes a census pass first: it moves the first third.
+  const bool census = banded && painter->drawsInBands();
   MapDrawing drawing({.verbosity = req.verbosity, .listAllBlocks = req.listAllBlocks, .total = plan.total,
-                      .leftOut = plan.leftOut.size()},
+                      .leftOut = plan.leftOut.size(), .progressTo = census ? 33 : 99},
                      pipeline,
                      *painter, look, progress, errors, reports);
   const AfterDrawing drawn = [&] {
@@ -175,19 +192,23 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
             "): " + nothingDrawn(drawing.summary());
     return false;
   };
-  // The map from above can be drawn and written a band of regions at a time: with lowramwrite,
-  // or when the whole image would not fit in half the machine's memory.
-  const bool wholeTooLarge = width * height * 4 > sgsys::physicalMemory() / 2;
-  const bool banded = !painter->needsDepth() && (req.lowRamWrite || wholeTooLarge) && !req.rotate;
   if (!banded && wholeTooLarge)
-    errors << "renderer: note: the whole map is held in memory (" << (width * height * 4 >> 20) << " MB), since "
-           << (req.rotate ? "rotate" : "this style") << " needs it whole\n";
+    errors << "renderer: note: the whole map is held in memory (" << (width * height * bytesPerPixel >> 20)
+           << " MB), since rotate needs it whole\n";
   if (banded && wholeTooLarge && !req.lowRamWrite)
     errors << "renderer: note: the map would not fit in half the memory; it is written band by band\n";
   std::optional<RegionTiles> tiles;
   if (cache && !painter->needsDepth()) drawing.useTiles(&tiles.emplace(*cache, plan, drawKey, image.width, image.height));
-  const bool written = banded ? writeBandedMap(plan, image, drawing, drawn, error)
-                              : writeWholeMap(plan, image, drawing, *painter, drawn, error);
+  std::ostream unheard(nullptr);  // the bands' own passes: what they meet was said in the census
+  const BandDrawing bandDrawing = [&](size_t chunks, int from, int to) {
+    return std::make_unique<MapDrawing>(DrawingOptions{.total = chunks, .progressFrom = from, .progressTo = to},
+                                        pipeline, *painter, look, progress, unheard, unheard);
+  };
+  const bool written =
+      !banded ? writeWholeMap(plan, image, drawing, *painter, drawn, error)
+      : painter->drawsInBands()
+          ? writeProjectedBands(plan, image, drawing, *painter, bandDrawing, bandRowsAsked(), drawn, error)
+          : writeBandedMap(plan, image, drawing, drawn, error);
   if (!written) return failed(req, error, errors);
   if (tiles && req.verbosity >= 1)
     reports << "renderer: " << tiles->pasted() << " of " << plan.chunks.groups.size() << " regions taken from the cache\n";

@@ -1,0 +1,63 @@
+// The projected styles drawn a band of rows at a time (lowramwrite, or a map too large to hold
+// whole) come out byte for byte as the map drawn whole, whatever the band's height: every view,
+// the finishing of the image, and the options that reach the map's edges and its ground.
+#include <gtest/gtest.h>
+
+#include "render_call.h"
+#include "support/test_system.h"
+#include "tool_test_support.h"
+#include "worldgen/demo_world.h"
+
+using sgtest::Render;
+using sgtest::slurp;
+
+namespace {
+
+void bandsWorld() {
+  sgworld::DemoWorld world;
+  world.folder = "w";
+  world.chunksX = world.chunksZ = 6;
+  std::string error;
+  ASSERT_TRUE(sgworld::writeDemoWorld(world, error)) << error;
+}
+
+void expectBandsAsWhole(const std::string& options, int bandRows) {
+  SCOPED_TRACE(options + ", bands of " + std::to_string(bandRows) + " rows");
+  sg::test::unsetVariable("SG_BAND_ROWS");
+  Render whole("custom w " + options + " nocache outfile whole.png");
+  ASSERT_EQ(whole.status, 0) << whole.errors.str();
+  sg::test::setVariable("SG_BAND_ROWS", std::to_string(bandRows));
+  Render banded("custom w " + options + " lowramwrite nocache outfile banded.png");
+  sg::test::unsetVariable("SG_BAND_ROWS");
+  ASSERT_EQ(banded.status, 0) << banded.errors.str();
+  EXPECT_EQ(banded.errors.str(), whole.errors.str());  // the same summary, said once
+  EXPECT_EQ(slurp("banded.png"), slurp("whole.png"));
+}
+
+}  // namespace
+
+TEST(ProjectedBands, EveryStyleAndViewComesOutAsTheWholeMap) {
+  bandsWorld();
+  for (std::string style : {"isometric", "oblique", "obliqueangled"})
+    for (std::string up : {"north", "east", "south", "west"}) {
+#ifdef SG_SANITIZED
+      if (up != "east") continue;  // the sanitizers make each render slow: one view a style there
+#endif
+      expectBandsAsWhole(style + " " + up, 29);
+    }
+}
+
+TEST(ProjectedBands, TheFinishingAndTheOptionsThatReachTheEdgesComeOutAsTheWholeMap) {
+  bandsWorld();
+  for (std::string options : {"isometric flip", "obliqueangled east mirror", "isometric west sautomirror",
+                              "oblique zoomlevel 2", "isometric fool_cake south", "isometric cave",
+                              "obliqueangled fool_upsidedown", "isometric nether", "oblique night",
+                              "isometric onlylayers 3 60 61 62"}) {
+#ifdef SG_SANITIZED
+    if (options.find("isometric") != 0) continue;
+#endif
+    expectBandsAsWhole(options, 53);
+  }
+  expectBandsAsWhole("isometric", 7);       // narrow bands: each chunk in many
+  expectBandsAsWhole("isometric", 100000);  // one band
+}
