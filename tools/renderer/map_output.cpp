@@ -115,7 +115,7 @@ bool writeProjectedBands(const MapPlan& plan, const MapImage& out, MapDrawing& c
   painter.endCensus();
 
   const std::vector<ChunkRows> rows = chunkRows(plan, painter);
-  if (bandRows <= 0) bandRows = static_cast<int>(std::max<long long>(16, (64LL << 20) / (8LL * out.width)));
+  if (bandRows <= 0) bandRows = static_cast<int>(std::max<long long>(16, (96LL << 20) / (8LL * out.width)));
   const int bands = (out.height + bandRows - 1) / bandRows;
   BandedMap writer(plan.frame.view, plan.frame.extent, out.finishing, out.width, out.height);
   if (!writer.open(out.file, error)) return failed();

@@ -28,7 +28,7 @@ bool writeBandedMap(const MapPlan& plan, const MapImage& image, MapDrawing& draw
 // The projected styles a band of rows at a time: `census` makes the census pass over every
 // chunk (and keeps the summary, the block list and the first third of the progress); each band
 // is drawn through a drawing of its own from `bandDrawing`. Memory is bounded by the band's
-// canvas, whatever the world's size: `bandRows` rows (0: as many as 64 MB hold).
+// canvas, whatever the world's size: `bandRows` rows (0: as many as 96 MB hold).
 using BandDrawing = std::function<std::unique_ptr<MapDrawing>(size_t chunks, int progressFrom, int progressTo)>;
 bool writeProjectedBands(const MapPlan& plan, const MapImage& image, MapDrawing& census, Painter& painter,
                          const BandDrawing& bandDrawing, int bandRows, const AfterDrawing& drawn, std::string& error);
