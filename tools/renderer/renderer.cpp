@@ -96,6 +96,39 @@ std::optional<std::string> tooLarge(long long width, long long height, const Ren
   return std::nullopt;
 }
 
+// How the map is written: a band at a time with lowramwrite, or when the whole of it would not
+// fit in half the machine's memory or is larger than a map held whole may be; only a map turned
+// on its side must be held whole.
+struct Output {
+  bool banded = false, wholeTooLarge = false;
+  long long wholeMegabytes = 0;
+};
+
+Output chooseOutput(long long width, long long height, const RenderRequest& req, bool depth) {
+  Output o;
+  const long long bytes = width * height * (depth ? 8 : 4);
+  o.wholeMegabytes = bytes >> 20;
+  o.wholeTooLarge = bytes > sgsys::physicalMemory() / 2 || width * height > sgimage::kMaxPixels ||
+                    (req.zoom > 1 && width * req.zoom * height * req.zoom > static_cast<double>(sgimage::kMaxPixels));
+  o.banded = (req.lowRamWrite || o.wholeTooLarge) && !req.rotate;
+  return o;
+}
+
+void sayOutput(const Output& o, const RenderRequest& req, std::ostream& errors) {
+  if (!o.banded && o.wholeTooLarge)
+    errors << "renderer: note: the whole map is held in memory (" << o.wholeMegabytes << " MB), since rotate needs it whole\n";
+  if (o.banded && o.wholeTooLarge && !req.lowRamWrite)
+    errors << "renderer: note: the map would not fit in half the memory; it is written band by band\n";
+}
+
+// The user's render cache, unless the render does without it (a block list reads every chunk).
+std::optional<RenderCache> renderCache(const RenderRequest& req) {
+  if (req.noCache || req.listAllBlocks) return std::nullopt;
+  auto folder = RenderCache::userFolder();
+  if (!folder) return std::nullopt;
+  return RenderCache(*folder);
+}
+
 // After the image: the offset file when asked for, the newer blocks' list, the progress at 100.
 int finishRender(const RenderRequest& req, const MapPlan& plan, Progress& progress, std::ostream& errors) {
   std::string error;
@@ -142,15 +175,8 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   const BlockLook look(lookOptions(req));
   const std::unique_ptr<Painter> painter = makePainter(paintOptions(req), look, plan.frame);
   const long long width = painter->width(), height = painter->height();
-  // The map is drawn and written a band at a time with lowramwrite, or when the whole of it
-  // would not fit in half the machine's memory or is larger than a map held whole may be; only
-  // a map turned on its side must be held whole.
-  const long long bytesPerPixel = painter->needsDepth() ? 8 : 4;
-  const bool wholeTooLarge = width * height * bytesPerPixel > sgsys::physicalMemory() / 2 ||
-                             width * height > sgimage::kMaxPixels ||
-                             (req.zoom > 1 && width * req.zoom * height * req.zoom > static_cast<double>(sgimage::kMaxPixels));
-  const bool banded = (req.lowRamWrite || wholeTooLarge) && !req.rotate;
-  if (auto reason = tooLarge(width, height, req, !banded)) return failed(req, *reason, errors);
+  const Output output = chooseOutput(width, height, req, painter->needsDepth());
+  if (auto reason = tooLarge(width, height, req, !output.banded)) return failed(req, *reason, errors);
   if (req.cake && !painter->needsDepth())
     errors << "renderer: note: cake mode shows in the oblique and isometric styles; the map from above is unchanged\n";
   if (req.verbosity >= 1)
@@ -168,10 +194,8 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   // Block light is read only where the picture shows it.
   const bool lightMatters = req.style == Style::Lightmap || (req.time != TimeOfDay::Day && !req.forceBrightness);
   // The render cache: the same world with the same options gives the image it gave before; the
-  // map from above is drawn region by region through it. A block list needs every chunk read.
-  std::optional<RenderCache> cache;
-  if (!req.noCache && !req.listAllBlocks)
-    if (auto folder = RenderCache::userFolder()) cache.emplace(*folder);
+  // map from above is drawn region by region through it.
+  const std::optional<RenderCache> cache = renderCache(req);
   const CacheKey drawKey = drawingKey(req, plan), finishedKey = imageKey(drawKey, req, plan);
   if (RenderSummary cached; cache && takeFinishedImage(*cache, finishedKey, image.file, cached)) {
     if (req.verbosity >= 1) reports << "renderer: the map is the one drawn before, taken from the cache\n";
@@ -180,7 +204,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   }
   ChunkPipeline pipeline(req.threads, lightMatters);
   // A map drawn in projected bands makes a census pass first: it moves the first third.
-  const bool census = banded && painter->drawsInBands();
+  const bool census = output.banded && painter->drawsInBands();
   MapDrawing drawing({.verbosity = req.verbosity, .listAllBlocks = req.listAllBlocks, .total = plan.total,
                       .leftOut = plan.leftOut.size(), .progressTo = census ? 33 : 99},
                      pipeline,
@@ -192,11 +216,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
             "): " + nothingDrawn(drawing.summary());
     return false;
   };
-  if (!banded && wholeTooLarge)
-    errors << "renderer: note: the whole map is held in memory (" << (width * height * bytesPerPixel >> 20)
-           << " MB), since rotate needs it whole\n";
-  if (banded && wholeTooLarge && !req.lowRamWrite)
-    errors << "renderer: note: the map would not fit in half the memory; it is written band by band\n";
+  sayOutput(output, req, errors);
   std::optional<RegionTiles> tiles;
   if (cache && !painter->needsDepth()) drawing.useTiles(&tiles.emplace(*cache, plan, drawKey, image.width, image.height));
   std::ostream unheard(nullptr);  // the bands' own passes: what they meet was said in the census
@@ -205,7 +225,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
                                         pipeline, *painter, look, progress, unheard, unheard);
   };
   const bool written =
-      !banded ? writeWholeMap(plan, image, drawing, *painter, drawn, error)
+      !output.banded ? writeWholeMap(plan, image, drawing, *painter, drawn, error)
       : painter->drawsInBands()
           ? writeProjectedBands(plan, image, drawing, *painter, bandDrawing, bandRowsAsked(), drawn, error)
           : writeBandedMap(plan, image, drawing, drawn, error);

@@ -97,39 +97,11 @@ void SeenBlocks::classify(const Chunk& c, std::vector<uint8_t>& solid_, std::vec
   std::fill(water_.begin(), water_.end(), 0);
 }
 
-std::unique_ptr<SeenChunk> SeenBlocks::prepare(const Chunk& c) const {
-  auto seen = std::make_unique<SeenChunk>();
-  if (c.height == 0) return seen;
+// The faces of the chunk's blocks that can be seen, in drawing order: its columns in view order,
+// farthest first, each from the bottom up as seen.
+void SeenBlocks::findFaces(const Chunk& c, const std::vector<uint8_t>& solid_, const std::vector<uint8_t>& water_,
+                           const std::vector<int>& ceilings_, SeenChunk& seen) const {
   const int up = up_;
-  std::vector<uint8_t>& solid_ = seen->solid;
-  std::vector<uint8_t> water_;
-  std::vector<int> ceilings_;
-  classify(c, solid_, water_, ceilings_);
-  auto levelOf = [&](int k) { return up > 0 ? c.topY() - k : c.minY + k; };
-  if (!request_.cave)
-    // The ground of each column, as seen, for the map's floor.
-    for (int i = 0; i < 256; ++i)
-      for (int k = 0; k < c.height; ++k) {
-        const int y = levelOf(k);
-        if (!solid_[c.index(i % 16, y, i / 16)]) continue;
-        seen->grounds.push_back(up * y);
-        break;
-      }
-  if (gathering_) return seen;  // the ground is all the census takes
-  for (int z = 0; z < 16; ++z)
-    for (int x = 0; x < 16; ++x) {
-      int& surface = seen->surface[static_cast<size_t>(z * 16 + x)];
-      surface = INT_MIN;
-      for (int k = 0; k < c.height; ++k) {
-        const int y = levelOf(k);
-        const size_t at = c.index(x, y, z);
-        if (solid_[at] || water_[at]) {
-          surface = y;
-          break;
-        }
-      }
-    }
-
   auto solid = [&](int x, int y, int z) { return c.holds(y) && solid_[c.index(x, y, z)]; };
   auto water = [&](int x, int y, int z) { return c.holds(y) && water_[c.index(x, y, z)]; };
   auto inside = [](int x, int z) { return x >= 0 && x < 16 && z >= 0 && z < 16; };
@@ -185,14 +157,18 @@ std::unique_ptr<SeenChunk> SeenBlocks::prepare(const Chunk& c) const {
         f.sideULight = edgeU ? look_.ambient() : look_.light(c, x + dxU_, y, z + dzU_);
         f.sideVLight = edgeV ? look_.ambient() : look_.light(c, x + dxV_, y, z + dzV_);
       }
-      seen->faces.push_back(f);
+      seen.faces.push_back(f);
     }
   }
 
-  // The blocks along the chunk's near edges, which the next chunks show or the map's edge cuts.
+}
+
+// The blocks along the chunk's near edges, which the next chunks show or the map's edge cuts.
+void SeenBlocks::keepEdgeRuns(const Chunk& c, const std::vector<uint8_t>& solid_, const std::vector<uint8_t>& water_,
+                              SeenChunk& seen) const {
   for (bool towardsU : {true, false}) {
     const int dx = towardsU ? dxU_ : dxV_, dz = towardsU ? dzU_ : dzV_;
-    SeenChunk::EdgeColumns& e = seen->edges[towardsU ? 0 : 1];
+    SeenChunk::EdgeColumns& e = seen.edges[towardsU ? 0 : 1];
     for (int z = 0; z < 16; ++z)
       for (int x = 0; x < 16; ++x) {
         int nx = x + dx, nz = z + dz;
@@ -214,6 +190,43 @@ std::unique_ptr<SeenChunk> SeenBlocks::prepare(const Chunk& c) const {
         e.runs.push_back(std::move(runs));
       }
   }
+}
+
+std::unique_ptr<SeenChunk> SeenBlocks::prepare(const Chunk& c) const {
+  auto seen = std::make_unique<SeenChunk>();
+  if (c.height == 0) return seen;
+  const int up = up_;
+  std::vector<uint8_t>& solid_ = seen->solid;
+  std::vector<uint8_t> water_;
+  std::vector<int> ceilings_;
+  classify(c, solid_, water_, ceilings_);
+  auto levelOf = [&](int k) { return up > 0 ? c.topY() - k : c.minY + k; };
+  if (!request_.cave)
+    // The ground of each column, as seen, for the map's floor.
+    for (int i = 0; i < 256; ++i)
+      for (int k = 0; k < c.height; ++k) {
+        const int y = levelOf(k);
+        if (!solid_[c.index(i % 16, y, i / 16)]) continue;
+        seen->grounds.push_back(up * y);
+        break;
+      }
+  if (gathering_) return seen;  // the ground is all the census takes
+  for (int z = 0; z < 16; ++z)
+    for (int x = 0; x < 16; ++x) {
+      int& surface = seen->surface[static_cast<size_t>(z * 16 + x)];
+      surface = INT_MIN;
+      for (int k = 0; k < c.height; ++k) {
+        const int y = levelOf(k);
+        const size_t at = c.index(x, y, z);
+        if (solid_[at] || water_[at]) {
+          surface = y;
+          break;
+        }
+      }
+    }
+
+  findFaces(c, solid_, water_, ceilings_, *seen);
+  keepEdgeRuns(c, solid_, water_, *seen);
   return seen;
 }
 

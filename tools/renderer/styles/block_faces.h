@@ -111,6 +111,10 @@ class SeenBlocks {
   // column (the Nether's roof).
   void classify(const Chunk& c, std::vector<uint8_t>& solid, std::vector<uint8_t>& water,
                 std::vector<int>& ceilings) const;
+  void findFaces(const Chunk& c, const std::vector<uint8_t>& solid, const std::vector<uint8_t>& water,
+                 const std::vector<int>& ceilings, SeenChunk& seen) const;
+  void keepEdgeRuns(const Chunk& c, const std::vector<uint8_t>& solid, const std::vector<uint8_t>& water,
+                    SeenChunk& seen) const;
   void keepEdges(const Chunk& c, const SeenChunk& seen, const DrawBlock& draw);
   // An edge whose next chunk will never come: drawn at once in cake mode; otherwise kept for the
   // end, without the levels far below any ground seen so far, which the map's floor hides.
