@@ -124,10 +124,11 @@ class ProgressBinder : public Binder {
  protected:
   void show(Prop p) override {
     if (p == Prop::Value) bar_->setValue(control()->value());
-    // The bar's text: its percent, and the time left once it can be told.
+    // The bar's text: the time left, once it can be told (the labels above give the percent).
     if (p == Prop::Caption) {
       const QString left = decoded(control()->caption());
-      bar_->setFormat(left.isEmpty() ? QStringLiteral("%p%") : QStringLiteral("%p% - ") + left);
+      bar_->setFormat(left);
+      bar_->setTextVisible(!left.isEmpty());
       bar_->setToolTip(left);
     }
   }
