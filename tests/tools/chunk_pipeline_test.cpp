@@ -12,7 +12,7 @@
 #include "renderer/work_pool.h"
 #include "system/atomic_file.h"
 #include "tool_test_support.h"
-#include "worldgen/demo_world.h"
+#include "demo_worlds.h"
 
 namespace fs = std::filesystem;
 
@@ -48,12 +48,8 @@ std::vector<std::string> pipelineRun(int threads, const sgrender::WorldChunks& c
 }  // namespace
 
 TEST(ChunkPipeline, EveryChunkOnceInOrderPreparedForAnyNumberOfThreads) {
-  sgworld::DemoWorld world;
-  world.folder = "w";
-  world.chunksX = world.chunksZ = 12;
-  world.nether = false;
+  sgtest::writeSmallDemoWorld("w", 12, false);
   std::string error;
-  ASSERT_TRUE(sgworld::writeDemoWorld(world, error)) << error;
   sgrender::WorldChunks chunks;
   ASSERT_TRUE(sgrender::listWorldChunks("w", sgrender::WorldQuery{}, chunks, error)) << error;
   const auto one = pipelineRun(1, chunks);

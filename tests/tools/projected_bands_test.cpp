@@ -6,20 +6,14 @@
 #include "render_call.h"
 #include "support/test_system.h"
 #include "tool_test_support.h"
-#include "worldgen/demo_world.h"
+#include "demo_worlds.h"
 
 using sgtest::Render;
 using sgtest::slurp;
 
 namespace {
 
-void bandsWorld() {
-  sgworld::DemoWorld world;
-  world.folder = "w";
-  world.chunksX = world.chunksZ = 6;
-  std::string error;
-  ASSERT_TRUE(sgworld::writeDemoWorld(world, error)) << error;
-}
+void bandsWorld() { sgtest::writeSmallDemoWorld("w", 6, true); }
 
 void expectBandsAsWhole(const std::string& options, int bandRows) {
   SCOPED_TRACE(options + ", bands of " + std::to_string(bandRows) + " rows");

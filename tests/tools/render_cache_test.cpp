@@ -14,7 +14,7 @@
 #include "render_call.h"
 #include "renderer/cache/render_cache.h"
 #include "tool_test_support.h"
-#include "worldgen/demo_world.h"
+#include "demo_worlds.h"
 
 namespace fs = std::filesystem;
 using sgtest::Render;
@@ -24,14 +24,7 @@ using sgtest::slurp;
 namespace {
 
 // 8 x 8 chunks around the origin: a corner of each of four regions.
-void writeCacheWorld() {
-  sgworld::DemoWorld world;
-  world.folder = "w";
-  world.chunksX = world.chunksZ = 8;
-  world.nether = false;
-  std::string error;
-  ASSERT_TRUE(sgworld::writeDemoWorld(world, error)) << error;
-}
+void writeCacheWorld() { sgtest::writeSmallDemoWorld("w", 8, false); }
 
 // Saves a chunk again, as the game would: its time in the region file moves on.
 void saveChunkAgain(int chunkX, int chunkZ) {
@@ -114,13 +107,13 @@ TEST(RenderCache, EntriesThatDoNotCheckOutAreDrawnAfresh) {
   EXPECT_EQ(renderSaying("normal", "again.png"), "0 of 4");
   expectSameAsUncached("normal", "again.png");
   // An entry under another's name, whole and well formed, is foreign to that name.
-  std::vector<fs::path> tiles;
+  std::vector<fs::path> tiles, images;
   for (const auto& e : fs::directory_iterator(renderCacheFolder()))
-    if (slurp(e.path().string()).substr(8, 4) == "tile") tiles.push_back(e.path());
+    (slurp(e.path().string()).substr(8, 4) == "tile" ? tiles : images).push_back(e.path());
   ASSERT_EQ(tiles.size(), 4u);
   fs::copy_file(tiles[0], tiles[1], fs::copy_options::overwrite_existing);
-  saveChunkAgain(2, 2);  // the image must be drawn again, from the tiles
-  EXPECT_EQ(renderSaying("normal", "again.png"), "2 of 4");
+  for (const auto& image : images) fs::remove(image);  // the map must be drawn again, from the tiles
+  EXPECT_EQ(renderSaying("normal", "again.png"), "3 of 4");
   expectSameAsUncached("normal", "again.png");
 }
 

@@ -2,6 +2,8 @@
 // maps leave them out before the canvas is laid out, so the picture spans what is drawn.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "render_call.h"
 #include "tool_test_support.h"
 #include "worldgen/chunk_encoders.h"
@@ -68,4 +70,18 @@ TEST(SparseWorlds, TheProjectedMapsSpanTheFinishedChunksAlone) {
   EXPECT_EQ(bare.status, 1);
   EXPECT_NE(bare.errors.str().find("had not finished generating any of its 1 chunks"), std::string::npos)
       << bare.errors.str();
+}
+
+TEST(SparseWorlds, AMapTakenFromTheCacheSaysTheRangeItDrew) {
+  sparseWorld("sparse", true);
+  Render first("custom sparse name m isometric makeoffsetfile verbosity 1 outfile first.png");
+  ASSERT_EQ(first.status, 0) << first.errors.str();
+  const std::string offsets = slurp("mOffset.txt");
+  EXPECT_EQ(offsets, "MinX: 0\r\nMaxX: 1\r\nMinZ: 0\r\nMaxZ: 1\r\n");  // the finished chunks alone
+  std::remove("mOffset.txt");
+  Render again("custom sparse name m isometric makeoffsetfile verbosity 1 outfile again.png");
+  ASSERT_EQ(again.status, 0) << again.errors.str();
+  EXPECT_NE(again.errors.str().find("taken from the cache"), std::string::npos) << again.errors.str();
+  EXPECT_EQ(slurp("mOffset.txt"), offsets);
+  EXPECT_EQ(slurp("again.png"), slurp("first.png"));
 }

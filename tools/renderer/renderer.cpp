@@ -130,9 +130,9 @@ std::optional<RenderCache> renderCache(const RenderRequest& req) {
 }
 
 // After the image: the offset file when asked for, the newer blocks' list, the progress at 100.
-int finishRender(const RenderRequest& req, const MapPlan& plan, Progress& progress, std::ostream& errors) {
+int finishRender(const RenderRequest& req, const ChunkRectangle& drawn, Progress& progress, std::ostream& errors) {
   std::string error;
-  if (req.makeOffsetFile && !writeOffsetFile(req.mapName, plan, error)) return failed(req, error, errors);
+  if (req.makeOffsetFile && !writeOffsetFile(req.mapName, drawn, error)) return failed(req, error, errors);
   installNewerBlocksList(".");
   progress.set(100);
   return 0;
@@ -170,6 +170,23 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
 
   MapPlan plan;
   if (!planMap(req, sgsys::pathOf(worldFolder(req)), plan, errors, error)) return failed(req, error, errors);
+  const std::string file = req.outFile ? *req.outFile : (req.mapName.empty() ? "map" : req.mapName) + ".png";
+  if (replacesWorldFile(file, plan.world))
+    return failed(req, "the image " + file + " would replace a file of the world being drawn; choose another name",
+                  errors);
+  // Block light is read only where the picture shows it.
+  const bool lightMatters = req.style == Style::Lightmap || (req.time != TimeOfDay::Day && !req.forceBrightness);
+  // The render cache: the same world with the same options gives the image it gave before (keyed
+  // by every stored chunk); the map from above is drawn region by region through it.
+  const std::optional<RenderCache> cache = renderCache(req);
+  const CacheKey drawKey = drawingKey(req, plan), finishedKey = imageKey(drawKey, req, plan);
+  RenderSummary cached;
+  if (ChunkRectangle drawnBefore; cache && takeFinishedImage(*cache, finishedKey, file, cached, drawnBefore)) {
+    if (req.verbosity >= 1) reports << "renderer: the map is the one drawn before, taken from the cache\n";
+    cached.print(errors, lightMatters);
+    Progress progress(req.progressFile);
+    return finishRender(req, drawnBefore, progress, errors);
+  }
   // The projected styles' canvas spans the chunks that will be drawn.
   if (isProjected(req.style)) leaveOutUnfinished(req, plan, req.threads);
   const BlockLook look(lookOptions(req));
@@ -183,25 +200,10 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
     reports << "renderer: drawing " << plan.total << " chunks of " << plan.chunks.groups.size() << " "
             << layoutName(plan.chunks.layout) << ", chunks " << plan.minX << ".." << plan.maxX << " x " << plan.minZ
             << ".." << plan.maxZ << ", " << styleWord(req.style) << "\n";
-  const MapImage image{req.outFile ? *req.outFile : (req.mapName.empty() ? "map" : req.mapName) + ".png",
-                       static_cast<int>(width), static_cast<int>(height), finishing(req)};
-  if (replacesWorldFile(image.file, plan.world))
-    return failed(req, "the image " + image.file + " would replace a file of the world being drawn; choose another name",
-                  errors);
+  const MapImage image{file, static_cast<int>(width), static_cast<int>(height), finishing(req)};
 
   Progress progress(req.progressFile);
   progress.set(0);
-  // Block light is read only where the picture shows it.
-  const bool lightMatters = req.style == Style::Lightmap || (req.time != TimeOfDay::Day && !req.forceBrightness);
-  // The render cache: the same world with the same options gives the image it gave before; the
-  // map from above is drawn region by region through it.
-  const std::optional<RenderCache> cache = renderCache(req);
-  const CacheKey drawKey = drawingKey(req, plan), finishedKey = imageKey(drawKey, req, plan);
-  if (RenderSummary cached; cache && takeFinishedImage(*cache, finishedKey, image.file, cached)) {
-    if (req.verbosity >= 1) reports << "renderer: the map is the one drawn before, taken from the cache\n";
-    cached.print(errors, lightMatters);
-    return finishRender(req, plan, progress, errors);
-  }
   ChunkPipeline pipeline(req.threads, lightMatters);
   // A map drawn in projected bands makes a census pass first: it moves the first third.
   const bool census = output.banded && painter->drawsInBands();
@@ -233,11 +235,12 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   if (tiles && req.verbosity >= 1)
     reports << "renderer: " << tiles->pasted() << " of " << plan.chunks.groups.size() << " regions taken from the cache\n";
   if (req.listAllBlocks && !writeBlockList(req.mapName, drawing.census(), error)) return failed(req, error, errors);
+  const ChunkRectangle drawnRange{plan.minX, plan.maxX, plan.minZ, plan.maxZ, false};
   if (cache) {
-    keepFinishedImage(*cache, finishedKey, image.file, drawing.summary());
+    keepFinishedImage(*cache, finishedKey, image.file, drawing.summary(), drawnRange);
     cache->trim();
   }
-  return finishRender(req, plan, progress, errors);
+  return finishRender(req, drawnRange, progress, errors);
 }
 
 }  // namespace sgrender

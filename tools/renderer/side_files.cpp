@@ -11,10 +11,10 @@ bool writeBlockList(const std::string& mapName, const BlockCensus& census, std::
   return false;
 }
 
-bool writeOffsetFile(const std::string& mapName, const MapPlan& plan, std::string& error) {
+bool writeOffsetFile(const std::string& mapName, const ChunkRectangle& drawn, std::string& error) {
   const std::string name = mapName + "Offset.txt";
-  const std::string content = "MinX: " + std::to_string(plan.minX) + "\r\nMaxX: " + std::to_string(plan.maxX) +
-                              "\r\nMinZ: " + std::to_string(plan.minZ) + "\r\nMaxZ: " + std::to_string(plan.maxZ) +
+  const std::string content = "MinX: " + std::to_string(drawn.minX) + "\r\nMaxX: " + std::to_string(drawn.maxX) +
+                              "\r\nMinZ: " + std::to_string(drawn.minZ) + "\r\nMaxZ: " + std::to_string(drawn.maxZ) +
                               "\r\n";
   if (sgsys::writeFileAtomically(name, content)) return true;
   error = "cannot write the offset file " + name;

@@ -10,6 +10,6 @@ namespace sgrender {
 
 // False with a reason when a file cannot be written.
 bool writeBlockList(const std::string& mapName, const BlockCensus& census, std::string& error);
-bool writeOffsetFile(const std::string& mapName, const MapPlan& plan, std::string& error);
+bool writeOffsetFile(const std::string& mapName, const ChunkRectangle& drawn, std::string& error);
 
 }  // namespace sgrender

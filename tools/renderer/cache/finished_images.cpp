@@ -9,23 +9,41 @@
 
 namespace sgrender {
 
-bool takeFinishedImage(const RenderCache& cache, const CacheKey& key, const std::string& file, RenderSummary& summary) {
+namespace {
+
+// The range follows the summary's counts in the entry's facts.
+constexpr size_t kRangeAt = 32;
+
+}  // namespace
+
+bool takeFinishedImage(const RenderCache& cache, const CacheKey& key, const std::string& file, RenderSummary& summary,
+                       ChunkRectangle& drawn) {
   auto entry = cache.load(key, "image");
   RenderSummary counts;
-  if (!entry || !readSummaryFacts(entry->facts, 0, counts) || counts.drawn == 0) return false;
+  if (!entry || !readSummaryFacts(entry->facts, 0, counts) || counts.drawn == 0 || entry->facts.size() != kRangeAt + 16)
+    return false;
+  int range[4];
+  for (int k = 0; k < 4; ++k) {
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= uint32_t(entry->facts[kRangeAt + static_cast<size_t>(k * 4 + i)]) << (8 * i);
+    range[k] = static_cast<int>(v);
+  }
+  drawn = {range[0], range[1], range[2], range[3], false};
   if (!sgsys::writeFileAtomically(file, entry->bytes.data(), entry->bytes.size())) return false;
   summary = counts;
   return true;
 }
 
 void keepFinishedImage(const RenderCache& cache, const CacheKey& key, const std::string& file,
-                       const RenderSummary& summary) {
+                       const RenderSummary& summary, const ChunkRectangle& drawn) {
   if (summary.skipped > 0 || summary.drawn == 0) return;
   std::error_code ec;
   const auto size = std::filesystem::file_size(sgsys::pathOf(file), ec);
   if (ec || size > RenderCache::kDefaultLimit / 8) return;
   CacheEntry entry;
   entry.facts = summaryFacts(summary);
+  for (int v : {drawn.minX, drawn.maxX, drawn.minZ, drawn.maxZ})
+    for (int i = 0; i < 4; ++i) entry.facts.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
   entry.bytes.resize(static_cast<size_t>(size));
   std::FILE* f = std::fopen(file.c_str(), "rb");
   if (!f) return;

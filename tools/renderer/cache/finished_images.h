@@ -4,16 +4,19 @@
 #include <string>
 
 #include "renderer/cache/render_cache.h"
+#include "renderer/map_terms.h"
 #include "renderer/render_summary.h"
 
 namespace sgrender {
 
 // Writes the cached image of that key to `file` and fills the summary; false when the cache
 // holds no such image that checks out, or it cannot be written (the map is then drawn).
-bool takeFinishedImage(const RenderCache& cache, const CacheKey& key, const std::string& file, RenderSummary& summary);
+// `drawn` is the range of chunks the map spans, for the offset file.
+bool takeFinishedImage(const RenderCache& cache, const CacheKey& key, const std::string& file, RenderSummary& summary,
+                       ChunkRectangle& drawn);
 // Keeps the image just written, unless it met damaged chunks (reported afresh each time) or is
 // too large for the cache to hold a few of.
 void keepFinishedImage(const RenderCache& cache, const CacheKey& key, const std::string& file,
-                       const RenderSummary& summary);
+                       const RenderSummary& summary, const ChunkRectangle& drawn);
 
 }  // namespace sgrender
