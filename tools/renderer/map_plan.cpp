@@ -89,6 +89,22 @@ bool planMap(const RenderRequest& r, const std::filesystem::path& world, MapPlan
 
 
 void leaveOutUnfinished(const RenderRequest& r, MapPlan& plan, int threads) {
+  // Worlds from before the game stored a chunk's status have no unfinished chunks to find: a
+  // few chunks tell, before every chunk is read for it.
+  bool statuses = false;
+  size_t sampled = 0;
+  for (const auto& g : plan.chunks.groups) {
+    if (statuses || sampled == 8) break;
+    if (g.chunks.empty()) continue;
+    RegionFile region;
+    std::string error;
+    std::vector<uint8_t> data;
+    if (!g.regionFile.empty() && !region.open(sgsys::nameOf(g.regionFile), error)) continue;
+    ++sampled;
+    if (readChunkBytes(g, g.chunks.front(), g.regionFile.empty() ? nullptr : &region, data, error))
+      statuses = storesStatus(data.data(), data.size());
+  }
+  if (!statuses) return;
   WorkPool pool(threads);
   MapPlan kept = plan;
   std::vector<ChunkPlace> leftOut;

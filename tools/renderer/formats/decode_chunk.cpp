@@ -49,8 +49,16 @@ ChunkVerdict withBiomes(const NbtTag& level, Chunk& c, bool ok) {
 
 }  // namespace
 
+namespace {
+const std::string_view kStatusTag("\x08\x00\x06Status", 9);
+}  // namespace
+
+bool storesStatus(const uint8_t* tags, size_t size) {
+  return std::string_view(reinterpret_cast<const char*>(tags), size).find(kStatusTag) != std::string_view::npos;
+}
+
 bool unfinishedAtAGlance(const uint8_t* tags, size_t size) {
-  static const std::string_view tag("\x08\x00\x06Status", 9);
+  const std::string_view& tag = kStatusTag;
   const std::string_view all(reinterpret_cast<const char*>(tags), size);
   const size_t at = all.find(tag);
   if (at == std::string_view::npos || all.find(tag, at + 1) != std::string_view::npos) return false;

@@ -20,6 +20,8 @@ ChunkVerdict decodeChunk(const NbtTag& root, Chunk& chunk, std::string& error);
 // it: one Status tag whose value is not a finished one. Such chunks (most of a freshly explored
 // world's edge) are left out without reading their sections; anything less plain is read whole.
 bool unfinishedAtAGlance(const uint8_t* tags, size_t size);
+// Whether the chunk's tags store a generation status at all (the game stores one since 1.13).
+bool storesStatus(const uint8_t* tags, size_t size);
 
 // The fields of a chunk's tags that no decoder reads (entities, ticks, sky light, ...): passed
 // over when the tags are read, which saves most of the reading. Without `light`, block light
