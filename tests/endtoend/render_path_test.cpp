@@ -7,11 +7,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <thread>
 
 #include "driver_session.h"
+#include "support/test_system.h"
 #include "real_world_fixtures.h"
 #include "world_builder.h"
 #include "worldgen/demo_world.h"
@@ -515,9 +518,13 @@ std::vector<std::string> jobFilesHere() {
 // log with them; then it finishes.
 TEST_F(RenderPath, AKilledJobRunnerLeavesItsFilesUntilTheyAreCleared) {
   writeDemo("Slow", 32);
+  // A stack of rows keeps the job busy long enough to be caught mid-way, however fast it renders:
+  // every row draws the same map, so no row may take it from the render cache (a file stands
+  // where the cache's folder would be).
+  std::ofstream("no-cache") << "in the way";
+  sg::test::setVariable("SG_RENDER_CACHE", (std::filesystem::current_path() / "no-cache").string());
   startDriver();
   pickWorld("Slow");
-  // A stack of rows keeps the job busy long enough to be caught mid-way, however fast it renders.
   std::vector<std::string> clicks = {"click Form1.Command6"};
   for (int i = 0; i < 9; ++i) clicks.push_back("click Form1.Command13");
   clicks.push_back("click Form1.Command14");
