@@ -89,35 +89,50 @@ RenderCache::RenderCache(fs::path folder, uint64_t limitBytes) : folder_(std::mo
 
 fs::path RenderCache::pathOf(const CacheKey& key) const { return folder_ / (key.name() + kEnding); }
 
-std::optional<CacheEntry> RenderCache::load(const CacheKey& key, std::string_view kind) const {
-  const fs::path path = pathOf(key);
+// An entry's file, read whole and checked: its header names this key and kind, its lengths add
+// up and its checksum holds. The bytes stay as stored (deflated or not).
+struct RenderCache::Checked {
   std::vector<uint8_t> file;
-  if (!readWhole(path, file) || file.size() < kHeaderSize) return std::nullopt;
-  const uint8_t* h = file.data();
+  uint32_t factsSize = 0;
+  uint64_t stored = 0, whole = 0;
+  bool deflated = false;
+};
+
+std::optional<RenderCache::Checked> RenderCache::check(const CacheKey& key, std::string_view kind) const {
+  Checked c;
+  if (!readWhole(pathOf(key), c.file) || c.file.size() < kHeaderSize) return std::nullopt;
+  const uint8_t* h = c.file.data();
   if (std::memcmp(h, kMagic, 4) != 0 || get32(h + 4) != kFormat) return std::nullopt;
   if (std::memcmp(h + 8, kindField(kind).data(), 8) != 0) return std::nullopt;
   if (get64(h + 16) != key.high || get64(h + 24) != key.low) return std::nullopt;  // a foreign entry
-  const uint32_t factsSize = get32(h + 32);
-  const uint64_t stored = get64(h + 36), whole = get64(h + 44);
-  const uint32_t deflated = get32(h + 52), sum = get32(h + 56);
-  if (uint64_t(factsSize) + stored != file.size() - kHeaderSize) return std::nullopt;
-  if (checksum(file.data() + kHeaderSize, file.size() - kHeaderSize) != sum) return std::nullopt;
+  c.factsSize = get32(h + 32);
+  c.stored = get64(h + 36), c.whole = get64(h + 44);
+  c.deflated = get32(h + 52) != 0;
+  if (uint64_t(c.factsSize) + c.stored != c.file.size() - kHeaderSize) return std::nullopt;
+  if (c.deflated ? c.whole > (uint64_t(1) << 32) : c.whole != c.stored) return std::nullopt;
+  if (checksum(c.file.data() + kHeaderSize, c.file.size() - kHeaderSize) != get32(h + 56)) return std::nullopt;
+  return c;
+}
+
+bool RenderCache::holds(const CacheKey& key, std::string_view kind) const { return check(key, kind).has_value(); }
+
+std::optional<CacheEntry> RenderCache::load(const CacheKey& key, std::string_view kind) const {
+  auto c = check(key, kind);
+  if (!c) return std::nullopt;
   CacheEntry entry;
-  const uint8_t* facts = file.data() + kHeaderSize;
-  entry.facts.assign(facts, facts + factsSize);
-  const uint8_t* bytes = facts + factsSize;
-  if (deflated) {
-    if (whole > (uint64_t(1) << 32)) return std::nullopt;
-    entry.bytes.resize(static_cast<size_t>(whole));
-    uLongf length = static_cast<uLongf>(whole);
-    if (uncompress(entry.bytes.data(), &length, bytes, static_cast<uLong>(stored)) != Z_OK || length != whole)
+  const uint8_t* facts = c->file.data() + kHeaderSize;
+  entry.facts.assign(facts, facts + c->factsSize);
+  const uint8_t* bytes = facts + c->factsSize;
+  if (c->deflated) {
+    entry.bytes.resize(static_cast<size_t>(c->whole));
+    uLongf length = static_cast<uLongf>(c->whole);
+    if (uncompress(entry.bytes.data(), &length, bytes, static_cast<uLong>(c->stored)) != Z_OK || length != c->whole)
       return std::nullopt;
   } else {
-    if (whole != stored) return std::nullopt;
-    entry.bytes.assign(bytes, bytes + stored);
+    entry.bytes.assign(bytes, bytes + c->stored);
   }
   std::error_code ec;
-  fs::last_write_time(path, fs::file_time_type::clock::now(), ec);  // used now
+  fs::last_write_time(pathOf(key), fs::file_time_type::clock::now(), ec);  // used now
   return entry;
 }
 

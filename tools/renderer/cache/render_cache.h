@@ -34,8 +34,8 @@ class RenderCache {
   // The entry of that key and kind ("tile", "image"), checked whole; nullopt when there is none
   // or it does not check out. A used entry counts as used now for the size cap.
   std::optional<CacheEntry> load(const CacheKey& key, std::string_view kind) const;
-  // Whether load would find the entry (it is read and checked, then let go).
-  bool holds(const CacheKey& key, std::string_view kind) const { return load(key, kind).has_value(); }
+  // Whether the entry is there and checks out: read and checked, but not inflated.
+  bool holds(const CacheKey& key, std::string_view kind) const;
   // Keeps an entry; `compress` for raw pixels. False (and nothing kept) when it cannot be written.
   bool store(const CacheKey& key, std::string_view kind, const CacheEntry& entry, bool compress) const;
   // Drops the entries used longest ago until the folder is within the cap.
@@ -45,6 +45,8 @@ class RenderCache {
 
  private:
   std::filesystem::path pathOf(const CacheKey& key) const;
+  struct Checked;
+  std::optional<Checked> check(const CacheKey& key, std::string_view kind) const;
 
   std::filesystem::path folder_;
   uint64_t limit_;
