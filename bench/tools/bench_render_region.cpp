@@ -6,7 +6,8 @@
 //     the process really got (user and system time over wall time);
 //  4. the render cache on that world: a second render of it unchanged, and one after a chunk of
 //     one region was saved again, each against the first render (which fills the cache).
-// Usage: bench_render_region [region file ...]
+// Usage: bench_render_region [--regions | --threads | --cache] [region file ...]
+//   (one of the three parts alone: 1 and 2, 3, or 4)
 #include <sys/resource.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -115,9 +116,15 @@ int main(int argc, char** argv) {
   // The bench keeps its own render cache, and leaves the user's alone.
   const fs::path cache = work / "cache";
   ::setenv("SG_RENDER_CACHE", cache.c_str(), 1);
+  std::string only;
+  if (argc > 1 && std::string(argv[1]).rfind("--", 0) == 0) {
+    only = argv[1] + 2;
+    --argc, ++argv;
+  }
+  auto part = [&](const char* name) { return only.empty() || only == name; };
   std::vector<std::pair<std::string, fs::path>> regions;
   for (int i = 1; i < argc; ++i) regions.emplace_back(argv[i], argv[i]);
-  if (argc == 1) {
+  if (argc == 1 && part("regions")) {
     for (const char* v : {"1.12.2", "1.20.6"}) {
       fs::path dir = fs::path(SG_BENCH_FIXTURES) / v;
       std::error_code ec;
@@ -140,6 +147,7 @@ int main(int argc, char** argv) {
   }
 
   for (const char* style : {"normal", "isometric"}) {
+    if (regions.empty()) break;
     std::printf("%s style, one thread (render / zlib inflate of the same chunks; goal %s):\n", style,
                 std::string(style) == "normal" ? "1.5" : "5");
     for (const auto& [label, region] : regions) {
@@ -156,7 +164,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  if (argc == 1) {
+  if (argc == 1 && (part("threads") || part("cache"))) {
     sgworld::DemoWorld big;
     big.folder = work / "sixteen";
     big.nether = false;
@@ -164,6 +172,7 @@ int main(int argc, char** argv) {
     std::string error;
     if (sgworld::writeDemoWorld(big, error)) {
       for (const char* style : {"normal", "isometric"}) {
+        if (!part("threads")) break;
         double cores = 0;
         double one = render(big.folder, style, 1);
         double all = render(big.folder, style, sgrender::usableCores(), &cores);
@@ -173,6 +182,7 @@ int main(int argc, char** argv) {
       }
       const fs::path changing = big.folder / "region" / "r.0.0.mca";
       for (const char* style : {"normal", "isometric"}) {
+        if (!part("cache")) break;
         double first = 1e9, again = 1e9, changed = 1e9;
         for (int round = 0; round < 3; ++round) {
           fs::remove_all(cache);

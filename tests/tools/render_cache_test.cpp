@@ -13,6 +13,7 @@
 
 #include "render_call.h"
 #include "renderer/cache/render_cache.h"
+#include "renderer/styles/ground_census.h"
 #include "tool_test_support.h"
 #include "demo_worlds.h"
 
@@ -55,6 +56,25 @@ std::string renderSaying(const std::string& options, const std::string& out) {
   return said.substr(start, of - start);
 }
 
+// What the cache gave a projected map: "R of M regions and T of N tiles", or "".
+std::string projectedSaying(const std::string& options, const std::string& out) {
+  Render r("custom w " + options + " verbosity 1 outfile " + out);
+  EXPECT_EQ(r.status, 0) << r.errors.str();
+  const std::string said = r.errors.str();
+  const size_t end = said.find(" tiles taken from the cache");
+  if (end == std::string::npos) return "";
+  const size_t start = said.rfind("renderer: ", end) + 10;
+  return said.substr(start, end - start);
+}
+
+// The tiles a projected map took from the cache, out of all its tiles.
+std::pair<int, int> tilesTaken(const std::string& said) {
+  const size_t and_ = said.find(" and ");
+  int taken = 0, all = 0;
+  if (and_ == std::string::npos || std::sscanf(said.c_str() + and_ + 5, "%d of %d", &taken, &all) != 2) return {-1, -1};
+  return {taken, all};
+}
+
 void expectSameAsUncached(const std::string& options, const std::string& image) {
   Render fresh("custom w " + options + " nocache outfile fresh.png");
   ASSERT_EQ(fresh.status, 0) << fresh.errors.str();
@@ -87,6 +107,34 @@ TEST(RenderCache, AChunkSavedAgainRedrawsItsRegionAndTheRegionsThatBlendWithIt) 
     EXPECT_EQ(renderSaying(options, "changed.png"), "2 of 4");
     expectSameAsUncached(options, "changed.png");
   }
+}
+
+// A projected map is kept in tiles: a chunk saved again redraws only the tiles its turn and the
+// turns of the chunks around it reach, and the map comes out as a render without the cache.
+TEST(RenderCache, AProjectedMapRedrawsOnlyTheTilesThatAChangedChunkReaches) {
+  writeCacheWorld();
+  setenv("SG_TILE_SIDE", "64", 1);
+  for (std::string options : {"isometric", "isometric west flip", "oblique south", "obliqueangled east",
+                              "isometric cave", "isometric fool_cake"}) {
+    SCOPED_TRACE(options);
+    const std::string first = projectedSaying(options, "first.png");
+    EXPECT_EQ(first.substr(0, first.find(" and ")), "0 of 4 regions");
+    const int all = tilesTaken(first).second;
+    EXPECT_EQ(tilesTaken(first).first, 0);
+    ASSERT_GT(all, 4);
+    expectSameAsUncached(options, "first.png");
+    for (auto [x, z] : {std::pair(2, 2), std::pair(0, -3), std::pair(-4, 3)}) {
+      saveChunkAgain(x, z);
+      const std::string again = projectedSaying(options, "changed.png");
+      EXPECT_EQ(again.substr(0, again.find(" and ")), "3 of 4 regions") << x << "," << z;
+      const auto [taken, of] = tilesTaken(again);
+      EXPECT_EQ(of, all);
+      EXPECT_GT(taken, 0) << again;
+      EXPECT_LT(taken, all) << again;
+      expectSameAsUncached(options, "changed.png");
+    }
+  }
+  unsetenv("SG_TILE_SIDE");
 }
 
 TEST(RenderCache, EntriesThatDoNotCheckOutAreDrawnAfresh) {
@@ -182,4 +230,32 @@ TEST(RenderCache, TwoRendersSideBySideLeaveEveryEntryWhole) {
   EXPECT_GT(entries, 4u);
   renderSaying("normal", "c.png");
   expectSameAsUncached("normal", "c.png");
+}
+
+// A region's part of the ground census comes back as it went in, and bytes that are cut short
+// or run on are not read as one.
+TEST(RenderCache, ARegionsGroundReadsBackWholeOrNotAtAll) {
+  std::vector<sgrender::GroundEvent> events = {{3, -4, false, {{-60, 1}, {62, 200}}}, {4, -4, true, {}},
+                                               {5, -4, false, {}}};
+  const std::vector<uint8_t> bytes = sgrender::groundBytes(events);
+  std::vector<sgrender::GroundEvent> back;
+  ASSERT_TRUE(sgrender::readGroundBytes(bytes, back));
+  ASSERT_EQ(back.size(), 3u);
+  EXPECT_EQ(back[0].grounds, events[0].grounds);
+  EXPECT_TRUE(back[1].absent);
+  for (size_t cut : {size_t(0), size_t(7), bytes.size() - 1}) {
+    std::vector<uint8_t> shorter(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut));
+    EXPECT_FALSE(sgrender::readGroundBytes(shorter, back)) << cut;
+  }
+  std::vector<uint8_t> longer = bytes;
+  longer.push_back(0);
+  EXPECT_FALSE(sgrender::readGroundBytes(longer, back));
+  std::vector<uint8_t> huge = bytes;
+  huge[7] = 0x7f;  // a count no file of this size holds
+  EXPECT_FALSE(sgrender::readGroundBytes(huge, back));
+  // The census of the map from its regions: each chunk's lowest ground before it, and the floor.
+  const sgrender::GroundCensus census = sgrender::censusOf({&events});
+  EXPECT_EQ(census.lowestBefore.at(sgrender::groundKey(3, -4)), INT_MAX);
+  EXPECT_EQ(census.lowestBefore.at(sgrender::groundKey(4, -4)), -60);
+  EXPECT_EQ(census.floor, 62);  // the one column at -60 is a pit: fewer than one in a hundred
 }

@@ -43,16 +43,26 @@ void MapDrawing::draw(const std::vector<const ChunkGroup*>& groups, MapCanvas& c
     const RenderSummary before = summary_;
     pipeline_.run(*g, g->chunks, [&](const ChunkPlace& place, DecodedChunk& d) { take(*g, place, d, canvas); },
                   [&](DecodedChunk& d) { d.prep = painter_.prepare(d.chunk); });
-    if (tiles_) {
+    if (tiles_ || afterRegion_) {
       RenderSummary added;
       added.drawn = summary_.drawn - before.drawn;
       added.unfinished = summary_.unfinished - before.unfinished;
       added.skipped = summary_.skipped - before.skipped;
       added.unknownNames = summary_.unknownNames - before.unknownNames;
       added.withoutLight = summary_.withoutLight - before.withoutLight;
-      tiles_->keep(*g, canvas, added);
+      if (tiles_) tiles_->keep(*g, canvas, added);
+      if (afterRegion_) afterRegion_(*g, added);
     }
   }
+}
+
+void MapDrawing::addTaken(const RenderSummary& counts, size_t chunks) {
+  summary_.drawn += counts.drawn;
+  summary_.unfinished += counts.unfinished;
+  summary_.unknownNames += counts.unknownNames;
+  summary_.withoutLight += counts.withoutLight;
+  done_ += chunks;
+  progress_.set(percentDone());
 }
 
 void MapDrawing::prime(const std::vector<const ChunkGroup*>& groups, const std::function<bool(const ChunkPlace&)>& only) {

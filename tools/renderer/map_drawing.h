@@ -49,6 +49,15 @@ class MapDrawing {
 
   // Takes the regions whose tiles check out from the cache, and keeps the tiles of the others.
   void useTiles(const RegionTiles* tiles) { tiles_ = tiles; }
+  // The share of the progress file that the chunks still to come move through.
+  void progressSpan(int from, int to) {
+    options_.progressFrom = from;
+    options_.progressTo = to;
+  }
+  // Called after each region drawn, with what its chunks added to the summary.
+  void afterRegion(std::function<void(const ChunkGroup&, const RenderSummary&)> done) { afterRegion_ = std::move(done); }
+  // Counts a region taken from the cache: what its chunks add to the summary, and the progress.
+  void addTaken(const RenderSummary& counts, size_t chunks);
 
   const RenderSummary& summary() const { return summary_; }
   const BlockCensus& census() const { return census_; }
@@ -68,6 +77,7 @@ class MapDrawing {
   BlockCensus census_;
   size_t done_ = 0;
   const RegionTiles* tiles_ = nullptr;
+  std::function<void(const ChunkGroup&, const RenderSummary&)> afterRegion_;
 };
 
 }  // namespace sgrender

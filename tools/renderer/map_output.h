@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "renderer/cache/projected_tiles.h"
 #include "renderer/image/map_finishing.h"
 #include "renderer/map_drawing.h"
 #include "renderer/map_plan.h"
@@ -32,5 +33,16 @@ bool writeBandedMap(const MapPlan& plan, const MapImage& image, MapDrawing& draw
 using BandDrawing = std::function<std::unique_ptr<MapDrawing>(size_t chunks, int progressFrom, int progressTo)>;
 bool writeProjectedBands(const MapPlan& plan, const MapImage& image, MapDrawing& census, Painter& painter,
                          const BandDrawing& bandDrawing, int bandRows, const AfterDrawing& drawn, std::string& error);
+
+// The projected styles held whole, through the render cache (see ProjectedTiles): when no
+// region is kept, the map is drawn whole and kept; otherwise the census is put together from the
+// kept regions and those drawn afresh, the tiles that check out are pasted and the others drawn
+// from the chunks that reach them, through a drawing from `partDrawing`.
+struct TilesTaken {
+  size_t regions = 0, tiles = 0, allTiles = 0;
+};
+bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& image, MapDrawing& drawing, Painter& painter,
+                                const BandDrawing& partDrawing, const ProjectedTiles& tiles,
+                                const AfterDrawing& drawn, TilesTaken& taken, std::string& error);
 
 }  // namespace sgrender

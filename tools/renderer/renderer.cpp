@@ -145,6 +145,14 @@ int bandRowsAsked() {
   return rows ? std::max(0, std::atoi(rows)) : 0;
 }
 
+// The side of a projected map's tiles in the render cache: SG_TILE_SIDE where set (the tests
+// draw small tiles), else the cache's own.
+int tileSideAsked() {
+  const char* side = std::getenv("SG_TILE_SIDE");
+  const int asked = side ? std::atoi(side) : 0;
+  return asked >= 16 ? asked : ProjectedTiles::kTileSide;
+}
+
 // Why nothing was drawn, when every chunk of the map was left out.
 std::string nothingDrawn(const RenderSummary& summary) {
   if (summary.skipped)
@@ -226,14 +234,22 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
     return std::make_unique<MapDrawing>(DrawingOptions{.total = chunks, .progressFrom = from, .progressTo = to},
                                         pipeline, *painter, look, progress, unheard, unheard);
   };
+  const std::optional<ProjectedTiles> projectedTiles =
+      cache && painter->drawsInBands() && !output.banded ? std::optional(ProjectedTiles(*cache, drawKey, tileSideAsked())) : std::nullopt;
+  TilesTaken taken;
   const bool written =
-      !output.banded ? writeWholeMap(plan, image, drawing, *painter, drawn, error)
+      projectedTiles ? writeProjectedThroughCache(plan, image, drawing, *painter, bandDrawing, *projectedTiles, drawn,
+                                                  taken, error)
+      : !output.banded ? writeWholeMap(plan, image, drawing, *painter, drawn, error)
       : painter->drawsInBands()
           ? writeProjectedBands(plan, image, drawing, *painter, bandDrawing, bandRowsAsked(), drawn, error)
           : writeBandedMap(plan, image, drawing, drawn, error);
   if (!written) return failed(req, error, errors);
   if (tiles && req.verbosity >= 1)
     reports << "renderer: " << tiles->pasted() << " of " << plan.chunks.groups.size() << " regions taken from the cache\n";
+  if (projectedTiles && req.verbosity >= 1)
+    reports << "renderer: " << taken.regions << " of " << plan.chunks.groups.size() << " regions and " << taken.tiles
+            << " of " << taken.allTiles << " tiles taken from the cache\n";
   if (req.listAllBlocks && !writeBlockList(req.mapName, drawing.census(), error)) return failed(req, error, errors);
   const ChunkRectangle drawnRange{plan.minX, plan.maxX, plan.minZ, plan.maxZ, false};
   if (cache) {

@@ -17,23 +17,30 @@ class MapCanvas {
   int height() const { return image_.height(); }
   sgimage::RgbaImage& image() { return image_; }
 
-  // The map row that the canvas's first row holds (a band of a larger map).
-  void setOrigin(int firstRow) { origin_ = firstRow; }
+  // The map row (and column) that the canvas's first row (and column) holds: a band or a tile
+  // of a larger map.
+  void setOrigin(int firstRow, int firstColumn = 0) {
+    origin_ = firstRow;
+    column_ = firstColumn;
+  }
 
   // A pixel of the map (clear outside the canvas).
   sgimage::Rgba at(int x, int y) const {
     y -= origin_;
+    x -= column_;
     return x >= 0 && y >= 0 && x < width() && y < height() ? image_.at(x, y) : sgimage::Rgba{};
   }
   // Sets a pixel of the map outright (top-down styles).
   void set(int x, int y, sgimage::Rgba c) {
     y -= origin_;
+    x -= column_;
     if (x >= 0 && y >= 0 && x < width() && y < height()) image_.set(x, y, c);
   }
   // Hides whatever lies farther than depth d at a pixel, leaving it clear: the solid ground
   // under the map's edge, which is not drawn but still stands in front of what is behind it.
   void occlude(int x, int y, int32_t d) {
     y -= origin_;
+    x -= column_;
     if (x < 0 || y < 0 || x >= width() || y >= height()) return;
     int32_t& stored = depth_[static_cast<size_t>(y) * width() + x];
     if (d < stored) return;
@@ -44,6 +51,7 @@ class MapCanvas {
   // farther; a see-through one is laid over it.
   void plot(int x, int y, int32_t d, sgimage::Rgba c) {
     y -= origin_;
+    x -= column_;
     if (x < 0 || y < 0 || x >= width() || y >= height()) return;
     int32_t& stored = depth_[static_cast<size_t>(y) * width() + x];
     if (d < stored) return;
@@ -59,7 +67,7 @@ class MapCanvas {
  private:
   sgimage::RgbaImage image_;
   std::vector<int32_t> depth_;
-  int origin_ = 0;
+  int origin_ = 0, column_ = 0;
 };
 
 }  // namespace sgrender

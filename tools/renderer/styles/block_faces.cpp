@@ -11,7 +11,7 @@ namespace sgrender {
 
 namespace {
 
-long long key(int x, int z) { return (static_cast<long long>(x) << 32) ^ static_cast<uint32_t>(z); }
+long long key(int x, int z) { return groundKey(x, z); }
 
 // Levels as seen are offset by this in the ground count (seen from below they are negated).
 constexpr int kSeenOffset = kLevelCount / 2;
@@ -234,6 +234,14 @@ void SeenBlocks::visit(const Chunk& c, const SeenChunk& seen, const DrawBlock& d
   if (c.height == 0) return;
   if (gathering_) gathering_->lowestBefore[key(c.chunkX, c.chunkZ)] = lowestGround_;
   else if (census_) groundBefore(c.chunkX, c.chunkZ);
+  if (recording_) {
+    GroundEvent& e = recording_->emplace_back(GroundEvent{c.chunkX, c.chunkZ, false, {}});
+    std::vector<int> grounds = seen.grounds;
+    std::sort(grounds.begin(), grounds.end());
+    for (int g : grounds)
+      if (e.grounds.empty() || e.grounds.back().first != g) e.grounds.emplace_back(g, 1);
+      else ++e.grounds.back().second;
+  }
   for (int ground : seen.grounds) {
     ++surfaces_[static_cast<size_t>(ground + kSeenOffset)];
     lowestGround_ = std::min(lowestGround_, ground);
@@ -305,6 +313,7 @@ void SeenBlocks::onMapEdge(Edge e, const DrawBlock& draw) {
 }
 
 void SeenBlocks::absent(int chunkX, int chunkZ, const DrawBlock& draw) {
+  if (recording_) recording_->push_back(GroundEvent{chunkX, chunkZ, true, {}});
   if (gathering_) {
     gathering_->lowestBefore[key(chunkX, chunkZ)] = lowestGround_;
     return;
@@ -396,19 +405,12 @@ void SeenBlocks::showCut(const Edge& e, size_t column, const DrawBlock& draw, Se
   s.hidden = false;
 }
 
-// The lowest level of the map's ground, as seen, leaving out the deepest pits and ravines (one
-// column in a hundred), so that one pit does not stretch every cliff down to it.
+// The lowest level of the map's ground, as seen.
 int SeenBlocks::floorLevel() const {
-  long total = 0;
-  for (long n : surfaces_) total += n;
-  if (total == 0) return INT_MIN;
-  const long pits = total / 100;
-  long seen = 0;
-  for (size_t i = 0; i < surfaces_.size(); ++i) {
-    seen += surfaces_[i];
-    if (seen > pits) return static_cast<int>(i) - kSeenOffset;
-  }
-  return INT_MIN;
+  std::vector<std::pair<int, long>> counts;
+  for (size_t i = 0; i < surfaces_.size(); ++i)
+    if (surfaces_[i]) counts.emplace_back(static_cast<int>(i) - kSeenOffset, surfaces_[i]);
+  return floorOf(counts);
 }
 
 void SeenBlocks::endGathering() {
@@ -440,13 +442,32 @@ void SeenBlocks::finish(const DrawBlock& draw) {
   mapEdges_.clear();
 }
 
-std::pair<int, int> ProjectedPainter::rowsOf(int chunkX, int chunkZ) const {
+namespace {
+
+struct ViewSpan {
   int minU = INT_MAX, maxU = INT_MIN, minV = INT_MAX, maxV = INT_MIN;
+};
+
+ViewSpan chunkSpan(const View& view, int chunkX, int chunkZ) {
+  ViewSpan s;
   for (int dx : {0, 15})
     for (int dz : {0, 15}) {
-      auto [u, v] = frame_.view.toView(chunkX * 16 + dx, chunkZ * 16 + dz);
-      minU = std::min(minU, u), maxU = std::max(maxU, u), minV = std::min(minV, v), maxV = std::max(maxV, v);
+      auto [u, v] = view.toView(chunkX * 16 + dx, chunkZ * 16 + dz);
+      s.minU = std::min(s.minU, u), s.maxU = std::max(s.maxU, u), s.minV = std::min(s.minV, v), s.maxV = std::max(s.maxV, v);
     }
+  return s;
+}
+
+}  // namespace
+
+std::pair<int, int> ProjectedPainter::columnsOf(int chunkX, int chunkZ) const {
+  const auto [minU, maxU, minV, maxV] = chunkSpan(frame_.view, chunkX, chunkZ);
+  const ViewExtent& e = frame_.extent;
+  return columnsFor(minU - 1 - e.minU, maxU - e.minU, minV - 1 - e.minV, maxV - e.minV);
+}
+
+std::pair<int, int> ProjectedPainter::rowsOf(int chunkX, int chunkZ) const {
+  const auto [minU, maxU, minV, maxV] = chunkSpan(frame_.view, chunkX, chunkZ);
   // The edges of the farther chunks beside it are drawn at its turn: one column farther each way.
   const ViewExtent& e = frame_.extent;
   const int seenLow = upsideDown_ ? -frame_.highestY : frame_.lowestY;

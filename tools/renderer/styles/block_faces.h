@@ -75,14 +75,13 @@ class SeenBlocks {
   // The ground of the whole map, gathered by a first pass over every chunk, for a map drawn a
   // band at a time: each band's pass then meets the edges of the map exactly as a pass over the
   // whole map meets them.
-  struct GroundCensus {
-    std::unordered_map<long long, int> lowestBefore;  // by chunk: the lowest ground seen before it
-    int floor = INT_MIN;
-  };
+  using GroundCensus = sgrender::GroundCensus;
   // While gathering, chunks are only measured: nothing is drawn.
   void gather(GroundCensus* census) { gathering_ = census; }
   // Ends the gathering: the map's floor from every chunk.
   void endGathering();
+  // Keeps the grounds of each chunk met (drawn or gathered) from now on, in order.
+  void record(std::vector<GroundEvent>* events) { recording_ = events; }
   // Starts a band: nothing of an earlier pass is kept, and the ground comes from the census.
   void beginBand(const GroundCensus* census);
 
@@ -136,6 +135,7 @@ class SeenBlocks {
   std::vector<long> surfaces_;  // how many columns have their ground at each level, as seen
   int floor_ = 0;               // the map's floor, as seen, once the last chunk is in
   GroundCensus* gathering_ = nullptr;
+  std::vector<GroundEvent>* recording_ = nullptr;
   const GroundCensus* census_ = nullptr;
   // In a band, the lowest ground seen before the chunk, as the whole pass saw it.
   void groundBefore(int chunkX, int chunkZ);
@@ -160,15 +160,20 @@ class ProjectedPainter : public Painter {
 
   bool drawsInBands() const override { return true; }
   std::pair<int, int> rowsOf(int chunkX, int chunkZ) const override;
+  std::pair<int, int> columnsOf(int chunkX, int chunkZ) const override;
   void beginCensus() override { seen_.gather(&census_); }
   void endCensus() override { seen_.endGathering(); }
   void beginBand() override { seen_.beginBand(&census_); }
+  void recordGrounds(std::vector<GroundEvent>* events) override { seen_.record(events); }
+  void useCensus(GroundCensus census) override { census_ = std::move(census); }
 
  protected:
   virtual void draw(const SeenBlock& b, MapCanvas& canvas) const = 0;
   // The rows that blocks of these view columns (relative to the map) can take, with a lift (the
   // levels below the map's top, as seen) in the range given.
   virtual std::pair<int, int> rowsFor(int u0, int u1, int v0, int v1, int lift0, int lift1) const = 0;
+  // The columns likewise, whatever the lift.
+  virtual std::pair<int, int> columnsFor(int u0, int u1, int v0, int v1) const = 0;
 
   MapFrame frame_;
   SeenBlocks seen_;

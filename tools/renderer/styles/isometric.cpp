@@ -19,6 +19,10 @@ class IsometricPainter : public ProjectedPainter {
   std::pair<int, int> rowsFor(int u0, int u1, int v0, int v1, int lift0, int lift1) const override {
     return {u0 + v0 + 2 * lift0, u1 + v1 + 2 * lift1 + 3};
   }
+  std::pair<int, int> columnsFor(int u0, int u1, int v0, int v1) const override {
+    const int depth = frame_.extent.depth();
+    return {2 * (u0 + depth - 1 - v1), 2 * (u1 + depth - 1 - v0) + 3};
+  }
   void draw(const SeenBlock& b, MapCanvas& canvas) const override {
     const ViewExtent& e = frame_.extent;
     {

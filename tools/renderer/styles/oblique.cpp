@@ -23,6 +23,11 @@ class ObliquePainter : public ProjectedPainter {
     if (!angled_) return {v0 + lift0, v1 + lift1 + 1};
     return {u0 + v0 + lift0, u1 + v1 + lift1 + 2};
   }
+  std::pair<int, int> columnsFor(int u0, int u1, int v0, int v1) const override {
+    if (!angled_) return {u0, u1};
+    const int depth = frame_.extent.depth();
+    return {u0 + depth - 1 - v1, u1 + depth - 1 - v0};
+  }
   void draw(const SeenBlock& b, MapCanvas& canvas) const override {
     const ViewExtent& e = frame_.extent;
     {

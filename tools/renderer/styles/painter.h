@@ -8,6 +8,7 @@
 #include "renderer/image/map_canvas.h"
 #include "renderer/map_terms.h"
 #include "renderer/styles/block_look.h"
+#include "renderer/styles/ground_census.h"
 #include "renderer/image/view.h"
 
 namespace sgrender {
@@ -63,9 +64,15 @@ class Painter {
   virtual bool drawsInBands() const { return false; }
   // The rows of the map that the chunk's turn can draw on, inclusive.
   virtual std::pair<int, int> rowsOf(int /*chunkX*/, int /*chunkZ*/) const { return {0, height() - 1}; }
+  // The columns likewise.
+  virtual std::pair<int, int> columnsOf(int /*chunkX*/, int /*chunkZ*/) const { return {0, width() - 1}; }
   virtual void beginCensus() {}
   virtual void endCensus() {}
   virtual void beginBand() {}
+  // The grounds of the chunks met from now on, in order, for a census kept region by region.
+  virtual void recordGrounds(std::vector<GroundEvent>* /*events*/) {}
+  // The census the bands take, put together from kept regions in place of a census pass.
+  virtual void useCensus(GroundCensus) {}
 };
 
 std::unique_ptr<Painter> makePainter(const PaintOptions& options, const BlockLook& look, const MapFrame& frame);

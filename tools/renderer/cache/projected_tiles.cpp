@@ -1,0 +1,78 @@
+#include "renderer/cache/projected_tiles.h"
+
+#include <algorithm>
+
+#include "renderer/cache/region_tiles.h"
+
+namespace sgrender {
+
+std::optional<CacheKey> ProjectedTiles::regionKey(const ChunkGroup& g) const {
+  KeyMaker k;
+  k.add(drawing_).add(std::string_view("ground")).add(g.regionX).add(g.regionZ);
+  for (const auto& c : g.chunks) {
+    if (c.saveStamp == 0) return std::nullopt;
+    k.add(c.x).add(c.z).add(c.saveStamp);
+  }
+  return k.key();
+}
+
+std::optional<RegionGround> ProjectedTiles::region(const ChunkGroup& g) const {
+  const auto key = regionKey(g);
+  if (!key) return std::nullopt;
+  auto entry = cache_.load(*key, "ground");
+  RegionGround ground;
+  if (!entry || !readSummaryFacts(entry->facts, 0, ground.counts) || !readGroundBytes(entry->bytes, ground.events))
+    return std::nullopt;
+  return ground;
+}
+
+void ProjectedTiles::keepRegion(const ChunkGroup& g, const RegionGround& ground) const {
+  const auto key = regionKey(g);
+  if (!key || ground.counts.skipped > 0) return;
+  cache_.store(*key, "ground", CacheEntry{summaryFacts(ground.counts), groundBytes(ground.events)}, true);
+}
+
+std::vector<MapTile> ProjectedTiles::tilesOf(int width, int height) const {
+  std::vector<MapTile> tiles;
+  for (int top = 0; top < height; top += side_)
+    for (int left = 0; left < width; left += side_)
+      tiles.push_back({left, top, std::min(side_, width - left), std::min(side_, height - top)});
+  return tiles;
+}
+
+std::optional<CacheKey> ProjectedTiles::tileKey(const MapTile& t, const std::vector<ChunkReach>& reach,
+                                                const std::vector<int>& from, const GroundCensus& census) const {
+  KeyMaker k;
+  k.add(drawing_).add(std::string_view("projected tile")).add(side_).add(t.left).add(t.top).add(t.width).add(t.height);
+  k.add(census.floor).add(static_cast<uint64_t>(from.size()));
+  for (int i : from) {
+    const ChunkPlace& c = reach[static_cast<size_t>(i)].group->chunks[reach[static_cast<size_t>(i)].place];
+    if (c.saveStamp == 0) return std::nullopt;
+    auto lowest = census.lowestBefore.find(groundKey(c.x, c.z));
+    k.add(c.x).add(c.z).add(c.saveStamp).add(lowest == census.lowestBefore.end() ? INT_MIN : lowest->second);
+  }
+  return k.key();
+}
+
+bool ProjectedTiles::paste(const CacheKey& key, const MapTile& t, sgimage::RgbaImage& image) const {
+  auto entry = cache_.load(key, "ptile");
+  if (!entry || entry->bytes.size() != size_t(t.width) * size_t(t.height) * 4) return false;
+  const uint8_t* p = entry->bytes.data();
+  for (int y = 0; y < t.height; ++y)
+    for (int x = 0; x < t.width; ++x, p += 4) image.set(t.left + x, t.top + y, {p[0], p[1], p[2], p[3]});
+  return true;
+}
+
+void ProjectedTiles::keep(const CacheKey& key, const MapTile& t, const sgimage::RgbaImage& image) const {
+  CacheEntry entry;
+  entry.bytes.resize(size_t(t.width) * size_t(t.height) * 4);
+  uint8_t* p = entry.bytes.data();
+  for (int y = 0; y < t.height; ++y)
+    for (int x = 0; x < t.width; ++x, p += 4) {
+      const sgimage::Rgba c = image.at(t.left + x, t.top + y);
+      p[0] = c.r, p[1] = c.g, p[2] = c.b, p[3] = c.a;
+    }
+  cache_.store(key, "ptile", entry, true);
+}
+
+}  // namespace sgrender

@@ -1,0 +1,31 @@
+// Where each chunk's turn draws on a projected map: the rows and columns it can reach, and the
+// chunks just before it in view (north, west and north-west as seen) that it takes edges and
+// biomes from. A part of the map (a band, a tile) comes out as in the whole map when it is drawn
+// from the chunks that reach it and the two rings of chunks before them, in the plan's order.
+#pragma once
+#include <cstddef>
+#include <vector>
+
+#include "renderer/map_plan.h"
+#include "renderer/styles/painter.h"
+
+namespace sgrender {
+
+struct ChunkReach {
+  const ChunkGroup* group;
+  size_t place;
+  int firstRow, lastRow, firstColumn, lastColumn;
+  int far[3] = {-1, -1, -1};  // the chunks before it in view, by their index
+};
+
+// Every chunk of the plan, in the plan's order.
+std::vector<ChunkReach> chunkReach(const MapPlan& plan, const Painter& painter);
+
+// The chunks (indices, ascending) that a part of the map is drawn from: those whose turns reach
+// rows [top, bottom] and columns [left, right], and the two rings before them.
+std::vector<int> chunksFor(const std::vector<ChunkReach>& all, int top, int bottom, int left, int right);
+
+// The chunks picked, as groups of the plan's regions in the plan's order.
+std::vector<ChunkGroup> groupsOf(const std::vector<ChunkReach>& all, const std::vector<int>& picked);
+
+}  // namespace sgrender

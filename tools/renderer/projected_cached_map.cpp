@@ -1,0 +1,126 @@
+#include <algorithm>
+#include <climits>
+
+#include "imaging/png_file.h"
+#include "renderer/chunk_reach.h"
+#include "renderer/map_output.h"
+
+namespace sgrender {
+
+namespace {
+
+struct PixelSpan {
+  int top = INT_MAX, left = INT_MAX, bottom = INT_MIN, right = INT_MIN;
+  void add(const MapTile& t) {
+    top = std::min(top, t.top), left = std::min(left, t.left);
+    bottom = std::max(bottom, t.top + t.height - 1), right = std::max(right, t.left + t.width - 1);
+  }
+};
+
+std::vector<int> chunksOfTile(const std::vector<ChunkReach>& reach, const MapTile& t) {
+  return chunksFor(reach, t.top, t.top + t.height - 1, t.left, t.left + t.width - 1);
+}
+
+}  // namespace
+
+bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& out, MapDrawing& drawing, Painter& painter,
+                                const BandDrawing& partDrawing, const ProjectedTiles& tiles,
+                                const AfterDrawing& drawn, TilesTaken& taken, std::string& error) {
+  const std::vector<ChunkGroup>& groups = plan.chunks.groups;
+  std::vector<RegionGround> grounds(groups.size());
+  std::vector<const ChunkGroup*> toMeet;  // the regions whose chunks are read for the census
+  for (size_t i = 0; i < groups.size(); ++i) {
+    if (auto kept = tiles.region(groups[i])) {
+      grounds[i] = std::move(*kept);
+      ++taken.regions;
+    } else {
+      toMeet.push_back(&groups[i]);
+    }
+  }
+  // What each region met gives the census: its chunks' grounds, and its counts.
+  std::vector<GroundEvent> events;
+  drawing.afterRegion([&](const ChunkGroup& g, const RenderSummary& added) {
+    RegionGround& ground = grounds[static_cast<size_t>(&g - groups.data())];
+    ground.events = std::move(events);
+    ground.counts = added;
+    events.clear();
+    tiles.keepRegion(g, ground);
+  });
+  painter.recordGrounds(&events);
+
+  const bool whole = taken.regions == 0;
+  sgimage::RgbaImage image;
+  if (whole) {
+    MapCanvas canvas(out.width, out.height, true);
+    drawing.draw(toMeet, canvas);
+    painter.finish(canvas);
+    image = std::move(canvas.image());
+  } else {
+    for (size_t i = 0; i < groups.size(); ++i)
+      if (std::find(toMeet.begin(), toMeet.end(), &groups[i]) == toMeet.end())
+        drawing.addTaken(grounds[i].counts, groups[i].chunks.size());
+    drawing.progressSpan(0, 33);
+    painter.beginCensus();
+    MapCanvas none(1, 1, false);
+    drawing.draw(toMeet, none);
+    painter.endCensus();
+  }
+  painter.recordGrounds(nullptr);
+  drawing.afterRegion(nullptr);
+
+  std::vector<const std::vector<GroundEvent>*> inOrder;
+  for (const auto& g : grounds) inOrder.push_back(&g.events);
+  const GroundCensus census = censusOf(inOrder);
+  const std::vector<ChunkReach> reach = chunkReach(plan, painter);
+  const std::vector<MapTile> all = tiles.tilesOf(out.width, out.height);
+  taken.allTiles = all.size();
+  if (whole) {
+    for (const MapTile& t : all)
+      if (auto key = tiles.tileKey(t, reach, chunksOfTile(reach, t), census)) tiles.keep(*key, t, image);
+  } else {
+    image = sgimage::RgbaImage(out.width, out.height);
+    std::vector<std::pair<const MapTile*, std::optional<CacheKey>>> toDraw;
+    std::vector<char> needed(reach.size(), 0);
+    PixelSpan span;
+    for (const MapTile& t : all) {
+      const std::vector<int> from = chunksOfTile(reach, t);
+      auto key = tiles.tileKey(t, reach, from, census);
+      if (key && tiles.paste(*key, t, image)) {
+        ++taken.tiles;
+        continue;
+      }
+      toDraw.emplace_back(&t, key);
+      for (int i : from) needed[static_cast<size_t>(i)] = 1;
+      span.add(t);
+    }
+    if (!toDraw.empty()) {
+      // The tiles left are drawn together, from every chunk that reaches one of them.
+      std::vector<int> picked;
+      for (size_t i = 0; i < needed.size(); ++i)
+        if (needed[i]) picked.push_back(static_cast<int>(i));
+      const std::vector<ChunkGroup> part = groupsOf(reach, picked);
+      std::vector<const ChunkGroup*> partGroups;
+      for (const auto& g : part) partGroups.push_back(&g);
+      MapCanvas canvas(span.right - span.left + 1, span.bottom - span.top + 1, true);
+      canvas.setOrigin(span.top, span.left);
+      painter.useCensus(census);
+      painter.beginBand();
+      partDrawing(picked.size(), 33, 99)->draw(partGroups, canvas);
+      painter.finish(canvas);
+      for (const auto& [t, key] : toDraw) {
+        for (int y = t->top; y < t->top + t->height; ++y)
+          for (int x = t->left; x < t->left + t->width; ++x) image.set(x, y, canvas.at(x, y));
+        if (key) tiles.keep(*key, *t, image);
+      }
+    }
+  }
+  if (!drawn()) return false;
+  if (!finishMap(image, out.finishing, error)) return false;
+  if (!sgimage::writePngAtomically(out.file, image, error)) {
+    error = "cannot write the image " + out.file + ": " + error;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace sgrender
