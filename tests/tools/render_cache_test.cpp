@@ -16,6 +16,7 @@
 #include "renderer/styles/ground_census.h"
 #include "tool_test_support.h"
 #include "demo_worlds.h"
+#include "worldgen/demo_world.h"
 
 namespace fs = std::filesystem;
 using sgtest::Render;
@@ -133,6 +134,32 @@ TEST(RenderCache, AProjectedMapRedrawsOnlyTheTilesThatAChangedChunkReaches) {
       EXPECT_LT(taken, all) << again;
       expectSameAsUncached(options, "changed.png");
     }
+  }
+  unsetenv("SG_TILE_SIDE");
+}
+
+// A region whose ground really changes (another seed's hills) redraws every tile its new and its
+// old chunks reach, above them as well as below.
+TEST(RenderCache, AProjectedMapFollowsARegionWhoseGroundChanged) {
+  setenv("SG_TILE_SIDE", "32", 1);
+  sgworld::DemoWorld other;
+  other.folder = "other";
+  other.chunksX = other.chunksZ = 8;
+  other.nether = false;
+  other.seed = 7;
+  std::string error;
+  ASSERT_TRUE(sgworld::writeDemoWorld(other, error)) << error;
+  for (std::string options : {"isometric", "obliqueangled west", "isometric south fool_cake"}) {
+    SCOPED_TRACE(options);
+    writeCacheWorld();
+    projectedSaying(options, "first.png");
+    fs::copy_file("other/region/r.0.0.mca", "w/region/r.0.0.mca", fs::copy_options::overwrite_existing);
+    for (int x = 0; x < 4; ++x)
+      for (int z = 0; z < 4; ++z) saveChunkAgain(x, z);
+    const std::string again = projectedSaying(options, "changed.png");
+    EXPECT_EQ(again.substr(0, again.find(" and ")), "3 of 4 regions");
+    EXPECT_GT(tilesTaken(again).first, 0) << again;
+    expectSameAsUncached(options, "changed.png");
   }
   unsetenv("SG_TILE_SIDE");
 }

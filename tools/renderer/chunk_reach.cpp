@@ -1,6 +1,8 @@
 #include "renderer/chunk_reach.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <climits>
+#include <tuple>
 
 namespace sgrender {
 
@@ -11,7 +13,8 @@ int floorDiv16(int v) { return v >= 0 ? v / 16 : -((-v + 15) / 16); }
 
 }  // namespace
 
-std::vector<ChunkReach> chunkReach(const MapPlan& plan, const Painter& painter) {
+std::vector<ChunkReach> chunkReach(const MapPlan& plan, const Painter& painter,
+                                   const std::unordered_map<long long, int>* tops) {
   std::vector<ChunkReach> all;
   std::unordered_map<long long, int> byView;
   auto viewChunk = [&](const ChunkPlace& c) {
@@ -20,17 +23,35 @@ std::vector<ChunkReach> chunkReach(const MapPlan& plan, const Painter& painter) 
   };
   for (const auto& g : plan.chunks.groups)
     for (size_t i = 0; i < g.chunks.size(); ++i) {
-      auto [firstRow, lastRow] = painter.rowsOf(g.chunks[i].x, g.chunks[i].z);
       auto [firstColumn, lastColumn] = painter.columnsOf(g.chunks[i].x, g.chunks[i].z);
       auto [cu, cv] = viewChunk(g.chunks[i]);
       byView[placeKey(cu, cv)] = static_cast<int>(all.size());
-      all.push_back({&g, i, firstRow, lastRow, firstColumn, lastColumn});
+      all.push_back({&g, i, 0, 0, firstColumn, lastColumn});
     }
   for (auto& c : all) {
     auto [cu, cv] = viewChunk(c.group->chunks[c.place]);
     const std::pair<int, int> far[3] = {{cu, cv - 1}, {cu - 1, cv}, {cu - 1, cv - 1}};
     for (int k = 0; k < 3; ++k)
       if (auto it = byView.find(placeKey(far[k].first, far[k].second)); it != byView.end()) c.far[k] = it->second;
+    const std::pair<int, int> near[2] = {{cu + 1, cv}, {cu, cv + 1}};
+    for (int k = 0; k < 2; ++k)
+      if (auto it = byView.find(placeKey(near[k].first, near[k].second)); it != byView.end()) c.near[k] = it->second;
+  }
+  auto topOf = [&](const ChunkReach& c) {
+    const ChunkPlace& p = c.group->chunks[c.place];
+    auto it = tops->find(groundKey(p.x, p.z));
+    return it == tops->end() ? INT_MIN : it->second;
+  };
+  for (auto& c : all) {
+    const ChunkPlace& p = c.group->chunks[c.place];
+    int highest = INT_MAX;
+    if (tops) {
+      highest = topOf(c);
+      for (int f : c.far)
+        if (f >= 0) highest = std::max(highest, topOf(all[static_cast<size_t>(f)]));
+      if (highest == INT_MIN) highest = INT_MAX;  // nothing known: as high as the map goes
+    }
+    std::tie(c.firstRow, c.lastRow) = painter.rowsOf(p.x, p.z, highest);
   }
   return all;
 }

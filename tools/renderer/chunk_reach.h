@@ -4,6 +4,7 @@
 // from the chunks that reach it and the two rings of chunks before them, in the plan's order.
 #pragma once
 #include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 #include "renderer/map_plan.h"
@@ -16,10 +17,14 @@ struct ChunkReach {
   size_t place;
   int firstRow, lastRow, firstColumn, lastColumn;
   int far[3] = {-1, -1, -1};  // the chunks before it in view, by their index
+  int near[2] = {-1, -1};       // the chunks after it whose turns show its two near edges
 };
 
-// Every chunk of the plan, in the plan's order.
-std::vector<ChunkReach> chunkReach(const MapPlan& plan, const Painter& painter);
+// Every chunk of the plan, in the plan's order. With the census's tops (the highest level each
+// chunk met holds, as seen), a chunk's turn reaches up only as far as the highest blocks of the
+// chunk and of the chunks before it whose edges it draws.
+std::vector<ChunkReach> chunkReach(const MapPlan& plan, const Painter& painter,
+                                   const std::unordered_map<long long, int>* tops = nullptr);
 
 // The chunks (indices, ascending) that a part of the map is drawn from: those whose turns reach
 // rows [top, bottom] and columns [left, right], and the two rings before them.

@@ -71,7 +71,7 @@ bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& out, MapDra
   std::vector<const std::vector<GroundEvent>*> inOrder;
   for (const auto& g : grounds) inOrder.push_back(&g.events);
   const GroundCensus census = censusOf(inOrder);
-  const std::vector<ChunkReach> reach = chunkReach(plan, painter);
+  const std::vector<ChunkReach> reach = chunkReach(plan, painter, &census.top);
   const std::vector<MapTile> all = tiles.tilesOf(out.width, out.height);
   taken.allTiles = all.size();
   if (whole) {

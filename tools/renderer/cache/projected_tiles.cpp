@@ -44,12 +44,24 @@ std::optional<CacheKey> ProjectedTiles::tileKey(const MapTile& t, const std::vec
                                                 const std::vector<int>& from, const GroundCensus& census) const {
   KeyMaker k;
   k.add(drawing_).add(std::string_view("projected tile")).add(side_).add(t.left).add(t.top).add(t.width).add(t.height);
-  k.add(census.floor).add(static_cast<uint64_t>(from.size()));
+  auto place = [&](int i) -> const ChunkPlace& {
+    return reach[static_cast<size_t>(i)].group->chunks[reach[static_cast<size_t>(i)].place];
+  };
+  // The ground of the whole map (its floor, the lowest ground before each chunk) shows only on
+  // the map's own edge: where a chunk's near edge meets no chunk with blocks.
+  bool onMapEdge = false;
+  for (int i : from)
+    for (int n : reach[static_cast<size_t>(i)].near)
+      onMapEdge = onMapEdge || n < 0 || !census.top.count(groundKey(place(n).x, place(n).z));
+  k.add(onMapEdge).add(static_cast<uint64_t>(from.size()));
+  if (onMapEdge) k.add(census.floor);
   for (int i : from) {
-    const ChunkPlace& c = reach[static_cast<size_t>(i)].group->chunks[reach[static_cast<size_t>(i)].place];
+    const ChunkPlace& c = place(i);
     if (c.saveStamp == 0) return std::nullopt;
+    k.add(c.x).add(c.z).add(c.saveStamp);
+    if (!onMapEdge) continue;
     auto lowest = census.lowestBefore.find(groundKey(c.x, c.z));
-    k.add(c.x).add(c.z).add(c.saveStamp).add(lowest == census.lowestBefore.end() ? INT_MIN : lowest->second);
+    k.add(lowest == census.lowestBefore.end() ? INT_MIN : lowest->second);
   }
   return k.key();
 }

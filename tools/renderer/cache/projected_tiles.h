@@ -1,8 +1,8 @@
 // The projected styles through the render cache. A chunk's turn reaches far across such a map
 // (a tall chunk covers hundreds of rows), so the map is kept in square tiles of pixels, each
 // keyed by every chunk whose turn can reach it and the chunks before them that it takes edges
-// and biomes from (their save stamps and the lowest ground seen before each), the map's floor
-// and every option that changes pixels. Each region's part of the ground census (the grounds of
+// and biomes from (their save stamps), by every option that changes pixels and, for a tile on
+// the map's own edge, by the map's floor and the lowest ground seen before each chunk. Each region's part of the ground census (the grounds of
 // its chunks) is kept too, so that the census of the map, which the keys need, reads only the
 // regions that changed. A tile that checks out is pasted; the others are drawn together from
 // the chunks that reach them.
@@ -29,7 +29,7 @@ struct MapTile {
 
 class ProjectedTiles {
  public:
-  static constexpr int kTileSide = 512;
+  static constexpr int kTileSide = 256;
 
   ProjectedTiles(const RenderCache& cache, const CacheKey& drawing, int tileSide = kTileSide)
       : cache_(cache), drawing_(drawing), side_(tileSide) {}

@@ -235,7 +235,7 @@ void SeenBlocks::visit(const Chunk& c, const SeenChunk& seen, const DrawBlock& d
   if (gathering_) gathering_->lowestBefore[key(c.chunkX, c.chunkZ)] = lowestGround_;
   else if (census_) groundBefore(c.chunkX, c.chunkZ);
   if (recording_) {
-    GroundEvent& e = recording_->emplace_back(GroundEvent{c.chunkX, c.chunkZ, false, {}});
+    GroundEvent& e = recording_->emplace_back(GroundEvent{c.chunkX, c.chunkZ, false, {}, up_ > 0 ? c.topY() : -c.minY});
     std::vector<int> grounds = seen.grounds;
     std::sort(grounds.begin(), grounds.end());
     for (int g : grounds)
@@ -466,12 +466,12 @@ std::pair<int, int> ProjectedPainter::columnsOf(int chunkX, int chunkZ) const {
   return columnsFor(minU - 1 - e.minU, maxU - e.minU, minV - 1 - e.minV, maxV - e.minV);
 }
 
-std::pair<int, int> ProjectedPainter::rowsOf(int chunkX, int chunkZ) const {
+std::pair<int, int> ProjectedPainter::rowsOf(int chunkX, int chunkZ, int highestSeen) const {
   const auto [minU, maxU, minV, maxV] = chunkSpan(frame_.view, chunkX, chunkZ);
   // The edges of the farther chunks beside it are drawn at its turn: one column farther each way.
   const ViewExtent& e = frame_.extent;
   const int seenLow = upsideDown_ ? -frame_.highestY : frame_.lowestY;
-  const int seenHigh = upsideDown_ ? -frame_.lowestY : frame_.highestY;
+  const int seenHigh = std::min(highestSeen, upsideDown_ ? -frame_.lowestY : frame_.highestY);
   return rowsFor(minU - 1 - e.minU, maxU - e.minU, minV - 1 - e.minV, maxV - e.minV, frame_.highestY - seenHigh,
                  frame_.highestY - seenLow);
 }

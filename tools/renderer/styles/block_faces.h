@@ -159,7 +159,7 @@ class ProjectedPainter : public Painter {
   void absent(int chunkX, int chunkZ, MapCanvas& canvas) override { seen_.absent(chunkX, chunkZ, drawOn(canvas)); }
 
   bool drawsInBands() const override { return true; }
-  std::pair<int, int> rowsOf(int chunkX, int chunkZ) const override;
+  std::pair<int, int> rowsOf(int chunkX, int chunkZ, int highestSeen = INT_MAX) const override;
   std::pair<int, int> columnsOf(int chunkX, int chunkZ) const override;
   void beginCensus() override { seen_.gather(&census_); }
   void endCensus() override { seen_.endGathering(); }

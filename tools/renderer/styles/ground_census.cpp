@@ -12,6 +12,7 @@ GroundCensus censusOf(const std::vector<const std::vector<GroundEvent>*>& inOrde
   for (const auto* events : inOrder)
     for (const GroundEvent& e : *events) {
       census.lowestBefore[groundKey(e.chunkX, e.chunkZ)] = lowest;
+      if (!e.absent) census.top[groundKey(e.chunkX, e.chunkZ)] = e.top;
       for (auto [level, n] : e.grounds) {
         counts[level] += n;
         lowest = std::min(lowest, level);
@@ -58,6 +59,7 @@ std::vector<uint8_t> groundBytes(const std::vector<GroundEvent>& events) {
     put(out, e.chunkX);
     put(out, e.chunkZ);
     put(out, e.absent);
+    put(out, e.top);
     put(out, static_cast<int64_t>(e.grounds.size()));
     for (auto [level, n] : e.grounds) {
       put(out, level);
@@ -70,14 +72,17 @@ std::vector<uint8_t> groundBytes(const std::vector<GroundEvent>& events) {
 bool readGroundBytes(const std::vector<uint8_t>& bytes, std::vector<GroundEvent>& events) {
   size_t at = 0;
   int64_t count = 0;
-  if (!take(bytes, at, count) || count < 0 || count > int64_t(bytes.size() / 32)) return false;
+  if (!take(bytes, at, count) || count < 0 || count > int64_t(bytes.size() / 40)) return false;
   events.assign(static_cast<size_t>(count), {});
   auto inRange = [](int64_t v) { return v >= INT_MIN && v <= INT_MAX; };
   for (GroundEvent& e : events) {
-    int64_t x, z, absent, n;
-    if (!take(bytes, at, x) || !take(bytes, at, z) || !take(bytes, at, absent) || !take(bytes, at, n)) return false;
-    if (!inRange(x) || !inRange(z) || n < 0 || n > 256) return false;
+    int64_t x, z, absent, top, n;
+    if (!take(bytes, at, x) || !take(bytes, at, z) || !take(bytes, at, absent) || !take(bytes, at, top) ||
+        !take(bytes, at, n))
+      return false;
+    if (!inRange(x) || !inRange(z) || !inRange(top) || n < 0 || n > 256) return false;
     e.chunkX = static_cast<int>(x), e.chunkZ = static_cast<int>(z), e.absent = absent != 0;
+    e.top = static_cast<int>(top);
     for (int64_t i = 0; i < n; ++i) {
       int64_t level, columns;
       if (!take(bytes, at, level) || !take(bytes, at, columns) || !inRange(level) || columns < 0 || columns > 256)

@@ -19,14 +19,16 @@ namespace sgrender {
 struct GroundCensus {
   std::unordered_map<long long, int> lowestBefore;  // by chunk: the lowest ground seen before it
   int floor = INT_MIN;
+  std::unordered_map<long long, int> top;  // by chunk met with blocks: the highest level it holds, as seen
 };
 
-// A chunk met by the drawing: its grounds (level as seen, number of columns), or a stored chunk
-// that is not drawn.
+// A chunk met by the drawing: its grounds (level as seen, number of columns) and the highest
+// level it holds, as seen; or a stored chunk that is not drawn.
 struct GroundEvent {
   int chunkX = 0, chunkZ = 0;
   bool absent = false;
   std::vector<std::pair<int, int>> grounds;
+  int top = INT_MIN;
 };
 
 // The key of a chunk in lowestBefore.

@@ -1,6 +1,7 @@
 // A painter draws chunks of the model into the map canvas in one style. Painters see only the
 // chunk model and the render's options; a new style is a new painter.
 #pragma once
+#include <climits>
 #include <functional>
 #include <memory>
 
@@ -62,8 +63,11 @@ class Painter {
   // over the chunks whose turns draw on its rows (and the chunks before them that they take
   // edges and biomes from). Each band comes out as it would in the whole map.
   virtual bool drawsInBands() const { return false; }
-  // The rows of the map that the chunk's turn can draw on, inclusive.
-  virtual std::pair<int, int> rowsOf(int /*chunkX*/, int /*chunkZ*/) const { return {0, height() - 1}; }
+  // The rows of the map that the chunk's turn can draw on, inclusive; `highestSeen`: the highest
+  // level, as seen, of the blocks its turn draws, where known.
+  virtual std::pair<int, int> rowsOf(int /*chunkX*/, int /*chunkZ*/, int /*highestSeen*/ = INT_MAX) const {
+    return {0, height() - 1};
+  }
   // The columns likewise.
   virtual std::pair<int, int> columnsOf(int /*chunkX*/, int /*chunkZ*/) const { return {0, width() - 1}; }
   virtual void beginCensus() {}
