@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 #include "render_call.h"
 #include "tool_test_support.h"
@@ -17,8 +19,9 @@ using sgworld::Layout;
 
 namespace {
 
-// A finished 2 x 2 of grass hills in region 0,0, and, when asked, unfinished chunks far around.
-void sparseWorld(const std::string& folder, bool withUnfinished) {
+// A finished 2 x 2 of grass hills in region 0,0, and, when asked, unfinished chunks far around
+// (or chunks with another status), all saved at `saved`.
+void sparseWorld(const std::string& folder, bool withUnfinished, const char* farStatus = "noise", int saved = 1767225600) {
   sgworld::RegionWriter r;
   for (int cx = 0; cx < 2; ++cx)
     for (int cz = 0; cz < 2; ++cz) {
@@ -35,12 +38,13 @@ void sparseWorld(const std::string& folder, bool withUnfinished) {
   if (withUnfinished)
     for (auto [cx, cz] : {std::pair(20, 25), std::pair(31, 0), std::pair(0, 31), std::pair(12, 7)}) {
       ChunkColumn c(cx, cz, -64, 384);
-      c.status = "noise";
+      c.status = farStatus;
       const uint16_t stone = c.name("stone");
       for (int x = 0; x < 16; ++x)
         for (int z = 0; z < 16; ++z) c.set(x, 10, z, stone);
       r.put(cx, cz, sgworld::compress(sgworld::encodeChunk(c, Layout::BlockStates), Compression::Zlib), 2);
     }
+  r.savedAt = static_cast<uint32_t>(saved);
   ASSERT_TRUE(r.write(folder + "/region", 0, 0, "mca"));
 }
 
@@ -84,4 +88,28 @@ TEST(SparseWorlds, AMapTakenFromTheCacheSaysTheRangeItDrew) {
   EXPECT_NE(again.errors.str().find("taken from the cache"), std::string::npos) << again.errors.str();
   EXPECT_EQ(slurp("mOffset.txt"), offsets);
   EXPECT_EQ(slurp("again.png"), slurp("first.png"));
+}
+
+// What a render found unfinished is kept with the region; a chunk saved since is read again. A
+// world whose chunks do not tell when they were saved is read afresh each time.
+TEST(SparseWorlds, UnfinishedChunksAreLookedForAgainOnlyInChunksSavedSince) {
+  const char* leftOut = "4 chunks that the game had not finished generating left out";
+  for (bool stamped : {true, false}) {
+    SCOPED_TRACE(stamped ? "saving times stored" : "no saving times");
+    std::filesystem::remove_all("sparse");
+    sparseWorld("sparse", true, "noise", stamped ? 1 : 0);
+    Render first("custom sparse isometric outfile first.png");
+    ASSERT_EQ(first.status, 0) << first.errors.str();
+    EXPECT_NE(first.errors.str().find(leftOut), std::string::npos) << first.errors.str();
+    // The game finished them and saved them again.
+    std::filesystem::remove_all("sparse");
+    sparseWorld("sparse", true, "full", stamped ? 2 : 0);
+    Render finished("custom sparse isometric outfile finished.png");
+    ASSERT_EQ(finished.status, 0) << finished.errors.str();
+    EXPECT_EQ(finished.errors.str().find(leftOut), std::string::npos) << finished.errors.str();
+    Render fresh("custom sparse isometric nocache outfile fresh.png");
+    ASSERT_EQ(fresh.status, 0) << fresh.errors.str();
+    EXPECT_TRUE(slurp("finished.png") == slurp("fresh.png"));
+    EXPECT_FALSE(slurp("finished.png") == slurp("first.png"));
+  }
 }

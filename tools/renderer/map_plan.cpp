@@ -1,6 +1,8 @@
 #include "renderer/map_plan.h"
 
 #include <algorithm>
+#include <atomic>
+#include <optional>
 
 #include "renderer/formats/decode_chunk.h"
 #include "renderer/request_parts.h"
@@ -88,7 +90,33 @@ bool planMap(const RenderRequest& r, const std::filesystem::path& world, MapPlan
 }
 
 
-void leaveOutUnfinished(const RenderRequest& r, MapPlan& plan, int threads) {
+namespace {
+
+// The key of a region's unfinished chunks: the region and every chunk's save stamp; nullopt when
+// a stamp cannot be told.
+std::optional<CacheKey> unfinishedKey(const MapPlan& plan, const ChunkGroup& g) {
+  KeyMaker k;
+  k.add(std::string_view("unfinished 1")).add(sgsys::nameOf(plan.chunks.folder)).add(sgsys::nameOf(g.regionFile));
+  k.add(g.regionX).add(g.regionZ);
+  for (const auto& c : g.chunks) {
+    if (c.saveStamp == 0) return std::nullopt;
+    k.add(c.x).add(c.z).add(c.saveStamp);
+  }
+  return k.key();
+}
+
+// Which of the region's chunks are unfinished, from the cache: one byte a chunk.
+bool unfinishedFromCache(const RenderCache* cache, const std::optional<CacheKey>& key, std::vector<uint8_t>& unfinished) {
+  if (!cache || !key) return false;
+  auto entry = cache->load(*key, "unfin");
+  if (!entry || entry->bytes.size() != unfinished.size()) return false;
+  unfinished = std::move(entry->bytes);
+  return true;
+}
+
+}  // namespace
+
+void leaveOutUnfinished(const RenderRequest& r, MapPlan& plan, int threads, const RenderCache* cache) {
   // Worlds from before the game stored a chunk's status have no unfinished chunks to find: a
   // few chunks tell, before every chunk is read for it.
   bool statuses = false;
@@ -113,13 +141,20 @@ void leaveOutUnfinished(const RenderRequest& r, MapPlan& plan, int threads) {
     std::string error;
     if (!g.regionFile.empty() && !region.open(sgsys::nameOf(g.regionFile), error)) continue;
     std::vector<uint8_t> unfinished(g.chunks.size(), 0);
-    pool.run(g.chunks.size(), [&](size_t i) {
-      thread_local std::vector<uint8_t> data;
-      std::string why;
-      if (readChunkBytes(g, g.chunks[i], g.regionFile.empty() ? nullptr : &region, data, why))
-        unfinished[i] = unfinishedAtAGlance(data.data(), data.size());
-      if (data.capacity() > (size_t(512) << 10)) std::vector<uint8_t>().swap(data);
-    });
+    const std::optional<CacheKey> key = unfinishedKey(plan, g);
+    if (!unfinishedFromCache(cache, key, unfinished)) {
+      std::atomic<bool> unread = false;
+      pool.run(g.chunks.size(), [&](size_t i) {
+        thread_local std::vector<uint8_t> data;
+        std::string why;
+        if (readChunkBytes(g, g.chunks[i], g.regionFile.empty() ? nullptr : &region, data, why))
+          unfinished[i] = unfinishedAtAGlance(data.data(), data.size());
+        else
+          unread = true;  // read again next time: the reading may have been what failed
+        if (data.capacity() > (size_t(512) << 10)) std::vector<uint8_t>().swap(data);
+      });
+      if (cache && key && !unread) cache->store(*key, "unfin", CacheEntry{{}, unfinished}, true);
+    }
     size_t stays = 0;
     for (size_t i = 0; i < g.chunks.size(); ++i) {
       if (unfinished[i]) leftOut.push_back(g.chunks[i]);

@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "renderer/cache/render_cache.h"
 #include "renderer/render_arguments.h"
 #include "renderer/styles/painter.h"
 #include "renderer/world/world_layout.h"
@@ -31,7 +32,8 @@ bool planMap(const RenderRequest& r, const std::filesystem::path& world, MapPlan
 
 // Takes the chunks the game had not finished generating out of the plan before the map is laid
 // out, so that the projected styles' canvas spans what is drawn (a freshly explored world is
-// mostly unfinished chunks at its edges). Reads every chunk's status on `threads` threads.
-void leaveOutUnfinished(const RenderRequest& r, MapPlan& plan, int threads);
+// mostly unfinished chunks at its edges). Reads every chunk's status on `threads` threads, or
+// takes what a render before found in a region whose chunks were not saved since.
+void leaveOutUnfinished(const RenderRequest& r, MapPlan& plan, int threads, const RenderCache* cache = nullptr);
 
 }  // namespace sgrender

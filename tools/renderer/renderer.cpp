@@ -189,14 +189,19 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   const std::optional<RenderCache> cache = renderCache(req);
   const CacheKey drawKey = drawingKey(req, plan), finishedKey = imageKey(drawKey, req, plan);
   RenderSummary cached;
-  if (ChunkRectangle drawnBefore; cache && takeFinishedImage(*cache, finishedKey, file, cached, drawnBefore)) {
+  // A world whose chunks do not tell when they were saved cannot tell a changed map either.
+  const bool stampsKnown = std::all_of(plan.chunks.groups.begin(), plan.chunks.groups.end(), [](const ChunkGroup& g) {
+    return std::all_of(g.chunks.begin(), g.chunks.end(), [](const ChunkPlace& c) { return c.saveStamp != 0; });
+  });
+  if (ChunkRectangle drawnBefore;
+      cache && stampsKnown && takeFinishedImage(*cache, finishedKey, file, cached, drawnBefore)) {
     if (req.verbosity >= 1) reports << "renderer: the map is the one drawn before, taken from the cache\n";
     cached.print(errors, lightMatters);
     Progress progress(req.progressFile);
     return finishRender(req, drawnBefore, progress, errors);
   }
   // The projected styles' canvas spans the chunks that will be drawn.
-  if (isProjected(req.style)) leaveOutUnfinished(req, plan, req.threads);
+  if (isProjected(req.style)) leaveOutUnfinished(req, plan, req.threads, cache ? &*cache : nullptr);
   const BlockLook look(lookOptions(req));
   const std::unique_ptr<Painter> painter = makePainter(paintOptions(req), look, plan.frame);
   const long long width = painter->width(), height = painter->height();
@@ -253,7 +258,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   if (req.listAllBlocks && !writeBlockList(req.mapName, drawing.census(), error)) return failed(req, error, errors);
   const ChunkRectangle drawnRange{plan.minX, plan.maxX, plan.minZ, plan.maxZ, false};
   if (cache) {
-    keepFinishedImage(*cache, finishedKey, image.file, drawing.summary(), drawnRange);
+    if (stampsKnown) keepFinishedImage(*cache, finishedKey, image.file, drawing.summary(), drawnRange);
     cache->trim();
   }
   return finishRender(req, drawnRange, progress, errors);

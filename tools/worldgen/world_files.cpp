@@ -122,6 +122,7 @@ bool RegionWriter::write(const fs::path& folder, int rx, int rz, const std::stri
     file[entry + 1] = static_cast<uint8_t>(sector >> 8);
     file[entry + 2] = static_cast<uint8_t>(sector);
     file[entry + 3] = static_cast<uint8_t>(std::min<size_t>(sectors, 255));
+    for (int i = 0; i < 4; ++i) file[4096 + entry + size_t(i)] = static_cast<uint8_t>(savedAt >> (8 * (3 - i)));
   }
   return writeBytes(folder / ("r." + std::to_string(rx) + "." + std::to_string(rz) + "." + extension), file);
 }

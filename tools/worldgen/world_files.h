@@ -26,6 +26,9 @@ class RegionWriter {
   bool write(const std::filesystem::path& folder, int regionX, int regionZ, const std::string& extension) const;
   bool empty() const { return chunks_.empty(); }
 
+  // When every chunk was saved, in seconds since 1970 as the game keeps it; 0 writes no times.
+  uint32_t savedAt = 1767225600;  // 2026-01-01
+
  private:
   std::map<std::pair<int, int>, std::pair<int, std::vector<uint8_t>>> chunks_;
 };

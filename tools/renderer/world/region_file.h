@@ -34,10 +34,11 @@ class RegionFile {
   // True when the table names a chunk at these local coordinates (0 to 31).
   bool hasChunk(int localX, int localZ) const { return entry(localX, localZ) != 0; }
   // What changes whenever the game saves the chunk again: the time stored in the file's second
-  // table, with the chunk's place in the file (0 when the table names no chunk there).
+  // table, with the chunk's place in the file; 0 when the table names no chunk there or no time
+  // was stored, so that nothing can tell a chunk saved again.
   uint64_t saveStamp(int localX, int localZ) const {
     const size_t i = static_cast<size_t>((localX & 31) + (localZ & 31) * 32);
-    return table_[i] == 0 ? 0 : (uint64_t(times_[i]) << 32) | table_[i];
+    return table_[i] == 0 || times_[i] == 0 ? 0 : (uint64_t(times_[i]) << 32) | table_[i];
   }
   // The chunk's uncompressed tag data; false with a reason when it is damaged.
   bool chunkData(int localX, int localZ, std::vector<uint8_t>& out, std::string& error) const;
