@@ -37,12 +37,13 @@ bool writeProjectedBands(const MapPlan& plan, const MapImage& image, MapDrawing&
 // The projected styles held whole, through the render cache (see ProjectedTiles): when no
 // region is kept, the map is drawn whole and kept; otherwise the census is put together from the
 // kept regions and those drawn afresh, the tiles that check out are pasted and the others drawn
-// from the chunks that reach them, through a drawing from `partDrawing`.
+// from the chunks that reach them, through a drawing from `partDrawing`. The tiles are keyed,
+// kept and pasted on `threads` threads.
 struct TilesTaken {
   size_t regions = 0, tiles = 0, allTiles = 0;
 };
 bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& image, MapDrawing& drawing, Painter& painter,
                                 const BandDrawing& partDrawing, const ProjectedTiles& tiles,
-                                const AfterDrawing& drawn, TilesTaken& taken, std::string& error);
+                                const AfterDrawing& drawn, int threads, TilesTaken& taken, std::string& error);
 
 }  // namespace sgrender

@@ -4,6 +4,7 @@
 #include "imaging/png_file.h"
 #include "renderer/chunk_reach.h"
 #include "renderer/map_output.h"
+#include "renderer/work_pool.h"
 
 namespace sgrender {
 
@@ -21,11 +22,43 @@ std::vector<int> chunksOfTile(const std::vector<ChunkReach>& reach, const MapTil
   return chunksFor(reach, t.top, t.top + t.height - 1, t.left, t.left + t.width - 1);
 }
 
+// Draws the tiles not pasted together, from every chunk that reaches one of them.
+void drawTiles(const std::vector<ChunkReach>& reach, const std::vector<MapTile>& all, const std::vector<char>& pasted,
+               const GroundCensus& census, Painter& painter, const BandDrawing& partDrawing,
+               sgimage::RgbaImage& image) {
+  std::vector<char> needed(reach.size(), 0);
+  PixelSpan span;
+  for (size_t t = 0; t < all.size(); ++t) {
+    if (pasted[t]) continue;
+    for (int i : chunksOfTile(reach, all[t])) needed[static_cast<size_t>(i)] = 1;
+    span.add(all[t]);
+  }
+  if (span.top == INT_MAX) return;
+  std::vector<int> picked;
+  for (size_t i = 0; i < needed.size(); ++i)
+    if (needed[i]) picked.push_back(static_cast<int>(i));
+  const std::vector<ChunkGroup> part = groupsOf(reach, picked);
+  std::vector<const ChunkGroup*> partGroups;
+  for (const auto& g : part) partGroups.push_back(&g);
+  MapCanvas canvas(span.right - span.left + 1, span.bottom - span.top + 1, true);
+  canvas.setOrigin(span.top, span.left);
+  painter.useCensus(census);
+  painter.beginBand();
+  partDrawing(picked.size(), 33, 99)->draw(partGroups, canvas);
+  painter.finish(canvas);
+  for (size_t t = 0; t < all.size(); ++t) {
+    if (pasted[t]) continue;
+    const MapTile& tile = all[t];
+    for (int y = tile.top; y < tile.top + tile.height; ++y)
+      for (int x = tile.left; x < tile.left + tile.width; ++x) image.set(x, y, canvas.at(x, y));
+  }
+}
+
 }  // namespace
 
 bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& out, MapDrawing& drawing, Painter& painter,
                                 const BandDrawing& partDrawing, const ProjectedTiles& tiles,
-                                const AfterDrawing& drawn, TilesTaken& taken, std::string& error) {
+                                const AfterDrawing& drawn, int threads, TilesTaken& taken, std::string& error) {
   const std::vector<ChunkGroup>& groups = plan.chunks.groups;
   std::vector<RegionGround> grounds(groups.size());
   std::vector<const ChunkGroup*> toMeet;  // the regions whose chunks are read for the census
@@ -74,45 +107,23 @@ bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& out, MapDra
   const std::vector<ChunkReach> reach = chunkReach(plan, painter, &census.top);
   const std::vector<MapTile> all = tiles.tilesOf(out.width, out.height);
   taken.allTiles = all.size();
-  if (whole) {
-    for (const MapTile& t : all)
-      if (auto key = tiles.tileKey(t, reach, chunksOfTile(reach, t), census)) tiles.keep(*key, t, image);
-  } else {
-    image = sgimage::RgbaImage(out.width, out.height);
-    std::vector<std::pair<const MapTile*, std::optional<CacheKey>>> toDraw;
-    std::vector<char> needed(reach.size(), 0);
-    PixelSpan span;
-    for (const MapTile& t : all) {
-      const std::vector<int> from = chunksOfTile(reach, t);
-      auto key = tiles.tileKey(t, reach, from, census);
-      if (key && tiles.paste(*key, t, image)) {
-        ++taken.tiles;
-        continue;
-      }
-      toDraw.emplace_back(&t, key);
-      for (int i : from) needed[static_cast<size_t>(i)] = 1;
-      span.add(t);
-    }
-    if (!toDraw.empty()) {
-      // The tiles left are drawn together, from every chunk that reaches one of them.
-      std::vector<int> picked;
-      for (size_t i = 0; i < needed.size(); ++i)
-        if (needed[i]) picked.push_back(static_cast<int>(i));
-      const std::vector<ChunkGroup> part = groupsOf(reach, picked);
-      std::vector<const ChunkGroup*> partGroups;
-      for (const auto& g : part) partGroups.push_back(&g);
-      MapCanvas canvas(span.right - span.left + 1, span.bottom - span.top + 1, true);
-      canvas.setOrigin(span.top, span.left);
-      painter.useCensus(census);
-      painter.beginBand();
-      partDrawing(picked.size(), 33, 99)->draw(partGroups, canvas);
-      painter.finish(canvas);
-      for (const auto& [t, key] : toDraw) {
-        for (int y = t->top; y < t->top + t->height; ++y)
-          for (int x = t->left; x < t->left + t->width; ++x) image.set(x, y, canvas.at(x, y));
-        if (key) tiles.keep(*key, *t, image);
-      }
-    }
+  // Each tile's key, and the tile kept or pasted, on every thread: the tiles are apart.
+  WorkPool pool(threads);
+  std::vector<std::optional<CacheKey>> keys(all.size());
+  std::vector<char> pasted(all.size(), 0);
+  if (!whole) image = sgimage::RgbaImage(out.width, out.height);
+  pool.run(all.size(), [&](size_t i) {
+    keys[i] = tiles.tileKey(all[i], reach, chunksOfTile(reach, all[i]), census);
+    if (!keys[i]) return;
+    if (whole) tiles.keep(*keys[i], all[i], image);
+    else pasted[i] = tiles.paste(*keys[i], all[i], image);
+  });
+  if (!whole) {
+    taken.tiles = static_cast<size_t>(std::count(pasted.begin(), pasted.end(), 1));
+    drawTiles(reach, all, pasted, census, painter, partDrawing, image);
+    pool.run(all.size(), [&](size_t i) {
+      if (!pasted[i] && keys[i]) tiles.keep(*keys[i], all[i], image);
+    });
   }
   if (!drawn()) return false;
   if (!finishMap(image, out.finishing, error)) return false;

@@ -244,7 +244,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   TilesTaken taken;
   const bool written =
       projectedTiles ? writeProjectedThroughCache(plan, image, drawing, *painter, bandDrawing, *projectedTiles, drawn,
-                                                  taken, error)
+                                                  req.threads, taken, error)
       : !output.banded ? writeWholeMap(plan, image, drawing, *painter, drawn, error)
       : painter->drawsInBands()
           ? writeProjectedBands(plan, image, drawing, *painter, bandDrawing, bandRowsAsked(), drawn, error)
