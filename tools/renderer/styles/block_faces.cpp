@@ -120,12 +120,20 @@ void SeenBlocks::findFaces(const Chunk& c, const std::vector<uint8_t>& solid_, c
     std::tie(f.u, f.v) = viewOf({x, z});
     f.x = static_cast<uint8_t>(x), f.z = static_cast<uint8_t>(z);
     const bool edgeU = !inside(x + dxU_, z + dzU_), edgeV = !inside(x + dxV_, z + dzV_);
+    const std::ptrdiff_t nearU = dxU_ + 16 * dzU_, nearV = dxV_ + 16 * dzV_;
     for (int k = 0; k < c.height; ++k) {
       const int y = request_.upsideDown ? c.topY() - k : c.minY + k;
       if (y > ceilings_[z * 16 + x]) continue;
       const size_t at = c.index(x, y, z);
+      const bool isSolid = solid_[at];
+      // Most solid blocks are buried: solid above and on both near sides (or on the chunk's edge,
+      // whose sides the next chunks show).
+      auto beside = [&](std::ptrdiff_t d) { return solid_[static_cast<size_t>(static_cast<std::ptrdiff_t>(at) + d)]; };
+      if (isSolid && (edgeU || beside(nearU)) && (edgeV || beside(nearV)) && c.holds(y + up) &&
+          beside(up > 0 ? 256 : -256))
+        continue;
       const uint16_t id = c.ids[at];
-      const bool isSolid = solid_[at], isWater = water_[at];
+      const bool isWater = water_[at];
       if (request_.cave ? !isSolid : !look_.drawn(id, y)) continue;
       if (isWater) {
         f.top = !water(x, y + up, z);

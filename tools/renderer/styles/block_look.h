@@ -55,7 +55,7 @@ class BlockLook {
   double ambient() const { return ambient_; }
 
  private:
-  std::vector<bool> layer_, block_, solid_, clear_, opaqueFoliage_;
+  std::vector<uint8_t> layer_, block_, solid_, clear_, opaqueFoliage_;  // flags, a byte each: read per cell
   double ambient_ = 1.0;
   bool forceBrightness_ = false, wooloscopy_ = false;
   int granularity_ = 0;
