@@ -57,22 +57,29 @@ bool unpack(const std::vector<int64_t>& longs, const std::vector<PaletteBlock>& 
     error = "a section's block data is too short for its palette";
     return false;
   }
-  for (size_t i = 0; i < 4096; ++i) {
-    uint64_t v;
-    if (acrossLongs) {
-      size_t bit = i * bits, word = bit / 64, shift = bit % 64;
-      v = uint64_t(longs[word]) >> shift;
-      if (shift + bits > 64) v |= uint64_t(longs[word + 1]) << (64 - shift);
-    } else {
-      v = uint64_t(longs[i / perLong]) >> ((i % perLong) * bits);
-    }
-    v &= mask;
+  auto put = [&](size_t i, uint64_t v) {
     if (v >= palette.size()) {
       error = "a block's palette index lies beyond the palette";
       return false;
     }
     c.ids[base + i] = palette[v].id;
     c.data[base + i] = palette[v].data;
+    return true;
+  };
+  if (acrossLongs) {
+    for (size_t i = 0; i < 4096; ++i) {
+      const size_t bit = i * bits, word = bit / 64, shift = bit % 64;
+      uint64_t v = uint64_t(longs[word]) >> shift;
+      if (shift + bits > 64) v |= uint64_t(longs[word + 1]) << (64 - shift);
+      if (!put(i, v & mask)) return false;
+    }
+    return true;
+  }
+  // Whole indexes in each long, from its lowest bits up.
+  for (size_t i = 0, w = 0; i < 4096; ++w) {
+    uint64_t word = uint64_t(longs[w]);
+    for (size_t k = 0; k < perLong && i < 4096; ++k, ++i, word >>= bits)
+      if (!put(i, word & mask)) return false;
   }
   return true;
 }
