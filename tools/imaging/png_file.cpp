@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "imaging/png_parallel.h"
 #include "imaging/png_row_reader.h"
 #include "imaging/png_rows.h"
 
@@ -21,17 +22,22 @@ bool readPng(const std::string& file, RgbaImage& image, std::string& error) {
   return true;
 }
 
-bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error) {
+bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error, int threads) {
   if (image.empty()) {
     error = "the image is empty";
     return false;
   }
+#ifndef _WIN32
+  return writePngOnThreads(file, image, threads, error);
+#else
+  (void)threads;
   PngRowWriter out;
   if (!out.open(file, image.width(), image.height(), error)) return false;
   const size_t stride = static_cast<size_t>(image.width()) * 4;
   for (int y = 0; y < image.height(); ++y)
     if (!out.write(image.data() + stride * y, error)) return false;
   return out.finish(error);
+#endif
 }
 
 }  // namespace sgimage

@@ -9,7 +9,9 @@ namespace sgimage {
 
 // False with a one-line reason when the file is missing, not a PNG, corrupt or too large.
 bool readPng(const std::string& file, RgbaImage& image, std::string& error);
-bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error);
+// A whole image is written on `threads` threads where the platform's coder allows (the same
+// bytes for any number of threads).
+bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error, int threads = 1);
 
 // Images larger than this many pixels are refused rather than risk running out of memory.
 constexpr long long kMaxPixels = 1LL << 28;

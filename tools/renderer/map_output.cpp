@@ -11,15 +11,18 @@ namespace sgrender {
 
 bool writeWholeMap(const MapPlan& plan, const MapImage& out, MapDrawing& drawing, Painter& painter,
                    const AfterDrawing& drawn, std::string& error) {
-  MapCanvas canvas(out.width, out.height, painter.needsDepth());
-  std::vector<const ChunkGroup*> all;
-  for (const auto& g : plan.chunks.groups) all.push_back(&g);
-  drawing.draw(all, canvas);
-  painter.finish(canvas);
+  sgimage::RgbaImage image;
+  {
+    MapCanvas canvas(out.width, out.height, painter.needsDepth());
+    std::vector<const ChunkGroup*> all;
+    for (const auto& g : plan.chunks.groups) all.push_back(&g);
+    drawing.draw(all, canvas);
+    painter.finish(canvas);
+    image = std::move(canvas.image());
+  }  // the depths are let go before the image is finished and written
   if (!drawn()) return false;
-  sgimage::RgbaImage image = std::move(canvas.image());
   if (!finishMap(image, out.finishing, error)) return false;
-  if (!sgimage::writePngAtomically(out.file, image, error)) {
+  if (!sgimage::writePngAtomically(out.file, image, error, out.threads)) {
     error = "cannot write the image " + out.file + ": " + error;
     return false;
   }

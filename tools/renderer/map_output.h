@@ -15,6 +15,7 @@ struct MapImage {
   std::string file;
   int width = 0, height = 0;  // of the map as drawn
   Finishing finishing;
+  int threads = 1;  // that a whole image is written on
 };
 
 // Both draw the plan's chunks through `drawing` and write the image; false with a reason.

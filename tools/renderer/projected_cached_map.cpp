@@ -127,7 +127,7 @@ bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& out, MapDra
   }
   if (!drawn()) return false;
   if (!finishMap(image, out.finishing, error)) return false;
-  if (!sgimage::writePngAtomically(out.file, image, error)) {
+  if (!sgimage::writePngAtomically(out.file, image, error, out.threads)) {
     error = "cannot write the image " + out.file + ": " + error;
     return false;
   }

@@ -213,7 +213,8 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
     reports << "renderer: drawing " << plan.total << " chunks of " << plan.chunks.groups.size() << " "
             << layoutName(plan.chunks.layout) << ", chunks " << plan.minX << ".." << plan.maxX << " x " << plan.minZ
             << ".." << plan.maxZ << ", " << styleWord(req.style) << "\n";
-  const MapImage image{file, static_cast<int>(width), static_cast<int>(height), finishing(req)};
+  const MapImage image{file, static_cast<int>(width), static_cast<int>(height), finishing(req),
+                       req.threads > 0 ? req.threads : usableCores()};
 
   Progress progress(req.progressFile);
   progress.set(0);

@@ -1,0 +1,158 @@
+#include "imaging/png_parallel.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "imaging/png_rows.h"
+#include "system/atomic_file.h"
+#include "system/temporary_files.h"
+
+namespace sgimage {
+
+namespace {
+
+uint8_t paeth(int a, int b, int c) {
+  const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+  return static_cast<uint8_t>(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
+}
+
+// The rows [first, last) as the PNG stores them: a filter byte, then each byte less its Paeth
+// prediction from the pixel to the left, above and above-left.
+std::vector<uint8_t> filteredRows(const RgbaImage& image, int first, int last) {
+  const size_t stride = size_t(image.width()) * 4;
+  std::vector<uint8_t> out;
+  out.reserve((stride + 1) * size_t(last - first));
+  for (int y = first; y < last; ++y) {
+    const uint8_t* row = image.data() + stride * size_t(y);
+    const uint8_t* above = y > 0 ? row - stride : nullptr;
+    out.push_back(4);  // Paeth
+    for (size_t i = 0; i < stride; ++i) {
+      const int a = i >= 4 ? row[i - 4] : 0, b = above ? above[i] : 0, c = above && i >= 4 ? above[i - 4] : 0;
+      out.push_back(static_cast<uint8_t>(row[i] - paeth(a, b, c)));
+    }
+  }
+  return out;
+}
+
+// One strip deflated raw, primed with the end of the strip before; the last strip ends the
+// stream, the others end on a byte boundary so that the next can follow.
+bool deflateStrip(const std::vector<uint8_t>& strip, const std::vector<uint8_t>* before, bool last,
+                  std::vector<uint8_t>& out) {
+  z_stream z{};
+  if (deflateInit2(&z, kPngLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+  bool ok = true;
+  if (before && !before->empty()) {
+    const size_t primed = std::min<size_t>(before->size(), 32768);
+    ok = deflateSetDictionary(&z, before->data() + before->size() - primed, static_cast<uInt>(primed)) == Z_OK;
+  }
+  out.resize(deflateBound(&z, static_cast<uLong>(strip.size())) + 64);
+  z.next_in = const_cast<Bytef*>(strip.data());
+  z.avail_in = static_cast<uInt>(strip.size());
+  z.next_out = out.data();
+  z.avail_out = static_cast<uInt>(out.size());
+  if (ok) {
+    const int r = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
+    ok = last ? r == Z_STREAM_END : r == Z_OK && z.avail_in == 0;
+  }
+  out.resize(out.size() - z.avail_out);
+  deflateEnd(&z);
+  return ok;
+}
+
+void put32(std::vector<uint8_t>& out, uint32_t v) {
+  for (int i = 3; i >= 0; --i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+void chunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, size_t size) {
+  put32(out, static_cast<uint32_t>(size));
+  const size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  if (size) out.insert(out.end(), data, data + size);
+  put32(out, static_cast<uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+}
+
+}  // namespace
+
+bool writePngOnThreads(const std::string& file, const RgbaImage& image, int threads, std::string& error) {
+  if (image.empty()) {
+    error = "the image is empty";
+    return false;
+  }
+  // Strips of at least 4 MB of pixels, a few for each thread.
+  const size_t stride = size_t(image.width()) * 4 + 1;
+  const int rowsEach = static_cast<int>(std::max<size_t>(1, (size_t(4) << 20) / stride));
+  const int strips = (image.height() + rowsEach - 1) / rowsEach;
+  std::vector<std::vector<uint8_t>> deflated(static_cast<size_t>(strips));
+  std::vector<uLong> sums(static_cast<size_t>(strips));
+  std::vector<size_t> lengths(static_cast<size_t>(strips));
+  std::vector<char> ok(static_cast<size_t>(strips), 1);
+  // Each strip is filtered, deflated and let go; it is primed with the filtered rows just
+  // before it, filtered again for it.
+  const int primingRows = static_cast<int>((32768 + stride - 1) / stride);
+  auto pack = [&](int step) {
+    for (int s = step; s < strips; s += std::max(1, threads)) {
+      const int first = s * rowsEach, last = std::min(image.height(), first + rowsEach);
+      const std::vector<uint8_t> strip = filteredRows(image, first, last);
+      const std::vector<uint8_t> before = s > 0 ? filteredRows(image, std::max(0, first - primingRows), first)
+                                                : std::vector<uint8_t>();
+      sums[size_t(s)] = adler32(adler32(0, nullptr, 0), strip.data(), static_cast<uInt>(strip.size()));
+      lengths[size_t(s)] = strip.size();
+      ok[size_t(s)] = deflateStrip(strip, &before, s + 1 == strips, deflated[size_t(s)]);
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (int t = 1; t < std::max(1, threads); ++t) helpers.emplace_back(pack, t);
+  pack(0);
+  for (auto& h : helpers) h.join();
+  if (std::find(ok.begin(), ok.end(), 0) != ok.end()) {
+    error = "cannot compress the image";
+    return false;
+  }
+  uLong sum = adler32(0, nullptr, 0);
+  for (int s = 0; s < strips; ++s) sum = adler32_combine(sum, sums[size_t(s)], static_cast<z_off_t>(lengths[size_t(s)]));
+
+  // The file: the header, then the zlib stream (its two bytes, the strips, the checksum of all
+  // the filtered bytes) in IDAT chunks, a strip or a part of one each.
+  std::vector<uint8_t> head = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  std::vector<uint8_t> header;
+  put32(header, static_cast<uint32_t>(image.width()));
+  put32(header, static_cast<uint32_t>(image.height()));
+  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, adaptive filters, no interlace
+  chunk(head, "IHDR", header.data(), header.size());
+  std::string temp;
+  std::FILE* f = sgsys::createTemporary(file, ".part", temp);
+  if (!f) {
+    error = "cannot create " + temp + ": " + std::strerror(errno);
+    return false;
+  }
+  bool written = std::fwrite(head.data(), 1, head.size(), f) == head.size();
+  for (int s = 0; s < strips && written; ++s) {
+    std::vector<uint8_t>& part = deflated[size_t(s)];
+    if (s == 0) part.insert(part.begin(), {0x78, 0x5e});
+    if (s + 1 == strips) put32(part, static_cast<uint32_t>(sum));
+    for (size_t at = 0; at < part.size() && written; at += size_t(1) << 24) {
+      std::vector<uint8_t> idat;
+      chunk(idat, "IDAT", part.data() + at, std::min(part.size() - at, size_t(1) << 24));
+      written = std::fwrite(idat.data(), 1, idat.size(), f) == idat.size();
+    }
+  }
+  std::vector<uint8_t> end;
+  chunk(end, "IEND", nullptr, 0);
+  written = written && std::fwrite(end.data(), 1, end.size(), f) == end.size();
+  if (!written) {
+    error = "cannot write " + temp + ": " + std::strerror(errno);
+    std::fclose(f);
+    std::remove(temp.c_str());
+    return false;
+  }
+  return sgsys::commitTemporary(f, temp, file, error);
+}
+
+}  // namespace sgimage
