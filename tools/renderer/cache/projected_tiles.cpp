@@ -1,6 +1,7 @@
 #include "renderer/cache/projected_tiles.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "renderer/cache/region_tiles.h"
 
@@ -69,21 +70,18 @@ std::optional<CacheKey> ProjectedTiles::tileKey(const MapTile& t, const std::vec
 bool ProjectedTiles::paste(const CacheKey& key, const MapTile& t, sgimage::RgbaImage& image) const {
   auto entry = cache_.load(key, "ptile");
   if (!entry || entry->bytes.size() != size_t(t.width) * size_t(t.height) * 4) return false;
-  const uint8_t* p = entry->bytes.data();
+  const size_t row = size_t(t.width) * 4, stride = size_t(image.width()) * 4;
   for (int y = 0; y < t.height; ++y)
-    for (int x = 0; x < t.width; ++x, p += 4) image.set(t.left + x, t.top + y, {p[0], p[1], p[2], p[3]});
+    std::memcpy(image.data() + stride * size_t(t.top + y) + size_t(t.left) * 4, entry->bytes.data() + row * size_t(y), row);
   return true;
 }
 
 void ProjectedTiles::keep(const CacheKey& key, const MapTile& t, const sgimage::RgbaImage& image) const {
   CacheEntry entry;
   entry.bytes.resize(size_t(t.width) * size_t(t.height) * 4);
-  uint8_t* p = entry.bytes.data();
+  const size_t row = size_t(t.width) * 4, stride = size_t(image.width()) * 4;
   for (int y = 0; y < t.height; ++y)
-    for (int x = 0; x < t.width; ++x, p += 4) {
-      const sgimage::Rgba c = image.at(t.left + x, t.top + y);
-      p[0] = c.r, p[1] = c.g, p[2] = c.b, p[3] = c.a;
-    }
+    std::memcpy(entry.bytes.data() + row * size_t(y), image.data() + stride * size_t(t.top + y) + size_t(t.left) * 4, row);
   cache_.store(key, "ptile", entry, true);
 }
 
