@@ -2,6 +2,7 @@
 // layout, a region file, a PNG, and the files the program itself writes (a batch job, its
 // command lines, a stack row, settings.dat, an offset file, a mod block list).
 // Usage: sg_fuzz_seeds <corpus folder>
+#include <climits>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -9,7 +10,9 @@
 
 #include "fuzz_support.h"
 #include "imaging/png_rows.h"
+#include "renderer/cache/render_cache.h"
 #include "renderer/newer_blocks_list.h"
+#include "renderer/styles/ground_census.h"
 #include "renderer/renderer.h"
 #include "worldgen/chunk_encoders.h"
 #include "worldgen/demo_world.h"
@@ -161,5 +164,13 @@ int main(int argc, char** argv) {
   seed("fuzz_mod_list", "newer-blocks", mods.substr(0, 600));
   seed("fuzz_locale", "german",
        "@author\r\nSeed\r\n@charset\r\n0\r\nRender\r\nRendern\r\nSelect...\r\nAuswahl...\r\n");
+  // The render cache: a region's ground, bare and in an entry file.
+  const std::vector<sgrender::GroundEvent> ground = {{0, 0, false, {{62, 200}, {63, 56}}, 70}, {1, 0, true, {}, INT_MIN}};
+  const std::vector<uint8_t> groundBytes = sgrender::groundBytes(ground);
+  seed("fuzz_cache_entry", "ground", std::string(1, '\0') + str(groundBytes));
+  const sgrender::RenderCache cache("seed-cache");
+  const sgrender::CacheKey key = sgrender::KeyMaker().add(std::string_view("fuzz")).key();
+  if (cache.store(key, "ground", sgrender::CacheEntry{{1, 2, 3}, groundBytes}, true))
+    seed("fuzz_cache_entry", "entry", "\x01" + slurp(fs::path("seed-cache") / (key.name() + ".sgcache")));
   return 0;
 }

@@ -166,12 +166,12 @@ class TopDownPainter : public Painter {
   int width() const override { return frame_.extent.width(); }
   int height() const override { return frame_.extent.depth(); }
   void prime(const Chunk& c) override {
-    if (mode_ == TopDownMode::Normal) prepare(c);
+    if (mode_ == TopDownMode::Normal) seeAround(c);
   }
   void paintPrepared(const Chunk& c, const ChunkPrep*, MapCanvas& canvas) override {
     ColumnSurroundings column;
     column.seaLevel = frame_.seaLevel;
-    if (mode_ == TopDownMode::Normal) prepare(c);
+    if (mode_ == TopDownMode::Normal) seeAround(c);
     for (int z = 0; z < 16; ++z)
       for (int x = 0; x < 16; ++x) {
         if (mode_ == TopDownMode::Normal) {
@@ -186,7 +186,7 @@ class TopDownPainter : public Painter {
   }
 
  private:
-  void prepare(const Chunk& c) {
+  void seeAround(const Chunk& c) {
     around_.prepare(c, [&](int x, int z) {
       auto [first, surface] = columnStart(c, x, z, look_, request_);
       starts_[static_cast<size_t>(z * 16 + x)] = first;
