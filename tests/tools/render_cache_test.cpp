@@ -232,6 +232,15 @@ TEST(RenderCache, TheFolderKeepsToItsCapDroppingWhatWasUsedLongestAgo) {
   ASSERT_TRUE(back);
   EXPECT_EQ(back->bytes, entry.bytes);
   EXPECT_EQ(back->facts, entry.facts);
+  // An entry whose header claims more than its bytes can inflate to is refused, before anything
+  // is set aside for it.
+  {
+    std::fstream f(folder / (key(9).name() + ".sgcache"), std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(44);
+    const char huge[8] = {'\0', '\0', '\0', '\0', '\x01', '\0', '\0', '\0'};  // 4 GB, little-endian
+    f.write(huge, 8);
+  }
+  EXPECT_FALSE(cache.load(key(9), "tile"));
 }
 
 TEST(RenderCache, TwoRendersSideBySideLeaveEveryEntryWhole) {

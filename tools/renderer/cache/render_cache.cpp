@@ -24,6 +24,8 @@ namespace {
 constexpr char kMagic[4] = {'S', 'G', 'R', 'C'};
 constexpr uint32_t kFormat = 1;
 constexpr const char* kEnding = ".sgcache";
+// The largest entry kept deflated: a region's tile of the map from above (1 MB) with room to spare.
+constexpr uint64_t kLargestInflated = uint64_t(256) << 20;
 
 // An entry's bytes are a zlib stream, written and read by libdeflate where the renderer has it
 // (faster at the same ratio), else by zlib.
@@ -148,7 +150,10 @@ std::optional<RenderCache::Checked> RenderCache::check(const CacheKey& key, std:
   c.stored = get64(h + 36), c.whole = get64(h + 44);
   c.deflated = get32(h + 52) != 0;
   if (uint64_t(c.factsSize) + c.stored != c.file.size() - kHeaderSize) return std::nullopt;
-  if (c.deflated ? c.whole > (uint64_t(1) << 32) : c.whole != c.stored) return std::nullopt;
+  // Deflate makes at most 1032 bytes of each byte it stores: an entry that claims more is forged
+  // or damaged, and nothing is set aside for it.
+  if (c.deflated ? c.whole > c.stored * 1032 + 1024 || c.whole > kLargestInflated : c.whole != c.stored)
+    return std::nullopt;
   if (checksum(c.file.data() + kHeaderSize, c.file.size() - kHeaderSize) != get32(h + 56)) return std::nullopt;
   return c;
 }
