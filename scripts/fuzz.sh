@@ -30,6 +30,9 @@ fuzz_one() {
   cp -r "fuzz/corpus/$t/." "$work/corpus/" 2>/dev/null || true
   local log=$work/log.txt
   # Absolute paths: the targets that read files of the working folder move into one of their own.
+  # A chunk may inflate to 64 MB: the sanitizer's quarantine of freed memory is kept small, so
+  # that a few such buffers freed in turn do not count against the memory limit.
+  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=16" \
   "$PWD/build-fuzz/fuzz/$t" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=512 -print_final_stats=1 \
      -artifact_prefix="$work/found/" "$work/corpus" >"$log" 2>&1
   local rc=$?
