@@ -34,7 +34,7 @@ void writeChunk(const std::string& folder, int ground, const std::function<void(
   ASSERT_TRUE(files.finish());
 }
 
-sgimage::RgbaImage render(const std::string& world, const std::string& words) {
+sgimage::RgbaImage renderVolumes(const std::string& world, const std::string& words) {
   const std::string out = "p.png";
   Render r("custom " + world + " " + words + " outfile " + out);
   EXPECT_EQ(r.status, 0) << words << ": " << r.errors.str();
@@ -67,7 +67,7 @@ Rgba eastFaceOf(const sgimage::RgbaImage& im, int x, int y, int z) {
   return im.at(s.sx + 3, s.sy + 2);
 }
 
-int brightness(Rgba p) { return p.r + p.g + p.b; }
+int brightnessOfVolume(Rgba p) { return p.r + p.g + p.b; }
 bool watery(Rgba p) { return p.a == 255 && p.b > p.r + 60 && p.b > p.g + 40; }
 
 const char* const kProjected[] = {"oblique", "obliqueangled", "isometric"};
@@ -90,17 +90,17 @@ TEST(ProjectedVolumes, ATreeCrownHidesItsTrunkFromEverySide) {
   for (const char* style : kProjected)
     for (const char* side : kSides) {
       const std::string words = std::string(style) + " " + side;
-      auto red = render("tree-red_wool", words), blue = render("tree-blue_wool", words);
+      auto red = renderVolumes("tree-red_wool", words), blue = renderVolumes("tree-blue_wool", words);
       ASSERT_EQ(red.width(), blue.width()) << words;
       long differing = 0;
       for (int y = 0; y < red.height(); ++y)
         for (int x = 0; x < red.width(); ++x) differing += red.at(x, y) != blue.at(x, y);
       EXPECT_EQ(differing, 0) << words << ": the trunk shows through the crown";
     }
-  auto iso = render("tree-red_wool", "isometric north");
+  auto iso = renderVolumes("tree-red_wool", "isometric north");
   EXPECT_EQ(topOf(iso, 8, 8, 8), (Rgba{60, 120, 30, 255})) << "the crown's top is solid leaves";
   // From above, leaves still let the ground show through.
-  auto top = render("tree-red_wool", "normal north");
+  auto top = renderVolumes("tree-red_wool", "normal north");
   EXPECT_NE(top.at(8, 8), top.at(9, 9)) << "the trunk's column differs from the leaves' beside it";
 }
 
@@ -118,30 +118,30 @@ TEST(ProjectedVolumes, WaterHasDepthAndSidesWhereTheMapCutsIt) {
         }
   });
   // The water alone: its surface is the more opaque and the darker the deeper the pool.
-  auto water = render("pools", "isometric north onlyblocks 2 8 9");
+  auto water = renderVolumes("pools", "isometric north onlyblocks 2 8 9");
   const Rgba shallow = topOf(water, 2, 10, 14), middle = topOf(water, 7, 10, 14), deep = topOf(water, 12, 10, 14);
   EXPECT_LT(shallow.a + 20, middle.a);
   EXPECT_LT(middle.a + 20, deep.a);
   EXPECT_GT(deep.a, 230) << "deep water is nearly opaque";
-  EXPECT_GT(brightness(shallow), brightness(middle));
-  EXPECT_GT(brightness(middle), brightness(deep) + 20);
+  EXPECT_GT(brightnessOfVolume(shallow), brightnessOfVolume(middle));
+  EXPECT_GT(brightnessOfVolume(middle), brightnessOfVolume(deep) + 20);
   // Over its floor, shallow water lets the white floor show, deep water does not.
-  auto iso = render("pools", "isometric north");
+  auto iso = renderVolumes("pools", "isometric north");
   const Rgba overShallow = topOf(iso, 2, 10, 14), overDeep = topOf(iso, 12, 10, 14);
   EXPECT_EQ(overShallow.a, 255);
   EXPECT_GT(overShallow.b, overShallow.r);
-  EXPECT_GT(brightness(overShallow), brightness(overDeep) + 60);
+  EXPECT_GT(brightnessOfVolume(overShallow), brightnessOfVolume(overDeep) + 60);
 
   // The map's south edge cuts the pools: their sides show as water, in cake mode down to the
   // floor, and without it as well, since the map stands on a cliff of its own.
   for (const char* mode : {"isometric north fool_cake", "isometric north"}) {
-    auto cut = render("pools", mode);
+    auto cut = renderVolumes("pools", mode);
     for (int y = 1; y <= 10; ++y) EXPECT_TRUE(watery(southFaceOf(cut, 12, y, 15))) << mode << " level " << y;
     EXPECT_TRUE(watery(southFaceOf(cut, 2, 10, 15))) << mode;
     EXPECT_FALSE(watery(southFaceOf(cut, 2, 9, 15))) << mode << ": the floor under the shallow pool";
   }
   // Ignoring water still leaves it out.
-  auto dry = render("pools", "isometric north ignorewater");
+  auto dry = renderVolumes("pools", "isometric north ignorewater");
   EXPECT_FALSE(watery(southFaceOf(dry, 12, 5, 15)));
 }
 
@@ -162,7 +162,7 @@ TEST(ProjectedVolumes, TheMapStandsOnItsCliffsAndNothingHangsBelowIt) {
   };
   writeChunk("hill", 10, shape(true));
   writeChunk("hill-solid", 10, shape(false));
-  auto iso = render("hill", "isometric north");
+  auto iso = renderVolumes("hill", "isometric north");
   const Rgba stone = sgrender::blockColour(1);
   // The hill's east face at the map's edge is a cliff down to the ground's level.
   for (int y : {29, 20, 11}) {
@@ -181,12 +181,12 @@ TEST(ProjectedVolumes, TheMapStandsOnItsCliffsAndNothingHangsBelowIt) {
     for (int y = lowest[x] + 1; y < iso.height(); ++y)
       ASSERT_EQ(iso.at(x, y).a, 0) << "something hangs below the map at " << x << "," << y;
   // The cave under the hill is not seen without cake mode; the cut of cake mode opens it.
-  auto solid = render("hill-solid", "isometric north");
+  auto solid = renderVolumes("hill-solid", "isometric north");
   long differing = 0;
   for (int y = 0; y < iso.height(); ++y)
     for (int x = 0; x < iso.width(); ++x) differing += iso.at(x, y) != solid.at(x, y);
   EXPECT_EQ(differing, 0) << "the cave shows without cake mode";
-  auto cake = render("hill", "isometric north fool_cake"), solidCake = render("hill-solid", "isometric north fool_cake");
+  auto cake = renderVolumes("hill", "isometric north fool_cake"), solidCake = renderVolumes("hill-solid", "isometric north fool_cake");
   EXPECT_NE(eastFaceOf(cake, 15, 15, 12), eastFaceOf(solidCake, 15, 15, 12)) << "the cut opens the cave";
   EXPECT_EQ(eastFaceOf(cake, 15, 5, 11).a, 255) << "cake mode cuts down to the bottom";
 }
@@ -199,12 +199,12 @@ TEST(ProjectedVolumes, CaveModeShowsTheFloorsOfEnclosedSpaces) {
       for (int z = 6; z <= 10; ++z)
         for (int y = 3; y <= 5; ++y) c.set(x, y, z, 0);
   });
-  auto plain = render("cave", "isometric north"), caves = render("cave", "isometric north cave");
+  auto plain = renderVolumes("cave", "isometric north"), caves = renderVolumes("cave", "isometric north cave");
   EXPECT_EQ(topOf(plain, 2, 10, 2).a, 255);
   EXPECT_EQ(topOf(caves, 2, 10, 2).a, 0) << "the ground's surface is taken away";
   EXPECT_EQ(topOf(caves, 6, 2, 7), sgrender::caveColour(sgrender::blockColour(1), 2)) << "the cave's floor";
   for (const char* style : {"oblique", "obliqueangled"}) {
-    auto a = render("cave", std::string(style) + " north"), b = render("cave", std::string(style) + " north cave");
+    auto a = renderVolumes("cave", std::string(style) + " north"), b = renderVolumes("cave", std::string(style) + " north cave");
     long opaqueA = 0, opaqueB = 0, tinted = 0;
     const Rgba floor = sgrender::caveColour(sgrender::blockColour(1), 2);
     for (int y = 0; y < a.height(); ++y)

@@ -36,7 +36,7 @@ void writeWorld(const std::string& folder, Layout layout, const std::vector<std:
   ASSERT_TRUE(files.finish());
 }
 
-sgimage::RgbaImage render(const std::string& world, const std::string& words) {
+sgimage::RgbaImage renderFromAbove(const std::string& world, const std::string& words) {
   Render r("custom " + world + " " + words + " outfile t.png");
   EXPECT_EQ(r.status, 0) << words << ": " << r.errors.str();
   if (const char* keep = std::getenv("SG_KEEP_IMAGES")) {
@@ -48,7 +48,7 @@ sgimage::RgbaImage render(const std::string& world, const std::string& words) {
   return readImage("t.png");
 }
 
-int brightness(Rgba p) { return p.r + p.g + p.b; }
+int brightnessFromAbove(Rgba p) { return p.r + p.g + p.b; }
 
 // Flat grass at level 64 over stone, with a strip of water two deep along z 12..13; the west
 // chunk is a swamp, the east one a desert.
@@ -77,7 +77,7 @@ TEST(TopDownLooks, BiomesColourGrassAndWaterInEveryEraThatStoresThem) {
       files.add(cx, 0, encodeChunk(c, layout));
     }
     ASSERT_TRUE(files.finish());
-    auto im = render(world, "normal north");
+    auto im = renderFromAbove(world, "normal north");
     ASSERT_EQ(im.width(), 32);
     const Rgba swamp = im.at(4, 4), desert = im.at(28, 4), swampWater = im.at(4, 12), desertWater = im.at(28, 12);
     EXPECT_GT(desert.r, swamp.r + 30) << "desert grass is dry and light, swamp grass dark";
@@ -91,7 +91,7 @@ TEST(TopDownLooks, BiomesColourGrassAndWaterInEveryEraThatStoresThem) {
     }
     EXPECT_GE(between, 2);
     // nobiomes: both sides in the temperate default's colours.
-    auto plain = render(world, "normal north nobiomes");
+    auto plain = renderFromAbove(world, "normal north nobiomes");
     EXPECT_EQ(plain.at(4, 4), plain.at(28, 4));
   }
   // Beta stores no biomes: grass in the temperate default's colours, as nobiomes gives.
@@ -99,7 +99,7 @@ TEST(TopDownLooks, BiomesColourGrassAndWaterInEveryEraThatStoresThem) {
     for (int x = 0; x < 16; ++x)
       for (int z = 0; z < 16; ++z) c.set(x, 64, z, c.name("grass"));
   });
-  EXPECT_EQ(render("beta", "normal north").at(8, 8), render("beta", "normal north nobiomes").at(8, 8));
+  EXPECT_EQ(renderFromAbove("beta", "normal north").at(8, 8), renderFromAbove("beta", "normal north nobiomes").at(8, 8));
 }
 
 // A pyramid of grass on a flat plain: in every orientation the slope that rises towards the
@@ -114,12 +114,12 @@ TEST(TopDownLooks, SlopesAreLitFromTheViewsNorthWestInEveryOrientation) {
       }
   });
   for (const char* side : {"north", "east", "south", "west"}) {
-    auto im = render("hill", std::string("normal ") + side + " nobiomes");
+    auto im = renderFromAbove("hill", std::string("normal ") + side + " nobiomes");
     // The peak lies at view column 7 or 8 whatever the turn; the slopes run along row 8.
-    const int flat = brightness(im.at(1, 14)), rising = brightness(im.at(5, 8)), falling = brightness(im.at(11, 8));
+    const int flat = brightnessFromAbove(im.at(1, 14)), rising = brightnessFromAbove(im.at(5, 8)), falling = brightnessFromAbove(im.at(11, 8));
     EXPECT_GT(rising, flat + 10) << side;
     EXPECT_LT(falling, flat - 10) << side;
-    EXPECT_EQ(brightness(im.at(1, 14)), brightness(im.at(14, 1))) << side << ": flat land keeps its colour";
+    EXPECT_EQ(brightnessFromAbove(im.at(1, 14)), brightnessFromAbove(im.at(14, 1))) << side << ": flat land keeps its colour";
   }
 }
 
@@ -147,13 +147,13 @@ TEST(TopDownLooks, WaterDepthAndTheHeightMapAroundTheSeaLevel) {
     }
     for (int y = 54; y <= 62; ++y) c.set(2, y, 10, 0);
   });
-  auto im = render("pools", "normal north nobiomes");
+  auto im = renderFromAbove("pools", "normal north nobiomes");
   const Rgba shallow = im.at(2, 2), middle = im.at(7, 2), deep = im.at(12, 2);
   for (Rgba p : {shallow, middle, deep}) EXPECT_GT(p.b, p.r);
-  EXPECT_GT(brightness(shallow), brightness(middle) + 30);
-  EXPECT_GT(brightness(middle), brightness(deep) + 30);
+  EXPECT_GT(brightnessFromAbove(shallow), brightnessFromAbove(middle) + 30);
+  EXPECT_GT(brightnessFromAbove(middle), brightnessFromAbove(deep) + 30);
 
-  auto heights = render("pools", "heightmapcolor north");
+  auto heights = renderFromAbove("pools", "heightmapcolor north");
   const Rgba sea = heights.at(2, 10), low = heights.at(7, 10), mountain = heights.at(12, 10);
   EXPECT_TRUE(sea.b > sea.r + 60 && sea.b > sea.g) << "below the sea: blue";
   EXPECT_TRUE(low.g > low.b + 30 && low.r > low.b) << "just above it: beach and low land";
@@ -167,7 +167,7 @@ TEST(TopDownLooks, WaterDepthAndTheHeightMapAroundTheSeaLevel) {
   w.stringTag("generatorOptions", "{\"seaLevel\":40,\"useCaves\":true}");
   w.endCompound();
   ASSERT_TRUE(writeBytes("pools/level.dat", compress(w.finish(), Compression::Gzip)));
-  const Rgba land = render("pools", "heightmapcolor north").at(4, 14);
+  const Rgba land = renderFromAbove("pools", "heightmapcolor north").at(4, 14);
   EXPECT_GT(land.g, land.b) << "level 62 above a sea level of 40 is land";
 }
 
@@ -208,9 +208,9 @@ TEST(TopDownLooks, NamesOfStillLiquidsAndLightOfDarkSections) {
     for (int x = 0; x < 4; ++x)
       for (int z = 0; z < 4; ++z) c.light[(size_t(61 + 64) * 16 + z) * 16 + x] = 14;
   });
-  auto day = render("lit", "lightmap"), night = render("lit", "lightmap night");
+  auto day = renderFromAbove("lit", "lightmap"), night = renderFromAbove("lit", "lightmap night");
   const Rgba dark = day.at(10, 10), bright = day.at(1, 1);
   EXPECT_GT(dark.r, dark.g + 60) << "no block light: red";
   EXPECT_GT(bright.g, dark.g + 80) << "lit by blocks: yellow to white";
-  EXPECT_LT(brightness(night.at(1, 1)), brightness(bright)) << "darker at night";
+  EXPECT_LT(brightnessFromAbove(night.at(1, 1)), brightnessFromAbove(bright)) << "darker at night";
 }
