@@ -9,6 +9,15 @@
 
 namespace sgrender {
 
+bool writeFinishedMap(sgimage::RgbaImage& image, const MapImage& out, std::string& error) {
+  if (!finishMap(image, out.finishing, error)) return false;
+  if (!sgimage::writePngAtomically(out.file, image, error, out.threads)) {
+    error = "cannot write the image " + out.file + ": " + error;
+    return false;
+  }
+  return true;
+}
+
 bool writeWholeMap(const MapPlan& plan, const MapImage& out, MapDrawing& drawing, Painter& painter,
                    const AfterDrawing& drawn, std::string& error) {
   sgimage::RgbaImage image;
@@ -21,12 +30,7 @@ bool writeWholeMap(const MapPlan& plan, const MapImage& out, MapDrawing& drawing
     image = std::move(canvas.image());
   }  // the depths are let go before the image is finished and written
   if (!drawn()) return false;
-  if (!finishMap(image, out.finishing, error)) return false;
-  if (!sgimage::writePngAtomically(out.file, image, error, out.threads)) {
-    error = "cannot write the image " + out.file + ": " + error;
-    return false;
-  }
-  return true;
+  return writeFinishedMap(image, out, error);
 }
 
 bool writeBandedMap(const MapPlan& plan, const MapImage& out, MapDrawing& drawing, const AfterDrawing& drawn,

@@ -22,6 +22,8 @@ struct MapImage {
 // `drawn` is called once every chunk is drawn, before the image is completed; when it returns
 // false (nothing was drawn, say) the image is given up and the writer returns false too.
 using AfterDrawing = std::function<bool()>;
+// A map drawn whole, finished (mirrored, flipped, turned, cropped, zoomed) and written.
+bool writeFinishedMap(sgimage::RgbaImage& image, const MapImage& out, std::string& error);
 bool writeWholeMap(const MapPlan& plan, const MapImage& image, MapDrawing& drawing, Painter& painter,
                    const AfterDrawing& drawn, std::string& error);
 bool writeBandedMap(const MapPlan& plan, const MapImage& image, MapDrawing& drawing, const AfterDrawing& drawn,

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "imaging/png_file.h"
 #include "renderer/chunk_reach.h"
 #include "renderer/map_output.h"
 #include "renderer/work_pool.h"
@@ -126,12 +125,7 @@ bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& out, MapDra
     });
   }
   if (!drawn()) return false;
-  if (!finishMap(image, out.finishing, error)) return false;
-  if (!sgimage::writePngAtomically(out.file, image, error, out.threads)) {
-    error = "cannot write the image " + out.file + ": " + error;
-    return false;
-  }
-  return true;
+  return writeFinishedMap(image, out, error);
 }
 
 }  // namespace sgrender
