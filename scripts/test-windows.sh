@@ -63,12 +63,19 @@ done
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || { echo "windows: Wine would not start"; exit 1; }
+  # The new prefix is complete once the server that made it has ended.
+  wineserver -w 2>/dev/null
 fi
 
 # Wine's X11 driver lets no window manager handle its windows: there is none on the Xvfb screen,
-# and a managed window that is hidden waits two seconds for one to answer.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 ||
-  { echo "windows: cannot set up the Wine prefix"; exit 1; }
+# and a managed window that is hidden waits two seconds for one to answer. (Tried three times:
+# a fresh prefix has been seen to refuse the first.)
+managed=0
+for try in 1 2 3; do
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 && { managed=1; break; }
+  wineserver -k 2>/dev/null; sleep 2
+done
+((managed)) || { echo "windows: cannot set up the Wine prefix"; exit 1; }
 
 # A Wine server started without a screen would give the window tests a desktop without one.
 wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
