@@ -46,6 +46,41 @@ int bitsFor(size_t paletteSize) {
   return bits;
 }
 
+// The palette looked up by index: every index the bits can hold, those beyond the palette
+// marked bad.
+struct Lookup {
+  uint16_t id = 0;
+  uint8_t data = 0;
+  uint8_t bad = 1;
+};
+
+// The section's indexes, whole in each long from its lowest bits up, `Bits` to an index.
+template <int Bits>
+uint8_t unpackWhole(const int64_t* longs, const Lookup* table, uint16_t* ids, uint8_t* data) {
+  constexpr int perLong = 64 / Bits;
+  constexpr uint64_t mask = (uint64_t(1) << Bits) - 1;
+  uint8_t bad = 0;
+  size_t i = 0;
+  for (; i + perLong <= 4096; i += perLong) {
+    uint64_t word = uint64_t(*longs++);
+    for (int k = 0; k < perLong; ++k, word >>= Bits) {
+      const Lookup& b = table[word & mask];
+      ids[i + k] = b.id;
+      data[i + k] = b.data;
+      bad |= b.bad;
+    }
+  }
+  if constexpr (4096 % perLong != 0) {
+    for (uint64_t word = uint64_t(*longs); i < 4096; ++i, word >>= Bits) {
+      const Lookup& b = table[word & mask];
+      ids[i] = b.id;
+      data[i] = b.data;
+      bad |= b.bad;
+    }
+  }
+  return bad;
+}
+
 // Fills the section's 4096 blocks from the packed indices.
 bool unpack(const std::vector<int64_t>& longs, const std::vector<PaletteBlock>& palette, bool acrossLongs,
             Chunk& c, size_t base, std::string& error) {
@@ -57,29 +92,43 @@ bool unpack(const std::vector<int64_t>& longs, const std::vector<PaletteBlock>& 
     error = "a section's block data is too short for its palette";
     return false;
   }
-  auto put = [&](size_t i, uint64_t v) {
-    if (v >= palette.size()) {
-      error = "a block's palette index lies beyond the palette";
-      return false;
-    }
-    c.ids[base + i] = palette[v].id;
-    c.data[base + i] = palette[v].data;
-    return true;
-  };
+  std::vector<Lookup> table(size_t(1) << bits);
+  for (size_t v = 0; v < palette.size(); ++v) table[v] = {palette[v].id, palette[v].data, 0};
+  uint16_t* ids = c.ids.data() + base;
+  uint8_t* data = c.data.data() + base;
+  uint8_t bad = 0;
   if (acrossLongs) {
     for (size_t i = 0; i < 4096; ++i) {
       const size_t bit = i * bits, word = bit / 64, shift = bit % 64;
       uint64_t v = uint64_t(longs[word]) >> shift;
       if (shift + bits > 64) v |= uint64_t(longs[word + 1]) << (64 - shift);
-      if (!put(i, v & mask)) return false;
+      const Lookup& b = table[v & mask];
+      ids[i] = b.id;
+      data[i] = b.data;
+      bad |= b.bad;
     }
-    return true;
+  } else {
+    switch (bits) {
+      case 4: bad = unpackWhole<4>(longs.data(), table.data(), ids, data); break;
+      case 5: bad = unpackWhole<5>(longs.data(), table.data(), ids, data); break;
+      case 6: bad = unpackWhole<6>(longs.data(), table.data(), ids, data); break;
+      case 7: bad = unpackWhole<7>(longs.data(), table.data(), ids, data); break;
+      case 8: bad = unpackWhole<8>(longs.data(), table.data(), ids, data); break;
+      default:
+        for (size_t i = 0, w = 0; i < 4096; ++w) {
+          uint64_t word = uint64_t(longs[w]);
+          for (size_t k = 0; k < perLong && i < 4096; ++k, ++i, word >>= bits) {
+            const Lookup& b = table[word & mask];
+            ids[i] = b.id;
+            data[i] = b.data;
+            bad |= b.bad;
+          }
+        }
+    }
   }
-  // Whole indexes in each long, from its lowest bits up.
-  for (size_t i = 0, w = 0; i < 4096; ++w) {
-    uint64_t word = uint64_t(longs[w]);
-    for (size_t k = 0; k < perLong && i < 4096; ++k, ++i, word >>= bits)
-      if (!put(i, word & mask)) return false;
+  if (bad) {
+    error = "a block's palette index lies beyond the palette";
+    return false;
   }
   return true;
 }
