@@ -1,6 +1,9 @@
 #include "imaging/png_parallel.h"
 
 #include <zlib.h>
+#ifdef SG_HAVE_LIBDEFLATE
+#include <libdeflate.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -18,25 +21,33 @@ namespace sgimage {
 
 namespace {
 
-uint8_t paeth(int a, int b, int c) {
+int paeth(int a, int b, int c) {
   const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-  return static_cast<uint8_t>(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
+  return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
 }
 
-// The rows [first, last) as the PNG stores them: a filter byte, then each byte less its Paeth
-// prediction from the pixel to the left, above and above-left.
+// One row as the PNG stores it: a filter byte, then each byte less its Paeth prediction from the
+// pixel to the left, above and above-left. Without a row above, the prediction is the pixel to
+// the left; for the first pixel, the one above.
+void filterRow(const uint8_t* row, const uint8_t* above, size_t stride, uint8_t* out) {
+  *out++ = 4;  // Paeth
+  if (!above) {
+    for (size_t i = 0; i < 4 && i < stride; ++i) out[i] = row[i];
+    for (size_t i = 4; i < stride; ++i) out[i] = static_cast<uint8_t>(row[i] - row[i - 4]);
+    return;
+  }
+  for (size_t i = 0; i < 4 && i < stride; ++i) out[i] = static_cast<uint8_t>(row[i] - above[i]);
+  for (size_t i = 4; i < stride; ++i)
+    out[i] = static_cast<uint8_t>(row[i] - paeth(row[i - 4], above[i], above[i - 4]));
+}
+
+// The rows [first, last) as the PNG stores them.
 std::vector<uint8_t> filteredRows(const RgbaImage& image, int first, int last) {
   const size_t stride = size_t(image.width()) * 4;
-  std::vector<uint8_t> out;
-  out.reserve((stride + 1) * size_t(last - first));
+  std::vector<uint8_t> out((stride + 1) * size_t(last - first));
   for (int y = first; y < last; ++y) {
     const uint8_t* row = image.data() + stride * size_t(y);
-    const uint8_t* above = y > 0 ? row - stride : nullptr;
-    out.push_back(4);  // Paeth
-    for (size_t i = 0; i < stride; ++i) {
-      const int a = i >= 4 ? row[i - 4] : 0, b = above ? above[i] : 0, c = above && i >= 4 ? above[i - 4] : 0;
-      out.push_back(static_cast<uint8_t>(row[i] - paeth(a, b, c)));
-    }
+    filterRow(row, y > 0 ? row - stride : nullptr, stride, out.data() + (stride + 1) * size_t(y - first));
   }
   return out;
 }
@@ -45,6 +56,18 @@ std::vector<uint8_t> filteredRows(const RgbaImage& image, int first, int last) {
 // stream, the others end on a byte boundary so that the next can follow.
 bool deflateStrip(const std::vector<uint8_t>& strip, const std::vector<uint8_t>* before, bool last,
                   std::vector<uint8_t>& out) {
+#ifdef SG_HAVE_LIBDEFLATE
+  // The only strip of an image needs no priming and ends the stream: libdeflate's own.
+  if (last && (!before || before->empty())) {
+    libdeflate_compressor* c = libdeflate_alloc_compressor(kPngLevel);
+    if (!c) return false;
+    out.resize(libdeflate_deflate_compress_bound(c, strip.size()));
+    const size_t size = libdeflate_deflate_compress(c, strip.data(), strip.size(), out.data(), out.size());
+    libdeflate_free_compressor(c);
+    out.resize(size);
+    return size > 0;
+  }
+#endif
   z_stream z{};
   if (deflateInit2(&z, kPngLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
   bool ok = true;
