@@ -63,6 +63,7 @@ uint8_t unpackWhole(const int64_t* longs, const Lookup* table, uint16_t* ids, ui
   size_t i = 0;
   for (; i + perLong <= 4096; i += perLong) {
     uint64_t word = uint64_t(*longs++);
+#pragma GCC unroll 16
     for (int k = 0; k < perLong; ++k, word >>= Bits) {
       const Lookup& b = table[word & mask];
       ids[i + k] = b.id;

@@ -30,40 +30,54 @@ bool decompressChunk(int method, const uint8_t* data, size_t size, std::vector<u
 }
 
 #ifdef SG_HAVE_LIBDEFLATE
-// libdeflate inflates whole buffers about twice as fast as zlib; the output grows until the
-// data fit or the limit is reached.
+// libdeflate inflates whole buffers about twice as fast as zlib. It inflates into room of the
+// thread's own, kept from chunk to chunk and grown (without being cleared) until the data fit
+// or the limit is reached; the bytes are then copied out.
 bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
                  std::string& error) {
   struct Free {
     void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
   };
   thread_local std::unique_ptr<libdeflate_decompressor, Free> decompressor(libdeflate_alloc_decompressor());
+  thread_local std::unique_ptr<uint8_t[]> room;
+  thread_local size_t roomSize = 0;
+  constexpr size_t kRoomKept = size_t(4) << 20;  // more is let go once the chunk is out
   libdeflate_decompressor* d = decompressor.get();
   if (!d) {
     error = "cannot start decompression";
     return false;
   }
   const bool gzip = size >= 2 && data[0] == 0x1f && data[1] == 0x8b;
-  size_t capacity = std::min(limit, std::max<size_t>(size * 4, 16384));
+  size_t capacity = std::min(limit, std::max({size * 4, size_t(16384), roomSize}));
+  bool ok = false;
   while (true) {
-    out.resize(capacity);
+    if (capacity > roomSize) {
+      room = std::make_unique_for_overwrite<uint8_t[]>(capacity);
+      roomSize = capacity;
+    }
     size_t produced = 0;
-    libdeflate_result r = gzip ? libdeflate_gzip_decompress(d, data, size, out.data(), out.size(), &produced)
-                               : libdeflate_zlib_decompress(d, data, size, out.data(), out.size(), &produced);
+    const libdeflate_result r = gzip ? libdeflate_gzip_decompress(d, data, size, room.get(), capacity, &produced)
+                                     : libdeflate_zlib_decompress(d, data, size, room.get(), capacity, &produced);
     if (r == LIBDEFLATE_SUCCESS) {
-      out.resize(produced);
-      return true;
+      out.assign(room.get(), room.get() + produced);
+      ok = true;
+      break;
     }
     if (r != LIBDEFLATE_INSUFFICIENT_SPACE) {
       error = "corrupt compressed data";
-      return false;
+      break;
     }
     if (capacity >= limit) {
       error = "decompresses to more than the limit";
-      return false;
+      break;
     }
     capacity = std::min(limit, capacity * 2);
   }
+  if (roomSize > kRoomKept) {
+    room.reset();
+    roomSize = 0;
+  }
+  return ok;
 }
 #else
 bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
