@@ -53,7 +53,7 @@ void ChunkPipeline::run(const ChunkGroup& g, const std::vector<ChunkPlace>& plac
     if (measureNbt(data.data(), data.size(), need, d.error, &skip)) {
       BudgetHold hold(reading_, need + data.size());
       NbtTag root;
-      if (parseNbt(data.data(), data.size(), root, d.error, &skip)) d.verdict = decodeChunk(root, d.chunk, d.error);
+      if (parseNbt(data.data(), data.size(), root, d.error, &skip)) d.verdict = decodeChunk(root, d.chunk, d.error, hidden_);
     }
     if (data.capacity() > (size_t(512) << 10)) std::vector<uint8_t>().swap(data);  // a rare large chunk's room goes
     d.chunk.chunkX = place.x;

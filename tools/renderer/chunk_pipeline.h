@@ -31,6 +31,8 @@ class ChunkPipeline {
   ChunkPipeline(int threads, bool light);
 
   int threads() const { return pool_.threads(); }
+  // What of a chunk the picture cannot show, left undecoded (nullptr: every section is read).
+  void leaveOutHidden(const HiddenBelow* hidden) { hidden_ = hidden; }
   // Decodes the places of the group and hands each to `take`, in their order. `prepare`, when
   // given, runs on the decoding thread for each decoded chunk.
   using Take = std::function<void(const ChunkPlace&, DecodedChunk&)>;
@@ -42,6 +44,7 @@ class ChunkPipeline {
   WorkPool pool_;
   MemoryBudget reading_;
   bool light_;
+  const HiddenBelow* hidden_ = nullptr;
 };
 
 }  // namespace sgrender

@@ -176,6 +176,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   Progress progress(req.progressFile);
   progress.set(0);
   ChunkPipeline pipeline(req.threads, lightMatters);
+  if (!req.listAllBlocks) pipeline.leaveOutHidden(painter->hiddenBelow());  // a block list counts every block
   // A map drawn in projected bands makes a census pass first: it moves the first third.
   const bool census = output.banded && painter->drawsInBands();
   MapDrawing drawing({.verbosity = req.verbosity, .listAllBlocks = req.listAllBlocks, .total = plan.total,

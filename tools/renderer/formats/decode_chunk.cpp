@@ -83,11 +83,11 @@ const NbtSkip& unreadChunkFields(bool light) {
   return light ? fields : withoutLight;
 }
 
-ChunkVerdict decodeChunk(const NbtTag& root, Chunk& c, std::string& error) {
+ChunkVerdict decodeChunk(const NbtTag& root, Chunk& c, std::string& error, const HiddenBelow* hidden) {
   if (const NbtTag* sections = root.find("sections", kList)) {
     if (!finishedStatus(root.find("Status"))) return ChunkVerdict::Unfinished;
     position(root, c, error);  // the place in the region decides; a missing one does no harm
-    if (!decodeBlockStateSections(*sections, c, error)) return ChunkVerdict::Damaged;
+    if (!decodeBlockStateSections(*sections, c, error, hidden)) return ChunkVerdict::Damaged;
     decodeSectionBiomes(*sections, c);
     lightWorkedOut(root, c);
     return ChunkVerdict::Decoded;
@@ -104,7 +104,7 @@ ChunkVerdict decodeChunk(const NbtTag& root, Chunk& c, std::string& error) {
       if (s.find("Palette", kList) || s.find("BlockStates", kLongArray)) {
         const NbtTag* version = root.find("DataVersion", kInt);
         bool across = !version || version->number < kPackedWithinLongs;
-        return withBiomes(*level, c, decodePaletteSections(*sections, across, c, error));
+        return withBiomes(*level, c, decodePaletteSections(*sections, across, c, error, hidden));
       }
     }
     return withBiomes(*level, c, decodeNumericSections(*sections, c, error));

@@ -1,6 +1,8 @@
 // Decoding one chunk's tags, of any storage era, into the chunk model. The era is found per
 // chunk, so a world that the game upgraded piece by piece is read as it lies.
 #pragma once
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "renderer/formats/chunk.h"
@@ -14,7 +16,18 @@ enum class ChunkVerdict {
   Damaged,     // not a chunk of any known era, or its data contradict themselves; error says why
 };
 
-ChunkVerdict decodeChunk(const NbtTag& root, Chunk& chunk, std::string& error);
+// Says, as a chunk's sections are decoded from the top down, when the sections below the
+// levels decoded so far cannot show in the picture, so that their blocks are left as air. A
+// painter that sees only the top of each column gives one; without it every section is read.
+class HiddenBelow {
+ public:
+  virtual ~HiddenBelow() = default;
+  // Whether everything below `bottom` is hidden, once levels [bottom, top] are decoded;
+  // `covered` holds a flag a column (index z * 16 + x), kept from call to call for one chunk.
+  virtual bool hides(const Chunk& chunk, int bottom, int top, std::array<uint8_t, 256>& covered) const = 0;
+};
+
+ChunkVerdict decodeChunk(const NbtTag& root, Chunk& chunk, std::string& error, const HiddenBelow* hidden = nullptr);
 
 // Whether a chunk's uncompressed tags say at a glance that the game has not finished generating
 // it: one Status tag whose value is not a finished one. Such chunks (most of a freshly explored
@@ -34,9 +47,11 @@ bool decodeOneArray(const NbtTag& level, Chunk& chunk, std::string& error);
 // 1.2 to 1.12: sections of 16 levels with numeric ids (Blocks, Add, Data).
 bool decodeNumericSections(const NbtTag& sections, Chunk& chunk, std::string& error);
 // 1.13 to 1.17: sections with Palette and BlockStates; before 1.16 values run across longs.
-bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& chunk, std::string& error);
+bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& chunk, std::string& error,
+                           const HiddenBelow* hidden = nullptr);
 // 1.18 on: sections with block_states { palette, data }, levels below 0.
-bool decodeBlockStateSections(const NbtTag& sections, Chunk& chunk, std::string& error);
+bool decodeBlockStateSections(const NbtTag& sections, Chunk& chunk, std::string& error,
+                              const HiddenBelow* hidden = nullptr);
 
 // The chunk's biomes, after its blocks, in each era that stores them: a byte a column (1.2 to
 // 1.12), an int a column (1.13, 1.14), an int a cell of 4 x 4 x 4 (1.15 to 1.17), or each

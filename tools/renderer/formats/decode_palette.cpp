@@ -1,6 +1,9 @@
 // The eras that store blocks by name: a palette per section and packed indices into it.
 // 1.13 to 1.17 keep them in Palette and BlockStates (running across longs before 1.16);
 // 1.18 on in block_states { palette, data }, where a missing data means one block throughout.
+#include <algorithm>
+#include <array>
+
 #include "renderer/blocks/block_names.h"
 #include "renderer/formats/decode_chunk.h"
 #include "renderer/formats/section_range.h"
@@ -141,9 +144,101 @@ void readLight(const NbtTag& s, Chunk& c, size_t base) {
   for (size_t i = 0; i < 4096; ++i) c.light[base + i] = nibble(light->bytes, i);
 }
 
+// Whether the packed indexes fill the section and lie within the palette, for a section whose
+// blocks are left out: it is damaged all the same.
+bool indexesFit(const std::vector<int64_t>& longs, size_t paletteSize, bool acrossLongs, std::string& error) {
+  const int bits = bitsFor(paletteSize);
+  const uint64_t mask = (uint64_t(1) << bits) - 1;
+  const size_t perLong = 64 / bits;
+  if (longs.size() < (acrossLongs ? (4096 * size_t(bits) + 63) / 64 : (4096 + perLong - 1) / perLong)) {
+    error = "a section's block data is too short for its palette";
+    return false;
+  }
+  if ((size_t(1) << bits) == paletteSize) return true;
+  uint64_t beyond = 0;
+  if (acrossLongs) {
+    for (size_t i = 0; i < 4096; ++i) {
+      const size_t bit = i * bits, word = bit / 64, shift = bit % 64;
+      uint64_t v = uint64_t(longs[word]) >> shift;
+      if (shift + bits > 64) v |= uint64_t(longs[word + 1]) << (64 - shift);
+      beyond |= (v & mask) >= paletteSize;
+    }
+  } else {
+    // Every other index of a long at once: each plus (2^bits - size) carries into the bit above
+    // it, which is free, exactly when it lies beyond the palette. The odd ones are shifted down
+    // into the even places; the last long holds fewer indexes.
+    auto lanes = [&](size_t fields, uint64_t& keep, uint64_t& add, uint64_t& carry) {
+      keep = add = carry = 0;
+      for (size_t k = 0; k < fields; k += 2) {
+        keep |= mask << (k * bits);
+        add |= uint64_t((size_t(1) << bits) - paletteSize) << (k * bits);
+        carry |= uint64_t(1) << ((k + 1) * bits);
+      }
+    };
+    const size_t whole = 4096 / perLong, rest = 4096 % perLong;
+    uint64_t keepEven, addEven, carryEven, keepOdd, addOdd, carryOdd;
+    lanes(perLong, keepEven, addEven, carryEven);
+    lanes(perLong - 1, keepOdd, addOdd, carryOdd);  // the odd indexes, one place down
+    for (size_t w = 0; w < whole; ++w) {
+      const uint64_t word = uint64_t(longs[w]);
+      beyond |= (((word & keepEven) + addEven) & carryEven) | ((((word >> bits) & keepOdd) + addOdd) & carryOdd);
+    }
+    if (rest) {
+      lanes(rest, keepEven, addEven, carryEven);
+      lanes(rest - 1, keepOdd, addOdd, carryOdd);
+      const uint64_t word = uint64_t(longs[whole]);
+      beyond |= (((word & keepEven) + addEven) & carryEven) | ((((word >> bits) & keepOdd) + addOdd) & carryOdd);
+    }
+  }
+  if (beyond) error = "a block's palette index lies beyond the palette";
+  return !beyond;
+}
+
+// One section of either era that stores blocks by name.
+struct NamedSection {
+  const NbtTag* tag = nullptr;
+  int y = 0;
+  const NbtTag* palette = nullptr;
+  const NbtTag* longs = nullptr;  // none: the palette's one block fills the section
+};
+
+// Decodes the sections into the chunk: in the order listed, or, when what lies below may be
+// hidden, from the top down until it is. Below that, each section's palette and indexes are
+// still checked (a damaged chunk says so whatever shows of it), its block light noted, and its
+// blocks left as air.
+bool decodeNamedSections(std::vector<NamedSection> sections, bool acrossLongs, Chunk& c, std::string& error,
+                         const HiddenBelow* hidden) {
+  if (hidden)
+    std::stable_sort(sections.begin(), sections.end(), [](const NamedSection& a, const NamedSection& b) { return a.y > b.y; });
+  std::vector<PaletteBlock> palette;
+  std::array<uint8_t, 256> covered{};
+  int hiddenBelow = INT_MIN;  // the sections below this one are hidden
+  for (const NamedSection& s : sections) {
+    const size_t base = c.index(0, s.y * 16, 0);
+    if (!readPalette(*s.palette, palette, c, error)) return false;
+    if (s.y < hiddenBelow) {
+      if (s.longs && !indexesFit(s.longs->longs, palette.size(), acrossLongs, error)) return false;
+      if (const NbtTag* light = s.tag->find("BlockLight", kByteArray); light && light->bytes.size() == 2048)
+        c.hasLight = true;
+      continue;
+    }
+    if (!s.longs) {
+      // One block fills the section.
+      std::fill(c.ids.begin() + base, c.ids.begin() + base + 4096, palette[0].id);
+      std::fill(c.data.begin() + base, c.data.begin() + base + 4096, palette[0].data);
+    } else if (!unpack(s.longs->longs, palette, acrossLongs, c, base, error)) {
+      return false;
+    }
+    readLight(*s.tag, c, base);
+    if (hidden && hiddenBelow == INT_MIN && hidden->hides(c, s.y * 16, s.y * 16 + 15, covered)) hiddenBelow = s.y;
+  }
+  return true;
+}
+
 }  // namespace
 
-bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& c, std::string& error) {
+bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& c, std::string& error,
+                           const HiddenBelow* hidden) {
   auto hasBlocks = [](const NbtTag& s) {
     const NbtTag* palette = s.find("Palette", kList);
     return palette && !onlyAir(*palette) && s.find("BlockStates", kLongArray) != nullptr;
@@ -158,19 +253,14 @@ bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& c, s
   if (!sizeToSections(sections, c, hasBlocks, error)) return false;
   c.worldMinY = 0;
   c.worldTop = std::max(256, c.minY + c.height);
-  std::vector<PaletteBlock> palette;
-  for (const NbtTag& s : sections.items) {
-    if (s.type != kCompound || !hasBlocks(s) || sectionY(s) == INT_MIN) continue;
-    size_t base = c.index(0, sectionY(s) * 16, 0);
-    if (!readPalette(*s.find("Palette"), palette, c, error) ||
-        !unpack(s.find("BlockStates")->longs, palette, acrossLongs, c, base, error))
-      return false;
-    readLight(s, c, base);
-  }
-  return true;
+  std::vector<NamedSection> named;
+  for (const NbtTag& s : sections.items)
+    if (s.type == kCompound && hasBlocks(s) && sectionY(s) != INT_MIN)
+      named.push_back({&s, sectionY(s), s.find("Palette"), s.find("BlockStates")});
+  return decodeNamedSections(std::move(named), acrossLongs, c, error, hidden);
 }
 
-bool decodeBlockStateSections(const NbtTag& sections, Chunk& c, std::string& error) {
+bool decodeBlockStateSections(const NbtTag& sections, Chunk& c, std::string& error, const HiddenBelow* hidden) {
   auto hasBlocks = [](const NbtTag& s) {
     const NbtTag* states = s.find("block_states", kCompound);
     const NbtTag* palette = states ? states->find("palette", kList) : nullptr;
@@ -183,27 +273,18 @@ bool decodeBlockStateSections(const NbtTag& sections, Chunk& c, std::string& err
     if (s.type == kCompound && sectionY(s) != INT_MIN) lowestSection = std::min(lowestSection, sectionY(s));
   c.worldMinY = lowestSection == INT_MAX ? -64 : std::min(-64, (lowestSection + 1) * 16);
   c.worldTop = std::max(320, c.minY + c.height);
-  std::vector<PaletteBlock> palette;
+  std::vector<NamedSection> named;
   for (const NbtTag& s : sections.items) {
     if (s.type != kCompound || !hasBlocks(s) || sectionY(s) == INT_MIN) continue;
     const NbtTag& states = *s.find("block_states");
-    size_t base = c.index(0, sectionY(s) * 16, 0);
-    if (!readPalette(*states.find("palette"), palette, c, error)) return false;
     const NbtTag* data = states.find("data");
     if (data && data->type != kLongArray) {
       error = "a section's block data is not an array of longs";
       return false;
     }
-    if (!data) {
-      // One block fills the section.
-      std::fill(c.ids.begin() + base, c.ids.begin() + base + 4096, palette[0].id);
-      std::fill(c.data.begin() + base, c.data.begin() + base + 4096, palette[0].data);
-    } else if (!unpack(data->longs, palette, false, c, base, error)) {
-      return false;
-    }
-    readLight(s, c, base);
+    named.push_back({&s, sectionY(s), states.find("palette"), data});
   }
-  return true;
+  return decodeNamedSections(std::move(named), false, c, error, hidden);
 }
 
 }  // namespace sgrender

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "renderer/formats/chunk.h"
+#include "renderer/formats/decode_chunk.h"
 #include "renderer/image/map_canvas.h"
 #include "renderer/map_terms.h"
 #include "renderer/styles/block_look.h"
@@ -53,6 +54,9 @@ class Painter {
   // Shows the painter a chunk that is drawn later, for what the chunks drawn before it take
   // from it (the map from above drawn bottom band first).
   virtual void prime(const Chunk&) {}
+  // What of a chunk this painter never shows, so that it need not be decoded; nullptr when it
+  // may show any of it.
+  virtual const HiddenBelow* hiddenBelow() const { return nullptr; }
   // A stored chunk that will not be drawn (unfinished or damaged): its place is a gap in the map.
   virtual void absent(int /*chunkX*/, int /*chunkZ*/, MapCanvas&) {}
   // After the last chunk (the projected styles draw the map's own edges in cake mode).

@@ -159,10 +159,40 @@ std::pair<int, int> columnStart(const Chunk& c, int x, int z, const BlockLook& l
   return {first, INT_MIN};
 }
 
+// Seen from above, a column shows nothing below its first block that is drawn, whole and
+// neither water nor see-through: each style's scan down the column ends there at the latest.
+// Once every column of a chunk has one, the levels below are hidden.
+class HiddenUnderGround : public HiddenBelow {
+ public:
+  explicit HiddenUnderGround(const BlockLook& look) : look_(look) {}
+  bool hides(const Chunk& c, int bottom, int top, std::array<uint8_t, 256>& covered) const override {
+    int count = 0;
+    for (int col = 0; col < 256; ++col) {
+      const int x = col & 15, z = col >> 4;
+      for (int y = top; !covered[size_t(col)] && y >= bottom; --y) {
+        const uint16_t id = c.id(x, y, z);
+        if (id != kAir && look_.drawn(id, y) && !isWater(id) && !seeThroughBlock(id) &&
+            blockColour(id, c.dataAt(x, y, z)).a == 255)
+          covered[size_t(col)] = 1;
+      }
+      count += covered[size_t(col)];
+    }
+    return count == 256;
+  }
+
+ private:
+  const BlockLook& look_;
+};
+
 class TopDownPainter : public Painter {
  public:
   TopDownPainter(const PaintOptions& r, const BlockLook& look, const MapFrame& f, TopDownMode mode)
-      : request_(r), look_(look), frame_(f), mode_(mode), around_(f.view, !r.noBiomes) {}
+      : request_(r), look_(look), frame_(f), mode_(mode), around_(f.view, !r.noBiomes), hidden_(look) {}
+  // The scan down from the top alone: cave mode, the Nether's roof and the world seen from
+  // below look further.
+  const HiddenBelow* hiddenBelow() const override {
+    return request_.cave || request_.nether || request_.upsideDown ? nullptr : &hidden_;
+  }
   int width() const override { return frame_.extent.width(); }
   int height() const override { return frame_.extent.depth(); }
   void prime(const Chunk& c) override {
@@ -200,6 +230,7 @@ class TopDownPainter : public Painter {
   TopDownMode mode_;
   Surroundings around_;
   std::array<int, 256> starts_{};
+  HiddenUnderGround hidden_;
 };
 
 }  // namespace
