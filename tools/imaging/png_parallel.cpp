@@ -29,8 +29,16 @@ int paeth(int a, int b, int c) {
 // One row as the PNG stores it: a filter byte, then each byte less its Paeth prediction from the
 // pixel to the left, above and above-left. Without a row above, the prediction is the pixel to
 // the left; for the first pixel, the one above.
+bool blank(const uint8_t* row, size_t stride) {
+  return std::all_of(row, row + stride, [](uint8_t b) { return b == 0; });
+}
+
 void filterRow(const uint8_t* row, const uint8_t* above, size_t stride, uint8_t* out) {
   *out++ = 4;  // Paeth
+  if (blank(row, stride) && (!above || blank(above, stride))) {
+    std::fill(out, out + stride, 0);  // nothing drawn here nor above: every prediction is 0
+    return;
+  }
   if (!above) {
     for (size_t i = 0; i < 4 && i < stride; ++i) out[i] = row[i];
     for (size_t i = 4; i < stride; ++i) out[i] = static_cast<uint8_t>(row[i] - row[i - 4]);
@@ -125,7 +133,11 @@ bool writePngOnThreads(const std::string& file, const RgbaImage& image, int thre
       const std::vector<uint8_t> strip = filteredRows(image, first, last);
       const std::vector<uint8_t> before = s > 0 ? filteredRows(image, std::max(0, first - primingRows), first)
                                                 : std::vector<uint8_t>();
+#ifdef SG_HAVE_LIBDEFLATE
+      sums[size_t(s)] = libdeflate_adler32(1, strip.data(), strip.size());
+#else
       sums[size_t(s)] = adler32(adler32(0, nullptr, 0), strip.data(), static_cast<uInt>(strip.size()));
+#endif
       lengths[size_t(s)] = strip.size();
       ok[size_t(s)] = deflateStrip(strip, &before, s + 1 == strips, deflated[size_t(s)]);
     }
