@@ -1,5 +1,6 @@
 #include "renderer/formats/nbt.h"
 
+#include <bit>
 #include <cstring>
 
 namespace sgrender {
@@ -18,6 +19,21 @@ const NbtTag* NbtTag::find(std::string_view name, uint8_t wantedType) const {
 namespace {
 
 constexpr int kMaxDepth = 512;
+
+// Numbers in the data are big-endian.
+uint32_t bigEndian32(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap32(v);
+  return v;
+}
+
+uint64_t bigEndian64(const uint8_t* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+  return v;
+}
 constexpr size_t kMaxTags = size_t(1) << 20;
 
 class Reader {
@@ -94,31 +110,34 @@ class Reader {
           if (!integer(fieldType)) return false;
           if (fieldType == kEnd) return true;
           if (fieldType > kLongArray) return fail("unknown tag type");
-          std::string name;
-          if (!string(name)) return false;
+          uint16_t len;
+          const uint8_t* p;
+          if (!integer(len) || !bytes(len, p)) return false;
+          const std::string_view name(reinterpret_cast<const char*>(p), len);
           if (skip_ && skip_->count(name)) {
             if (!skipPayload(fieldType, depth + 1)) return false;
             continue;
           }
           if (!countTags(1)) return false;
-          t.fields.push_back(NbtField{std::move(name), NbtTag{}});
+          if (t.fields.empty()) t.fields.reserve(8);
+          t.fields.push_back(NbtField{std::string(name), NbtTag{}});
           if (!payload(fieldType, t.fields.back().tag, depth + 1)) return false;
         }
       }
       case kIntArray: {
         int32_t c;
-        if (!count(c, 4)) return false;
+        const uint8_t* p;
+        if (!count(c, 4) || !bytes(static_cast<size_t>(c) * 4, p)) return false;
         t.ints.resize(static_cast<size_t>(c));
-        for (auto& v : t.ints)
-          if (!integer(v)) return false;
+        for (size_t i = 0; i < t.ints.size(); ++i) t.ints[i] = static_cast<int32_t>(bigEndian32(p + 4 * i));
         return true;
       }
       case kLongArray: {
         int32_t c;
-        if (!count(c, 8)) return false;
+        const uint8_t* p;
+        if (!count(c, 8) || !bytes(static_cast<size_t>(c) * 8, p)) return false;
         t.longs.resize(static_cast<size_t>(c));
-        for (auto& v : t.longs)
-          if (!integer(v)) return false;
+        for (size_t i = 0; i < t.longs.size(); ++i) t.longs[i] = static_cast<int64_t>(bigEndian64(p + 8 * i));
         return true;
       }
       default: return fail("unknown tag type");
