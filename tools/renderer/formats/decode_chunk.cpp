@@ -107,7 +107,7 @@ ChunkVerdict decodeChunk(const NbtTag& root, Chunk& c, std::string& error, const
         return withBiomes(*level, c, decodePaletteSections(*sections, across, c, error, hidden));
       }
     }
-    return withBiomes(*level, c, decodeNumericSections(*sections, c, error));
+    return withBiomes(*level, c, decodeNumericSections(*sections, c, error, hidden));
   }
   if (level->find("Sections")) {  // an empty section list: an empty chunk
     c.reset(0, 0);

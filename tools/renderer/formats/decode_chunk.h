@@ -45,7 +45,8 @@ const NbtSkip& unreadChunkFields(bool light = true);
 // Alpha chunk files and Beta regions: one array of 128 levels.
 bool decodeOneArray(const NbtTag& level, Chunk& chunk, std::string& error);
 // 1.2 to 1.12: sections of 16 levels with numeric ids (Blocks, Add, Data).
-bool decodeNumericSections(const NbtTag& sections, Chunk& chunk, std::string& error);
+bool decodeNumericSections(const NbtTag& sections, Chunk& chunk, std::string& error,
+                           const HiddenBelow* hidden = nullptr);
 // 1.13 to 1.17: sections with Palette and BlockStates; before 1.16 values run across longs.
 bool decodePaletteSections(const NbtTag& sections, bool acrossLongs, Chunk& chunk, std::string& error,
                            const HiddenBelow* hidden = nullptr);

@@ -1,6 +1,8 @@
 // The eras with numeric block ids: Alpha and Beta (one array of 128 levels) and 1.2 to 1.12
 // (sections of 16 levels with Blocks, Add and Data).
 #include <algorithm>
+#include <array>
+#include <vector>
 
 #include "renderer/formats/decode_chunk.h"
 #include "renderer/formats/section_range.h"
@@ -31,13 +33,22 @@ bool decodeOneArray(const NbtTag& level, Chunk& c, std::string& error) {
   return true;
 }
 
-bool decodeNumericSections(const NbtTag& sections, Chunk& c, std::string& error) {
+bool decodeNumericSections(const NbtTag& sections, Chunk& c, std::string& error, const HiddenBelow* hidden) {
   auto hasBlocks = [](const NbtTag& s) { return s.find("Blocks", kByteArray) != nullptr; };
   if (!sizeToSections(sections, c, hasBlocks, error)) return false;
   c.worldMinY = 0;
   c.worldTop = std::max(256, c.minY + c.height);
-  for (const NbtTag& s : sections.items) {
-    if (s.type != kCompound || !hasBlocks(s) || sectionY(s) == INT_MIN) continue;
+  // From the top down when what lies below may be hidden; a section below the level at which it
+  // is hidden is checked and its light noted, and its blocks are left as air.
+  std::vector<const NbtTag*> order;
+  for (const NbtTag& s : sections.items)
+    if (s.type == kCompound && hasBlocks(s) && sectionY(s) != INT_MIN) order.push_back(&s);
+  if (hidden)
+    std::stable_sort(order.begin(), order.end(), [](const NbtTag* a, const NbtTag* b) { return sectionY(*a) > sectionY(*b); });
+  std::array<uint8_t, 256> covered{};
+  int hiddenBelow = INT_MIN;
+  for (const NbtTag* section : order) {
+    const NbtTag& s = *section;
     const NbtTag* blocks = s.find("Blocks", kByteArray);
     if (blocks->bytes.size() != 4096) {
       error = "a section's block array is not 4096 bytes";
@@ -47,6 +58,7 @@ bool decodeNumericSections(const NbtTag& sections, Chunk& c, std::string& error)
     const NbtTag* data = s.find("Data", kByteArray);
     const NbtTag* light = s.find("BlockLight", kByteArray);
     if (light && light->bytes.size() == 2048) c.hasLight = true;
+    if (sectionY(s) < hiddenBelow) continue;
     size_t base = c.index(0, sectionY(s) * 16, 0);
     // Section index: y * 256 + z * 16 + x, the model's own order. Nibble arrays hold two
     // blocks a byte, the first in the low half; a short one leaves the rest at 0.
@@ -68,6 +80,8 @@ bool decodeNumericSections(const NbtTag& sections, Chunk& c, std::string& error)
     }
     nibbles(data, &c.data[base]);
     nibbles(light, &c.light[base]);
+    const int bottom = sectionY(s) * 16;
+    if (hidden && hiddenBelow == INT_MIN && hidden->hides(c, bottom, bottom + 15, covered)) hiddenBelow = sectionY(s);
   }
   return true;
 }

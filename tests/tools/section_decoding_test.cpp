@@ -1,5 +1,6 @@
-// Sections stored by name read back block for block, whatever the palette's size (and so the
-// bits an index takes) and however the indexes are packed.
+// Sections read back block for block, whatever the palette's size (and so the bits an index
+// takes) and however the indexes are packed; below a level that hides them, sections are left
+// as air but still checked.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -184,4 +185,47 @@ TEST(PaletteSections, EveryPaletteSizeAndPackingReadsBackBlockForBlock) {
       EXPECT_EQ(wrong, 0);
     }
   }
+}
+
+TEST(NumericSections, SectionsUnderAHiddenLevelAreAirButStillChecked) {
+  ChunkColumn column(0, 0, 0, 256);
+  const uint16_t stone = column.name("stone"), dirt = column.name("dirt"), ore = column.name("gold_ore");
+  std::mt19937 random(7);
+  for (int z = 0; z < 16; ++z)
+    for (int x = 0; x < 16; ++x) {
+      column.set(x, 20, z, stone);  // hides everything under section 1
+      for (int y = 0; y < 16; ++y) column.set(x, y, z, random() % 2 ? dirt : ore);
+    }
+  const std::vector<uint8_t> tags = encodeChunk(column, Layout::Numeric);
+  std::string error;
+  sgrender::Chunk whole, top;
+  HiddenUnderAnyBlock hidden;
+  ASSERT_EQ(decodeTags(tags, whole, error), sgrender::ChunkVerdict::Decoded) << error;
+  ASSERT_EQ(decodeTags(tags, top, error, &hidden), sgrender::ChunkVerdict::Decoded) << error;
+  int lowerSolid = 0, wholeSolid = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int z = 0; z < 16; ++z)
+      for (int x = 0; x < 16; ++x) lowerSolid += top.id(x, y, z) != 0, wholeSolid += whole.id(x, y, z) != 0;
+  EXPECT_EQ(lowerSolid, 0);
+  EXPECT_EQ(wholeSolid, 4096);
+  EXPECT_EQ(top.id(3, 20, 4), whole.id(3, 20, 4));
+  EXPECT_EQ(top.hasLight, whole.hasLight);
+
+  // A hidden section whose block array is cut short is damage all the same.
+  sgrender::NbtTag root;
+  ASSERT_TRUE(sgrender::parseNbt(tags.data(), tags.size(), root, error)) << error;
+  sgrender::NbtTag* level = nullptr;
+  for (auto& f : root.fields)
+    if (f.name == "Level") level = &f.tag;
+  ASSERT_NE(level, nullptr);
+  for (auto& f : level->fields)
+    if (f.name == "Sections")
+      for (auto& section : f.tag.items)
+        if (section.find("Y")->number == 0)
+          for (auto& g : section.fields)
+            if (g.name == "Blocks") g.tag.bytes.resize(100);
+  sgrender::Chunk damaged;
+  HiddenUnderAnyBlock hidden2;
+  EXPECT_EQ(sgrender::decodeChunk(root, damaged, error, &hidden2), sgrender::ChunkVerdict::Damaged);
+  EXPECT_NE(error.find("4096 bytes"), std::string::npos) << error;
 }
