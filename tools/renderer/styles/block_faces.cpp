@@ -6,8 +6,11 @@
 #include <cmath>
 
 #include "renderer/blocks/block_colours.h"
+#include "renderer/styles/cell_bits.h"
 
 namespace sgrender {
+
+static_assert((kBlockIdLimit & (kBlockIdLimit - 1)) == 0, "block ids are masked to the limit");
 
 namespace {
 
@@ -40,6 +43,9 @@ SeenBlocks::SeenBlocks(const PaintOptions& r, const BlockLook& look, const MapFr
   auto [xu, zu] = frame.view.toWorld(1, 0);
   auto [xv, zv] = frame.view.toWorld(0, 1);
   dxU_ = xu - x0, dzU_ = zu - z0, dxV_ = xv - x0, dzV_ = zv - z0;
+  for (uint16_t id = 0; id < kBlockIdLimit; ++id)
+    cellFlags_[id] = static_cast<uint8_t>(look.solidBlock(id) | look.drawnBlock(id) << 1 |
+                                          (isWater(id) && look.drawnBlock(id)) << 2);
 }
 
 // The highest level drawn in a column: in the Nether, the open space under the roof.
@@ -53,20 +59,36 @@ int SeenBlocks::ceiling(const Chunk& c, int x, int z) const {
 
 // Which cells of the chunk hide what is behind them, and which are water, worked out once.
 void SeenBlocks::classify(const Chunk& c, std::vector<uint8_t>& solid_, std::vector<uint8_t>& water_,
-                          std::vector<int>& ceilings_) const {
+                          std::vector<uint8_t>& drawn_, std::vector<int>& ceilings_) const {
   ceilings_.assign(256, INT_MAX);
+  bool roofed = false;
   for (int z = 0; z < 16; ++z)
-    for (int x = 0; x < 16; ++x) ceilings_[z * 16 + x] = ceiling(c, x, z);
+    for (int x = 0; x < 16; ++x) roofed |= (ceilings_[z * 16 + x] = ceiling(c, x, z)) != INT_MAX;
   solid_.assign(c.ids.size(), 0);
   water_.assign(c.ids.size(), 0);
+  drawn_.assign(c.ids.size(), 0);
   for (int y = c.minY; y <= c.topY(); ++y) {
+    if (!look_.layerShown(y)) continue;
     const size_t row = c.index(0, y, 0);
-    for (int i = 0; i < 256; ++i) {
-      if (y > ceilings_[i]) continue;
-      const uint16_t id = c.ids[row + i];
-      solid_[row + i] = look_.solid(id, y);
-      water_[row + i] = isWater(id) && look_.drawn(id, y);
+    const uint16_t* ids = c.ids.data() + row;
+    uint8_t *solid = solid_.data() + row, *drawn = drawn_.data() + row, *water = water_.data() + row;
+    const uint8_t* flags = cellFlags_.data();
+    if (std::all_of(ids + 1, ids + 256, [first = ids[0]](uint16_t id) { return id == first; })) {
+      // A level of one block (air above the ground, mostly): the same for every cell.
+      const uint8_t f = flags[ids[0] & (kBlockIdLimit - 1)];
+      if (f) std::fill(solid, solid + 256, f & 1), std::fill(drawn, drawn + 256, (f >> 1) & 1),
+             std::fill(water, water + 256, (f >> 2) & 1);
+    } else {
+      for (int i = 0; i < 256; ++i) {
+        const uint8_t f = flags[ids[i] & (kBlockIdLimit - 1)];
+        solid[i] = f & 1;
+        drawn[i] = (f >> 1) & 1;
+        water[i] = (f >> 2) & 1;
+      }
     }
+    if (roofed)
+      for (int i = 0; i < 256; ++i)
+        if (y > ceilings_[size_t(i)]) solid[i] = drawn[i] = water[i] = 0;
   }
   if (!request_.cave) return;
   // Cave mode: the open cells below the ground of their column are enclosed; the solid cells
@@ -100,7 +122,8 @@ void SeenBlocks::classify(const Chunk& c, std::vector<uint8_t>& solid_, std::vec
 // The faces of the chunk's blocks that can be seen, in drawing order: its columns in view order,
 // farthest first, each from the bottom up as seen.
 void SeenBlocks::findFaces(const Chunk& c, const std::vector<uint8_t>& solid_, const std::vector<uint8_t>& water_,
-                           const std::vector<int>& ceilings_, SeenChunk& seen) const {
+                           const std::vector<uint8_t>& drawn_, const std::vector<int>& ceilings_,
+                           SeenChunk& seen) const {
   const int up = up_;
   auto solid = [&](int x, int y, int z) { return c.holds(y) && solid_[c.index(x, y, z)]; };
   auto water = [&](int x, int y, int z) { return c.holds(y) && water_[c.index(x, y, z)]; };
@@ -115,23 +138,48 @@ void SeenBlocks::findFaces(const Chunk& c, const std::vector<uint8_t>& solid_, c
     auto ka = viewOf(a), kb = viewOf(b);
     return std::pair(ka.second, ka.first) < std::pair(kb.second, kb.first);
   });
+  // The cells worth a look, a level at a time: drawn (in cave mode, the caves' shells), under
+  // the column's ceiling, and not buried: a solid block with solid blocks above it and on both
+  // near sides (or on the chunk's edge, whose sides the next chunks show). Most cells end here.
+  const int levels = c.height;
+  const int nearU = dxU_ + 16 * dzU_, nearV = dxV_ + 16 * dzV_;
+  std::vector<LevelBits> solidBits(static_cast<size_t>(levels)), worth(static_cast<size_t>(levels));
+  for (int k = 0; k < levels; ++k) solidBits[size_t(k)] = packLevel(solid_.data() + size_t(k) * 256);
+  const bool roofed = std::any_of(ceilings_.begin(), ceilings_.end(), [](int y) { return y != INT_MAX; });
+  std::array<uint16_t, 257> first{};  // each column's worthy cells in `cells`, from first[i]
+  for (int k = 0; k < levels; ++k) {
+    const LevelBits& s = solidBits[size_t(k)];
+    const int above = k + up;
+    const LevelBits over = above >= 0 && above < levels ? solidBits[size_t(above)] : LevelBits{};
+    const LevelBits buried = s & neighbours(s, nearU, true) & neighbours(s, nearV, true) & over;
+    LevelBits w = (request_.cave ? s : packLevel(drawn_.data() + size_t(k) * 256)) & ~buried;
+    if (roofed) {
+      const int y = c.minY + k;
+      for (int i = 0; i < 256; ++i)
+        if (y > ceilings_[size_t(i)]) w[size_t(i / 64)] &= ~(uint64_t(1) << (i % 64));
+    }
+    worth[size_t(k)] = w;
+    eachCell(w, [&](int i) { ++first[size_t(i) + 1]; });
+  }
+  for (int i = 0; i < 256; ++i) first[size_t(i) + 1] += first[size_t(i)];
+  // Each column's cells in the order they are drawn: upwards, or downwards seen from below.
+  std::vector<uint16_t> cells(first[256]);
+  std::array<uint16_t, 256> filled = {};
+  for (int n = 0; n < levels; ++n) {
+    const int k = request_.upsideDown ? levels - 1 - n : n;
+    eachCell(worth[size_t(k)], [&](int i) { cells[first[size_t(i)] + filled[size_t(i)]++] = static_cast<uint16_t>(k); });
+  }
+
   SeenChunk::Face f;
   for (auto [x, z] : columns) {
     std::tie(f.u, f.v) = viewOf({x, z});
     f.x = static_cast<uint8_t>(x), f.z = static_cast<uint8_t>(z);
     const bool edgeU = !inside(x + dxU_, z + dzU_), edgeV = !inside(x + dxV_, z + dzV_);
-    const std::ptrdiff_t nearU = dxU_ + 16 * dzU_, nearV = dxV_ + 16 * dzV_;
-    for (int k = 0; k < c.height; ++k) {
-      const int y = request_.upsideDown ? c.topY() - k : c.minY + k;
-      if (y > ceilings_[z * 16 + x]) continue;
+    const size_t column = static_cast<size_t>(z * 16 + x);
+    for (uint16_t n = first[column]; n < first[column + 1]; ++n) {
+      const int y = c.minY + cells[n];
       const size_t at = c.index(x, y, z);
       const bool isSolid = solid_[at];
-      // Most solid blocks are buried: solid above and on both near sides (or on the chunk's edge,
-      // whose sides the next chunks show).
-      auto beside = [&](std::ptrdiff_t d) { return solid_[static_cast<size_t>(static_cast<std::ptrdiff_t>(at) + d)]; };
-      if (isSolid && (edgeU || beside(nearU)) && (edgeV || beside(nearV)) && c.holds(y + up) &&
-          beside(up > 0 ? 256 : -256))
-        continue;
       const uint16_t id = c.ids[at];
       const bool isWater = water_[at];
       if (request_.cave ? !isSolid : !look_.drawn(id, y)) continue;
@@ -205,9 +253,9 @@ std::unique_ptr<SeenChunk> SeenBlocks::prepare(const Chunk& c) const {
   if (c.height == 0) return seen;
   const int up = up_;
   std::vector<uint8_t>& solid_ = seen->solid;
-  std::vector<uint8_t> water_;
+  std::vector<uint8_t> water_, drawn_;
   std::vector<int> ceilings_;
-  classify(c, solid_, water_, ceilings_);
+  classify(c, solid_, water_, drawn_, ceilings_);
   auto levelOf = [&](int k) { return up > 0 ? c.topY() - k : c.minY + k; };
   if (!request_.cave)
     // The ground of each column, as seen, for the map's floor.
@@ -233,7 +281,7 @@ std::unique_ptr<SeenChunk> SeenBlocks::prepare(const Chunk& c) const {
       }
     }
 
-  findFaces(c, solid_, water_, ceilings_, *seen);
+  findFaces(c, solid_, water_, drawn_, ceilings_, *seen);
   keepEdgeRuns(c, solid_, water_, *seen);
   return seen;
 }

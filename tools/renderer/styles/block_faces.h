@@ -106,12 +106,12 @@ class SeenBlocks {
     std::vector<BiomeTints> tints;             // of each column
   };
 
-  // Which cells hide what lies behind them and which are drawn water, and the ceiling of each
-  // column (the Nether's roof).
+  // Which cells hide what lies behind them, which are drawn and which are drawn water, and the
+  // ceiling of each column (the Nether's roof).
   void classify(const Chunk& c, std::vector<uint8_t>& solid, std::vector<uint8_t>& water,
-                std::vector<int>& ceilings) const;
+                std::vector<uint8_t>& drawn, std::vector<int>& ceilings) const;
   void findFaces(const Chunk& c, const std::vector<uint8_t>& solid, const std::vector<uint8_t>& water,
-                 const std::vector<int>& ceilings, SeenChunk& seen) const;
+                 const std::vector<uint8_t>& drawn, const std::vector<int>& ceilings, SeenChunk& seen) const;
   void keepEdgeRuns(const Chunk& c, const std::vector<uint8_t>& solid, const std::vector<uint8_t>& water,
                     SeenChunk& seen) const;
   void keepEdges(const Chunk& c, const SeenChunk& seen, const DrawBlock& draw);
@@ -128,6 +128,7 @@ class SeenBlocks {
   const MapFrame& frame_;
   int up_;  // +1, or -1 for the world seen from below
   int dxU_, dzU_, dxV_, dzV_;
+  std::array<uint8_t, kBlockIdLimit> cellFlags_{};  // of each id: solid, drawn, drawn water (bits 0 to 2)
   std::unordered_map<long long, std::vector<Edge>> waiting_;  // by the next chunk's key
   std::vector<Edge> mapEdges_;  // on the map's own edge, to be drawn at the end
   int lowestGround_ = INT_MAX;  // the lowest ground seen so far, as seen

@@ -41,6 +41,9 @@ class BlockLook {
     return id < solid_.size() && solid_[id] && layer_[static_cast<size_t>(y - kLowestLevel)];
   }
   bool layerShown(int y) const { return layer_[static_cast<size_t>(y - kLowestLevel)]; }
+  // The same for the block wherever its level is shown.
+  bool drawnBlock(uint16_t id) const { return id < block_.size() && block_[id]; }
+  bool solidBlock(uint16_t id) const { return id < solid_.size() && solid_[id]; }
   // Whether light passes through the block and what lies behind it shows, in this style.
   bool clear(uint16_t id) const { return id >= clear_.size() || clear_[id]; }
   // The block's colour before light (wooloscopy and granularity applied); world x, z for the noise.
