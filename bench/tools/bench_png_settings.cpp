@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
                   {"level 5, all filters", 5, PNG_ALL_FILTERS},
                   {"level 4, all filters", 4, PNG_ALL_FILTERS},
                   {"level 3, all filters", 3, PNG_ALL_FILTERS},
-                  {"level 4, paeth only (used)", sgimage::kPngLevel, PNG_FILTER_PAETH},
+                  {"level 4, no filter (used)", sgimage::kPngLevel, PNG_FILTER_NONE},
+                  {"level 4, paeth only", 4, PNG_FILTER_PAETH},
                   {"level 4, sub, up and paeth", 4, PNG_FILTER_SUB | PNG_FILTER_UP | PNG_FILTER_PAETH},
                   {"level 3, sub and up", 3, PNG_FILTER_SUB | PNG_FILTER_UP}};
   double baseTime = 0;

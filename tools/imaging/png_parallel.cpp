@@ -21,41 +21,14 @@ namespace sgimage {
 
 namespace {
 
-int paeth(int a, int b, int c) {
-  const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-  return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
-}
-
-// One row as the PNG stores it: a filter byte, then each byte less its Paeth prediction from the
-// pixel to the left, above and above-left. Without a row above, the prediction is the pixel to
-// the left; for the first pixel, the one above.
-bool blank(const uint8_t* row, size_t stride) {
-  return std::all_of(row, row + stride, [](uint8_t b) { return b == 0; });
-}
-
-void filterRow(const uint8_t* row, const uint8_t* above, size_t stride, uint8_t* out) {
-  *out++ = 4;  // Paeth
-  if (blank(row, stride) && (!above || blank(above, stride))) {
-    std::fill(out, out + stride, 0);  // nothing drawn here nor above: every prediction is 0
-    return;
-  }
-  if (!above) {
-    for (size_t i = 0; i < 4 && i < stride; ++i) out[i] = row[i];
-    for (size_t i = 4; i < stride; ++i) out[i] = static_cast<uint8_t>(row[i] - row[i - 4]);
-    return;
-  }
-  for (size_t i = 0; i < 4 && i < stride; ++i) out[i] = static_cast<uint8_t>(row[i] - above[i]);
-  for (size_t i = 4; i < stride; ++i)
-    out[i] = static_cast<uint8_t>(row[i] - paeth(row[i - 4], above[i], above[i - 4]));
-}
-
-// The rows [first, last) as the PNG stores them.
+// The rows [first, last) as the PNG stores them: each with its filter byte, 0 (none).
 std::vector<uint8_t> filteredRows(const RgbaImage& image, int first, int last) {
   const size_t stride = size_t(image.width()) * 4;
   std::vector<uint8_t> out((stride + 1) * size_t(last - first));
   for (int y = first; y < last; ++y) {
-    const uint8_t* row = image.data() + stride * size_t(y);
-    filterRow(row, y > 0 ? row - stride : nullptr, stride, out.data() + (stride + 1) * size_t(y - first));
+    uint8_t* row = out.data() + (stride + 1) * size_t(y - first);
+    row[0] = 0;
+    std::memcpy(row + 1, image.data() + stride * size_t(y), stride);
   }
   return out;
 }

@@ -1,5 +1,5 @@
-// Writing a whole image as a PNG on several threads: the rows are filtered (Paeth, as the row
-// writer does) and deflated in strips side by side, each strip primed with the 32 KB before it
+// Writing a whole image as a PNG on several threads: the rows (unfiltered, as the row writer
+// writes them) are deflated in strips side by side, each strip primed with the 32 KB before it
 // and ended on a byte boundary, so that the strips make one zlib stream (as a parallel gzip
 // makes one file); the file is the same picture as the row writer's, at about its size.
 #pragma once

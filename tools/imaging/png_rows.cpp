@@ -77,7 +77,7 @@ bool PngRowWriter::open(const std::string& file, int width, int height, std::str
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(png, level);
-    png_set_filter(png, 0, filters >= 0 ? filters : PNG_FILTER_PAETH);
+    png_set_filter(png, 0, filters >= 0 ? filters : PNG_FILTER_NONE);
     png_write_info(png, info);
   });
 }

@@ -71,13 +71,13 @@ bool PngRowWriter::open(const std::string& file, int width, int height, std::str
   IPropertyBag2* options = nullptr;
   if (SUCCEEDED(hr)) hr = c.encoder->CreateNewFrame(&c.frame, &options);
   if (SUCCEEDED(hr) && options) {
-    // The Paeth filter on every row, as the other coder writes maps; no interlacing.
+    // No filter on any row, as the other coder writes maps; no interlacing.
     PROPBAG2 name{};
     VARIANT value;
     VariantInit(&value);
     name.pstrName = const_cast<LPOLESTR>(L"FilterOption");
     value.vt = VT_UI1;
-    value.bVal = filters >= 0 ? WICPngFilterUnspecified : WICPngFilterPaeth;
+    value.bVal = filters >= 0 ? WICPngFilterUnspecified : WICPngFilterNone;
     options->Write(1, &name, &value);  // a coder without the option keeps its own choice
   }
   if (SUCCEEDED(hr)) hr = c.frame->Initialize(options);
