@@ -8,6 +8,7 @@
 #include <set>
 
 #include "batch/job_failures.h"
+#include "renderer/blocks/block_colours.h"
 #include "renderer/blocks/block_names.h"
 #include "renderer/formats/decode_chunk.h"
 #include "renderer/work_pool.h"
@@ -129,6 +130,13 @@ TEST(JobFailures, TheOutputLogIsNamedAfterAnyFileOfTheJob) {
   ASSERT_TRUE(sgbatch::appendJobFailure("renderJob7output.log", "render of A", "why"));
   ASSERT_TRUE(sgbatch::appendJobFailure("renderJob7output.log", "post processing", "because"));
   EXPECT_EQ(slurp("renderJob7output.log"), "Failed: render of A: why\r\nFailed: post processing: because\r\n");
+}
+
+// The map from above leaves undecoded what lies under a whole block, judged by its id alone.
+TEST(BlockColours, ABlocksOpacityIsTheSameWhateverItsDataValue) {
+  for (uint16_t id = 0; id < sgrender::kBlockIdLimit; ++id)
+    for (uint8_t data = 1; data < 16; ++data)
+      ASSERT_EQ(sgrender::blockColour(id, data).a, sgrender::blockColour(id, 0).a) << "id " << id << ", data " << int(data);
 }
 
 TEST(BlockTable, NamesIdsAndThePlainestNameOfAnId) {

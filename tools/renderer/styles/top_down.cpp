@@ -164,12 +164,10 @@ std::pair<int, int> columnStart(const Chunk& c, int x, int z, const BlockLook& l
 // Once every column of a chunk has one, the levels below are hidden.
 class HiddenUnderGround : public HiddenBelow {
  public:
-  // Which blocks would end a column if drawn, by id and data value; whether a block is drawn
-  // at its level is asked as one is met.
-  explicit HiddenUnderGround(const BlockLook& look) : look_(look), ends_(size_t(kBlockIdLimit) * 16) {
-    for (uint16_t id = 1; id < kBlockIdLimit; ++id)
-      for (uint8_t data = 0; data < 16; ++data)
-        ends_[size_t(id) * 16 + data] = !isWater(id) && !seeThroughBlock(id) && blockColour(id, data).a == 255;
+  // Which blocks would end a column if drawn (a block's opacity is the same whatever its data
+  // value); whether a block is drawn at its level is asked as one is met.
+  explicit HiddenUnderGround(const BlockLook& look) : look_(look), ends_(kBlockIdLimit) {
+    for (uint16_t id = 1; id < kBlockIdLimit; ++id) ends_[id] = !isWater(id) && !seeThroughBlock(id);
   }
   bool hides(const Chunk& c, int bottom, int top, std::array<uint8_t, 256>& covered) const override {
     int count = 0;
@@ -178,12 +176,10 @@ class HiddenUnderGround : public HiddenBelow {
     // passed over at once.
     for (int y = top; y >= bottom && count < 256; --y) {
       const uint16_t* ids = c.ids.data() + c.index(0, y, 0);
-      const uint8_t* data = c.data.data() + c.index(0, y, 0);
       if (std::all_of(ids, ids + 256, [](uint16_t id) { return id == 0; })) continue;
       for (size_t col = 0; col < 256; ++col) {
         const uint16_t id = ids[col];
-        if (covered[col] || id == 0 || id >= kBlockIdLimit || !ends_[size_t(id) * 16 + (data[col] & 15)] ||
-            !look_.drawn(id, y))
+        if (covered[col] || id == 0 || id >= kBlockIdLimit || !ends_[id] || !look_.drawn(id, y))
           continue;
         covered[col] = 1;
         ++count;
