@@ -17,7 +17,7 @@ struct Chunk {
   int height = 0;                 // levels held, a multiple of 16
   std::vector<uint16_t> ids;      // index ((y - minY) * 16 + z) * 16 + x
   std::vector<uint8_t> data;      // data value 0 to 15, same index
-  std::vector<uint8_t> light;     // block light 0 to 15, same index
+  std::vector<uint8_t> light;     // block light 0 to 15, same index; empty while none is read
   bool hasLight = false;          // the chunk stores block light
   int worldMinY = 0, worldTop = 256;  // the levels its world has room for (bottom, top exclusive)
   int unknownNames = 0;           // palette names not in the block table
@@ -33,7 +33,7 @@ struct Chunk {
     size_t n = size_t(levels) * 256;
     ids.assign(n, 0);
     data.assign(n, 0);
-    light.assign(n, 0);
+    light.clear();
     hasLight = false;
     unknownNames = 0;
     biomes.clear();
@@ -44,7 +44,11 @@ struct Chunk {
   size_t index(int x, int y, int z) const { return (size_t(y - minY) * 16 + z) * 16 + x; }
   uint16_t id(int x, int y, int z) const { return ids[index(x, y, z)]; }
   uint8_t dataAt(int x, int y, int z) const { return data[index(x, y, z)]; }
-  uint8_t lightAt(int x, int y, int z) const { return light[index(x, y, z)]; }
+  uint8_t lightAt(int x, int y, int z) const { return light.empty() ? 0 : light[index(x, y, z)]; }
+  // Makes room for block light, all dark, before the first is read.
+  void readingLight() {
+    if (light.empty()) light.assign(ids.size(), 0);
+  }
   // The biome at a block, or 0xFFFF when none is stored there.
   uint16_t biomeAt(int x, int y, int z) const {
     if (!biomeCells) return biomes.size() == 256 ? biomes[size_t(z) * 16 + x] : 0xFFFF;

@@ -20,6 +20,7 @@ bool decodeOneArray(const NbtTag& level, Chunk& c, std::string& error) {
   c.reset(0, 128);
   c.worldTop = 128;
   c.hasLight = light && light->bytes.size() == 16384;
+  if (c.hasLight) c.readingLight();
   // Stored index: y + z * 128 + x * 2048.
   for (int x = 0; x < 16; ++x)
     for (int z = 0; z < 16; ++z)
@@ -79,7 +80,10 @@ bool decodeNumericSections(const NbtTag& sections, Chunk& c, std::string& error,
       for (size_t i = 0; i < 4096; ++i) ids[i] |= uint16_t(high[i]) << 8;
     }
     nibbles(data, &c.data[base]);
-    nibbles(light, &c.light[base]);
+    if (light) {
+      c.readingLight();
+      nibbles(light, &c.light[base]);
+    }
     const int bottom = sectionY(s) * 16;
     if (hidden && hiddenBelow == INT_MIN && hidden->hides(c, bottom, bottom + 15, covered)) hiddenBelow = sectionY(s);
   }

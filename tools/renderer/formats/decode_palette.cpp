@@ -141,6 +141,7 @@ void readLight(const NbtTag& s, Chunk& c, size_t base) {
   const NbtTag* light = s.find("BlockLight", kByteArray);
   if (!light || light->bytes.size() != 2048) return;
   c.hasLight = true;
+  c.readingLight();
   for (size_t i = 0; i < 4096; ++i) c.light[base + i] = nibble(light->bytes, i);
 }
 

@@ -29,8 +29,10 @@ class IsometricPainter : public ProjectedPainter {
       const int u = b.u - e.minU, v = b.v - e.minV;
       const int sx = 2 * (u + (e.depth() - 1 - v)), sy = u + v + 2 * (frame_.highestY - b.y);
       const int32_t d = u + v + 2 * b.y;
-      const sgimage::Rgba top = lit(b.colour, b.topLight);
-      const sgimage::Rgba left = lit(b.colour, 0.8 * b.sideVLight), right = lit(b.colour, 0.62 * b.sideULight);
+      // Each face's shade, for the faces shown.
+      const sgimage::Rgba top = b.top ? lit(b.colour, b.topLight) : sgimage::Rgba{};
+      const sgimage::Rgba left = b.sideV ? lit(b.colour, 0.8 * b.sideVLight) : sgimage::Rgba{};
+      const sgimage::Rgba right = b.sideU ? lit(b.colour, 0.62 * b.sideULight) : sgimage::Rgba{};
       for (int row = 0; row < 4; ++row)
         for (int col = 0; col < 4; ++col) {
           char part = kSprite[row][col];
