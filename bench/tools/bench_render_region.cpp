@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
   for (const char* style : {"normal", "isometric"}) {
     if (regions.empty()) break;
     std::printf("%s style, one thread (render / zlib inflate of the same chunks; goal %s):\n", style,
-                std::string(style) == "normal" ? "1.5" : "5");
+                std::string(style) == "normal" ? "1.3" : "3");
     for (const auto& [label, region] : regions) {
       fs::path world = work / "one";
       fs::remove_all(world);
