@@ -64,20 +64,22 @@ void SeenBlocks::classify(const Chunk& c, std::vector<uint8_t>& solid_, std::vec
   bool roofed = false;
   for (int z = 0; z < 16; ++z)
     for (int x = 0; x < 16; ++x) roofed |= (ceilings_[z * 16 + x] = ceiling(c, x, z)) != INT_MAX;
-  solid_.assign(c.ids.size(), 0);
-  water_.assign(c.ids.size(), 0);
-  drawn_.assign(c.ids.size(), 0);
+  // Every cell is written below: water and drawn may come with room from an earlier chunk.
+  solid_.resize(c.ids.size());
+  if (water_.size() < c.ids.size()) water_.resize(c.ids.size());
+  if (drawn_.size() < c.ids.size()) drawn_.resize(c.ids.size());
   for (int y = c.minY; y <= c.topY(); ++y) {
-    if (!look_.layerShown(y)) continue;
     const size_t row = c.index(0, y, 0);
     const uint16_t* ids = c.ids.data() + row;
     uint8_t *solid = solid_.data() + row, *drawn = drawn_.data() + row, *water = water_.data() + row;
     const uint8_t* flags = cellFlags_.data();
-    if (std::all_of(ids + 1, ids + 256, [first = ids[0]](uint16_t id) { return id == first; })) {
-      // A level of one block (air above the ground, mostly): the same for every cell.
-      const uint8_t f = flags[ids[0] & (kBlockIdLimit - 1)];
-      if (f) std::fill(solid, solid + 256, f & 1), std::fill(drawn, drawn + 256, (f >> 1) & 1),
-             std::fill(water, water + 256, (f >> 2) & 1);
+    if (!look_.layerShown(y) ||
+        std::all_of(ids + 1, ids + 256, [first = ids[0]](uint16_t id) { return id == first; })) {
+      // A level left out, or of one block (air above the ground, mostly): the same for every cell.
+      const uint8_t f = look_.layerShown(y) ? flags[ids[0] & (kBlockIdLimit - 1)] : 0;
+      std::fill(solid, solid + 256, f & 1);
+      std::fill(drawn, drawn + 256, (f >> 1) & 1);
+      std::fill(water, water + 256, (f >> 2) & 1);
     } else {
       for (int i = 0; i < 256; ++i) {
         const uint8_t f = flags[ids[i] & (kBlockIdLimit - 1)];
@@ -253,7 +255,8 @@ std::unique_ptr<SeenChunk> SeenBlocks::prepare(const Chunk& c) const {
   if (c.height == 0) return seen;
   const int up = up_;
   std::vector<uint8_t>& solid_ = seen->solid;
-  std::vector<uint8_t> water_, drawn_;
+  // Each thread's own room for what the chunk's cells are, beyond which hide what is behind them.
+  thread_local std::vector<uint8_t> water_, drawn_;
   std::vector<int> ceilings_;
   classify(c, solid_, water_, drawn_, ceilings_);
   auto levelOf = [&](int k) { return up > 0 ? c.topY() - k : c.minY + k; };
