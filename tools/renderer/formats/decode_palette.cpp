@@ -49,6 +49,18 @@ int bitsFor(size_t paletteSize) {
   return bits;
 }
 
+// Calls f(i, index) for the section's 4096 indexes, packed `bits` each across longs (before 1.16).
+template <typename F>
+void eachIndexAcrossLongs(const std::vector<int64_t>& longs, int bits, F&& f) {
+  const uint64_t mask = (uint64_t(1) << bits) - 1;
+  for (size_t i = 0; i < 4096; ++i) {
+    const size_t bit = i * bits, word = bit / 64, shift = bit % 64;
+    uint64_t v = uint64_t(longs[word]) >> shift;
+    if (shift + bits > 64) v |= uint64_t(longs[word + 1]) << (64 - shift);
+    f(i, v & mask);
+  }
+}
+
 // The palette looked up by index: every index the bits can hold, those beyond the palette
 // marked bad.
 struct Lookup {
@@ -102,15 +114,12 @@ bool unpack(const std::vector<int64_t>& longs, const std::vector<PaletteBlock>& 
   uint8_t* data = c.data.data() + base;
   uint8_t bad = 0;
   if (acrossLongs) {
-    for (size_t i = 0; i < 4096; ++i) {
-      const size_t bit = i * bits, word = bit / 64, shift = bit % 64;
-      uint64_t v = uint64_t(longs[word]) >> shift;
-      if (shift + bits > 64) v |= uint64_t(longs[word + 1]) << (64 - shift);
-      const Lookup& b = table[v & mask];
+    eachIndexAcrossLongs(longs, bits, [&](size_t i, uint64_t v) {
+      const Lookup& b = table[v];
       ids[i] = b.id;
       data[i] = b.data;
       bad |= b.bad;
-    }
+    });
   } else {
     switch (bits) {
       case 4: bad = unpackWhole<4>(longs.data(), table.data(), ids, data); break;
@@ -158,12 +167,7 @@ bool indexesFit(const std::vector<int64_t>& longs, size_t paletteSize, bool acro
   if ((size_t(1) << bits) == paletteSize) return true;
   uint64_t beyond = 0;
   if (acrossLongs) {
-    for (size_t i = 0; i < 4096; ++i) {
-      const size_t bit = i * bits, word = bit / 64, shift = bit % 64;
-      uint64_t v = uint64_t(longs[word]) >> shift;
-      if (shift + bits > 64) v |= uint64_t(longs[word + 1]) << (64 - shift);
-      beyond |= (v & mask) >= paletteSize;
-    }
+    eachIndexAcrossLongs(longs, bits, [&](size_t, uint64_t v) { beyond |= v >= paletteSize; });
   } else {
     // Every other index of a long at once: each plus (2^bits - size) carries into the bit above
     // it, which is free, exactly when it lies beyond the palette. The odd ones are shifted down
