@@ -12,19 +12,6 @@ RgbaImage::RgbaImage(int width, int height, Rgba fill)
   }
 }
 
-Rgba RgbaImage::at(int x, int y) const {
-  const uint8_t* p = &pixels_[(static_cast<size_t>(y) * width_ + x) * 4];
-  return {p[0], p[1], p[2], p[3]};
-}
-
-void RgbaImage::set(int x, int y, Rgba c) {
-  uint8_t* p = &pixels_[(static_cast<size_t>(y) * width_ + x) * 4];
-  p[0] = c.r;
-  p[1] = c.g;
-  p[2] = c.b;
-  p[3] = c.a;
-}
-
 Rgba over(Rgba s, Rgba d) {
   if (s.a == 255 || d.a == 0) return s.a == 0 ? Rgba{} : s;
   if (s.a == 0) return d;

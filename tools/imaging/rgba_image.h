@@ -20,8 +20,17 @@ class RgbaImage {
   int height() const { return height_; }
   bool empty() const { return width_ == 0 || height_ == 0; }
 
-  Rgba at(int x, int y) const;
-  void set(int x, int y, Rgba p);
+  Rgba at(int x, int y) const {
+    const uint8_t* p = &pixels_[(static_cast<size_t>(y) * width_ + x) * 4];
+    return {p[0], p[1], p[2], p[3]};
+  }
+  void set(int x, int y, Rgba c) {
+    uint8_t* p = &pixels_[(static_cast<size_t>(y) * width_ + x) * 4];
+    p[0] = c.r;
+    p[1] = c.g;
+    p[2] = c.b;
+    p[3] = c.a;
+  }
   uint8_t* data() { return pixels_.data(); }
   const uint8_t* data() const { return pixels_.data(); }
 

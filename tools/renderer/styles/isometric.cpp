@@ -1,13 +1,21 @@
 // The isometric style: 2:1 blocks four pixels wide, a lit top and two shaded sides, the nearer
 // block winning each pixel. The view's +u side shows on the right, its +v side on the left.
+#include <utility>
+
 #include "renderer/styles/block_faces.h"
 
 namespace sgrender {
 
 namespace {
 
-// The sprite of one block: T top, L the +v side, R the +u side.
-constexpr const char* kSprite[4] = {".TT.", "TTTT", "LLRR", "LLRR"};
+// The sprite of one block, four pixels wide and four high:
+//   .TT.
+//   TTTT    T the top, L the +v side, R the +u side
+//   LLRR
+//   LLRR
+constexpr std::pair<int, int> kTop[] = {{1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1}};
+constexpr std::pair<int, int> kLeft[] = {{0, 2}, {1, 2}, {0, 3}, {1, 3}};
+constexpr std::pair<int, int> kRight[] = {{2, 2}, {3, 2}, {2, 3}, {3, 3}};
 
 class IsometricPainter : public ProjectedPainter {
  public:
@@ -33,15 +41,17 @@ class IsometricPainter : public ProjectedPainter {
       const sgimage::Rgba top = b.top ? lit(b.colour, b.topLight) : sgimage::Rgba{};
       const sgimage::Rgba left = b.sideV ? lit(b.colour, 0.8 * b.sideVLight) : sgimage::Rgba{};
       const sgimage::Rgba right = b.sideU ? lit(b.colour, 0.62 * b.sideULight) : sgimage::Rgba{};
-      for (int row = 0; row < 4; ++row)
-        for (int col = 0; col < 4; ++col) {
-          char part = kSprite[row][col];
-          if (b.hidden) {
-            if (part != '.' && part != 'T') canvas.occlude(sx + col, sy + row, d);
-          } else if (part == 'T' && b.top) canvas.plot(sx + col, sy + row, d, top);
-          else if (part == 'L' && b.sideV) canvas.plot(sx + col, sy + row, d, left);
-          else if (part == 'R' && b.sideU) canvas.plot(sx + col, sy + row, d, right);
-        }
+      if (b.hidden) {
+        for (const auto& [col, row] : kLeft) canvas.occlude(sx + col, sy + row, d);
+        for (const auto& [col, row] : kRight) canvas.occlude(sx + col, sy + row, d);
+        return;
+      }
+      if (b.top)
+        for (const auto& [col, row] : kTop) canvas.plot(sx + col, sy + row, d, top);
+      if (b.sideV)
+        for (const auto& [col, row] : kLeft) canvas.plot(sx + col, sy + row, d, left);
+      if (b.sideU)
+        for (const auto& [col, row] : kRight) canvas.plot(sx + col, sy + row, d, right);
     }
   }
 };
