@@ -89,10 +89,12 @@ bool writePngOnThreads(const std::string& file, const RgbaImage& image, int thre
     error = "the image is empty";
     return false;
   }
-  // Strips of 16 MB of pixels: a map of a few regions is one strip, deflated whole (by libdeflate
-  // where the tools have it); a larger one is shared among the threads.
+  // A map of up to 8 MB of pixels (a region or two) is one strip, deflated whole (by libdeflate
+  // where the tools have it); a larger one is cut into strips of 4 MB, shared among the threads.
   const size_t stride = size_t(image.width()) * 4 + 1;
-  const int rowsEach = static_cast<int>(std::max<size_t>(1, (size_t(16) << 20) / stride));
+  const size_t whole = stride * size_t(image.height());
+  const int rowsEach = whole <= (size_t(8) << 20) ? image.height()
+                                                  : static_cast<int>(std::max<size_t>(1, (size_t(4) << 20) / stride));
   const int strips = (image.height() + rowsEach - 1) / rowsEach;
   std::vector<std::vector<uint8_t>> deflated(static_cast<size_t>(strips));
   std::vector<uLong> sums(static_cast<size_t>(strips));
