@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "renderer/blocks/block_names.h"
 #include "renderer/styles/painter.h"
 #include "renderer/styles/surroundings.h"
 

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "renderer/blocks/block_colours.h"
+#include "renderer/blocks/block_names.h"
 #include "renderer/styles/surroundings.h"
 
 namespace sgrender {
