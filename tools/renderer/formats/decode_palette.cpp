@@ -49,6 +49,14 @@ int bitsFor(size_t paletteSize) {
   return bits;
 }
 
+// Whether the longs hold the section's 4096 indexes of `bits` each.
+bool longEnough(const std::vector<int64_t>& longs, int bits, bool acrossLongs, std::string& error) {
+  const size_t perLong = 64 / bits;
+  if (longs.size() >= (acrossLongs ? (4096 * size_t(bits) + 63) / 64 : (4096 + perLong - 1) / perLong)) return true;
+  error = "a section's block data is too short for its palette";
+  return false;
+}
+
 // Calls f(i, index) for the section's 4096 indexes, packed `bits` each across longs (before 1.16).
 template <typename F>
 void eachIndexAcrossLongs(const std::vector<int64_t>& longs, int bits, F&& f) {
@@ -103,11 +111,7 @@ bool unpack(const std::vector<int64_t>& longs, const std::vector<PaletteBlock>& 
   const int bits = bitsFor(palette.size());
   const uint64_t mask = (uint64_t(1) << bits) - 1;
   const size_t perLong = 64 / bits;
-  const size_t needed = acrossLongs ? (4096 * size_t(bits) + 63) / 64 : (4096 + perLong - 1) / perLong;
-  if (longs.size() < needed) {
-    error = "a section's block data is too short for its palette";
-    return false;
-  }
+  if (!longEnough(longs, bits, acrossLongs, error)) return false;
   std::vector<Lookup> table(size_t(1) << bits);
   for (size_t v = 0; v < palette.size(); ++v) table[v] = {palette[v].id, palette[v].data, 0};
   uint16_t* ids = c.ids.data() + base;
@@ -160,10 +164,7 @@ bool indexesFit(const std::vector<int64_t>& longs, size_t paletteSize, bool acro
   const int bits = bitsFor(paletteSize);
   const uint64_t mask = (uint64_t(1) << bits) - 1;
   const size_t perLong = 64 / bits;
-  if (longs.size() < (acrossLongs ? (4096 * size_t(bits) + 63) / 64 : (4096 + perLong - 1) / perLong)) {
-    error = "a section's block data is too short for its palette";
-    return false;
-  }
+  if (!longEnough(longs, bits, acrossLongs, error)) return false;
   if ((size_t(1) << bits) == paletteSize) return true;
   uint64_t beyond = 0;
   if (acrossLongs) {
