@@ -22,7 +22,7 @@ namespace sgimage {
 namespace {
 
 // The rows [first, last) as the PNG stores them: each with its filter byte, 0 (none).
-std::vector<uint8_t> filteredRows(const RgbaImage& image, int first, int last) {
+std::vector<uint8_t> pngRows(const RgbaImage& image, int first, int last) {
   const size_t stride = size_t(image.width()) * 4;
   std::vector<uint8_t> out((stride + 1) * size_t(last - first));
   for (int y = first; y < last; ++y) {
@@ -106,8 +106,8 @@ bool writePngOnThreads(const std::string& file, const RgbaImage& image, int thre
   auto pack = [&](int step) {
     for (int s = step; s < strips; s += std::max(1, threads)) {
       const int first = s * rowsEach, last = std::min(image.height(), first + rowsEach);
-      const std::vector<uint8_t> strip = filteredRows(image, first, last);
-      const std::vector<uint8_t> before = s > 0 ? filteredRows(image, std::max(0, first - primingRows), first)
+      const std::vector<uint8_t> strip = pngRows(image, first, last);
+      const std::vector<uint8_t> before = s > 0 ? pngRows(image, std::max(0, first - primingRows), first)
                                                 : std::vector<uint8_t>();
 #ifdef SG_HAVE_LIBDEFLATE
       sums[size_t(s)] = libdeflate_adler32(1, strip.data(), strip.size());

@@ -1,7 +1,6 @@
 // The eras with numeric block ids: Alpha and Beta (one array of 128 levels) and 1.2 to 1.12
 // (sections of 16 levels with Blocks, Add and Data).
 #include <algorithm>
-#include <array>
 #include <vector>
 
 #include "renderer/formats/decode_chunk.h"
@@ -44,10 +43,7 @@ bool decodeNumericSections(const NbtTag& sections, Chunk& c, std::string& error,
   std::vector<const NbtTag*> order;
   for (const NbtTag& s : sections.items)
     if (s.type == kCompound && hasBlocks(s) && sectionY(s) != INT_MIN) order.push_back(&s);
-  if (hidden)
-    std::stable_sort(order.begin(), order.end(), [](const NbtTag* a, const NbtTag* b) { return sectionY(*a) > sectionY(*b); });
-  std::array<uint8_t, 256> covered{};
-  int hiddenBelow = INT_MIN;
+  HiddenLevel level(hidden, order, [](const NbtTag* s) { return sectionY(*s); });
   for (const NbtTag* section : order) {
     const NbtTag& s = *section;
     const NbtTag* blocks = s.find("Blocks", kByteArray);
@@ -59,7 +55,7 @@ bool decodeNumericSections(const NbtTag& sections, Chunk& c, std::string& error,
     const NbtTag* data = s.find("Data", kByteArray);
     const NbtTag* light = s.find("BlockLight", kByteArray);
     if (light && light->bytes.size() == 2048) c.hasLight = true;
-    if (sectionY(s) < hiddenBelow) continue;
+    if (level.hides(sectionY(s))) continue;
     size_t base = c.index(0, sectionY(s) * 16, 0);
     // Section index: y * 256 + z * 16 + x, the model's own order. Nibble arrays hold two
     // blocks a byte, the first in the low half; a short one leaves the rest at 0.
@@ -84,8 +80,7 @@ bool decodeNumericSections(const NbtTag& sections, Chunk& c, std::string& error,
       c.readingLight();
       nibbles(light, &c.light[base]);
     }
-    const int bottom = sectionY(s) * 16;
-    if (hidden && hiddenBelow == INT_MIN && hidden->hides(c, bottom, bottom + 15, covered)) hiddenBelow = sectionY(s);
+    level.decoded(c, sectionY(s));
   }
   return true;
 }

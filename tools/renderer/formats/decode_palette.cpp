@@ -214,15 +214,12 @@ struct NamedSection {
 // blocks left as air.
 bool decodeNamedSections(std::vector<NamedSection> sections, bool acrossLongs, Chunk& c, std::string& error,
                          const HiddenBelow* hidden) {
-  if (hidden)
-    std::stable_sort(sections.begin(), sections.end(), [](const NamedSection& a, const NamedSection& b) { return a.y > b.y; });
+  HiddenLevel level(hidden, sections, [](const NamedSection& s) { return s.y; });
   std::vector<PaletteBlock> palette;
-  std::array<uint8_t, 256> covered{};
-  int hiddenBelow = INT_MIN;  // the sections below this one are hidden
   for (const NamedSection& s : sections) {
     const size_t base = c.index(0, s.y * 16, 0);
     if (!readPalette(*s.palette, palette, c, error)) return false;
-    if (s.y < hiddenBelow) {
+    if (level.hides(s.y)) {
       if (s.longs && !indexesFit(s.longs->longs, palette.size(), acrossLongs, error)) return false;
       if (const NbtTag* light = s.tag->find("BlockLight", kByteArray); light && light->bytes.size() == 2048)
         c.hasLight = true;
@@ -236,7 +233,7 @@ bool decodeNamedSections(std::vector<NamedSection> sections, bool acrossLongs, C
       return false;
     }
     readLight(*s.tag, c, base);
-    if (hidden && hiddenBelow == INT_MIN && hidden->hides(c, s.y * 16, s.y * 16 + 15, covered)) hiddenBelow = s.y;
+    level.decoded(c, s.y);
   }
   return true;
 }

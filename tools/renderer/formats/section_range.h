@@ -1,10 +1,14 @@
-// The levels a chunk's sections span, for sizing the chunk model before the sections are read.
+// The levels a chunk's sections span, for sizing the chunk model before the sections are read,
+// and the level under which they cannot be seen.
 #pragma once
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <functional>
+#include <vector>
 
 #include "renderer/formats/chunk.h"
+#include "renderer/formats/decode_chunk.h"
 #include "renderer/formats/nbt.h"
 
 namespace sgrender {
@@ -37,6 +41,30 @@ inline bool sizeToSections(const NbtTag& sections, Chunk& c, const std::function
   c.reset(lo * 16, (hi - lo + 1) * 16);
   return true;
 }
+
+// The level under which nothing of a chunk shows, followed as its sections are decoded from the
+// top down (see HiddenBelow): the sections `sections` are put in that order when there is one
+// to follow, and each decoded section says whether the ones below it are hidden.
+class HiddenLevel {
+ public:
+  template <typename Section, typename LevelOf>
+  HiddenLevel(const HiddenBelow* hidden, std::vector<Section>& sections, LevelOf levelOf) : hidden_(hidden) {
+    if (hidden)
+      std::stable_sort(sections.begin(), sections.end(),
+                       [&](const Section& a, const Section& b) { return levelOf(a) > levelOf(b); });
+  }
+  // Whether the section of that level number lies under the hidden level.
+  bool hides(int sectionY) const { return sectionY < below_; }
+  // After a section is decoded into the chunk.
+  void decoded(const Chunk& c, int sectionY) {
+    if (hidden_ && below_ == INT_MIN && hidden_->hides(c, sectionY * 16, sectionY * 16 + 15, covered_)) below_ = sectionY;
+  }
+
+ private:
+  const HiddenBelow* hidden_;
+  std::array<uint8_t, 256> covered_{};
+  int below_ = INT_MIN;  // the sections under this one are hidden
+};
 
 inline uint8_t nibble(const std::vector<uint8_t>& a, size_t i) {
   if (i / 2 >= a.size()) return 0;
