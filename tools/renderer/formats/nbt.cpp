@@ -119,7 +119,7 @@ class Reader {
             continue;
           }
           if (!countTags(1)) return false;
-          if (t.fields.empty()) t.fields.reserve(8);
+          if (t.fields.empty()) t.fields.reserve(4);
           t.fields.push_back(NbtField{std::string(name), NbtTag{}});
           if (!payload(fieldType, t.fields.back().tag, depth + 1)) return false;
         }

@@ -1,8 +1,10 @@
 // The game's binary tag format (big-endian, named tags), read into a tree with every length
 // checked against the bytes that are left.
 #pragma once
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -41,7 +43,26 @@ struct NbtField {
 };
 
 // Names of compound fields that a reader passes over without keeping (they are still checked).
-using NbtSkip = std::unordered_set<std::string_view>;
+// Most names in a chunk are told apart from these by their length and first letter alone,
+// before any name is hashed.
+class NbtSkip {
+ public:
+  NbtSkip(std::initializer_list<std::string_view> names) {
+    for (std::string_view n : names) insert(n);
+  }
+  void insert(std::string_view name) {
+    names_.insert(name);
+    shapes_.set(shape(name));
+  }
+  bool count(std::string_view name) const { return shapes_.test(shape(name)) && names_.count(name); }
+
+ private:
+  static size_t shape(std::string_view name) {
+    return (name.size() & 63) << 6 | (name.empty() ? 0 : static_cast<unsigned char>(name[0]) & 63);
+  }
+  std::unordered_set<std::string_view> names_;
+  std::bitset<4096> shapes_;
+};
 
 // Reads the root tag (a named compound). False with a reason on malformed data.
 bool parseNbt(const uint8_t* data, size_t size, NbtTag& root, std::string& error, const NbtSkip* skip = nullptr);
