@@ -4,6 +4,7 @@
 
 #include "renderer/formats/nbt.h"
 #include "renderer/world/region_file.h"
+#include "renderer/world/status_glance.h"
 #include "system/tool_system.h"
 
 namespace sgrender {
@@ -30,6 +31,8 @@ void ChunkPipeline::run(const ChunkGroup& g, const std::vector<ChunkPlace>& plac
   // most what the budget holds of the tallest chunk any world has.
   const size_t batch =
       std::clamp<size_t>(kDecodedBudget / kLargestChunkModel / 2, 1, static_cast<size_t>(pool_.threads()) * 8);
+  // An unfinished chunk is told from its first bytes where they show its status.
+  const StatusGlance unfinished(false);
   std::vector<DecodedChunk> decoded[2];
   size_t first[2] = {0, 0};
   auto decodeInto = [&](int b, size_t i) {
@@ -41,8 +44,11 @@ void ChunkPipeline::run(const ChunkGroup& g, const std::vector<ChunkPlace>& plac
       return;
     }
     thread_local std::vector<uint8_t> data;
-    if (!readChunkBytes(g, place, g.regionFile.empty() ? nullptr : &region, data, d.error)) return;
-    if (unfinishedAtAGlance(data.data(), data.size())) {
+    if (!readChunkBytes(g, place, g.regionFile.empty() ? nullptr : &region, data, d.error, unfinished.glance()))
+      return;
+    const StatusAtStart start = statusAtStart(data.data(), data.size());
+    if (start == StatusAtStart::Unfinished ||
+        (start == StatusAtStart::Unknown && unfinishedAtAGlance(data.data(), data.size()))) {
       d.verdict = ChunkVerdict::Unfinished;
       return;
     }

@@ -9,6 +9,7 @@
 #include "renderer/work_pool.h"
 #include "renderer/world/region_file.h"
 #include "renderer/world/level_file.h"
+#include "renderer/world/status_glance.h"
 #include "system/tool_system.h"
 
 namespace sgrender {
@@ -144,12 +145,16 @@ void leaveOutUnfinished(const RenderRequest& r, MapPlan& plan, int threads, cons
     const std::optional<CacheKey> key = unfinishedKey(plan, g);
     if (!unfinishedFromCache(cache, key, unfinished)) {
       std::atomic<bool> unread = false;
+      // Only the status is wanted: a chunk is inflated whole only when it is not at the start.
+      const StatusGlance status(true);
       pool.run(g.chunks.size(), [&](size_t i) {
         thread_local std::vector<uint8_t> data;
         std::string why;
-        if (readChunkBytes(g, g.chunks[i], g.regionFile.empty() ? nullptr : &region, data, why))
-          unfinished[i] = unfinishedAtAGlance(data.data(), data.size());
-        else
+        if (readChunkBytes(g, g.chunks[i], g.regionFile.empty() ? nullptr : &region, data, why, status.glance())) {
+          const StatusAtStart start = statusAtStart(data.data(), data.size());
+          unfinished[i] = start == StatusAtStart::Unknown ? unfinishedAtAGlance(data.data(), data.size())
+                                                          : start == StatusAtStart::Unfinished;
+        } else
           unread = true;  // read again next time: the reading may have been what failed
         if (data.capacity() > (size_t(512) << 10)) std::vector<uint8_t>().swap(data);
       });

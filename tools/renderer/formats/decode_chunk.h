@@ -29,6 +29,13 @@ class HiddenBelow {
 
 ChunkVerdict decodeChunk(const NbtTag& root, Chunk& chunk, std::string& error, const HiddenBelow* hidden = nullptr);
 
+// What the first bytes of a chunk's tags say of its generation status, read as tags: since 1.18
+// the game writes Status among the first fields, and in 1.13 to 1.16 among the first of Level.
+// Unknown when the bytes end, or a field too large to step over comes, before it.
+enum class StatusAtStart { Unknown, Finished, Unfinished };
+constexpr size_t kStatusStartBytes = 128;  // the bytes looked at
+StatusAtStart statusAtStart(const uint8_t* tags, size_t size);
+
 // Whether a chunk's uncompressed tags say at a glance that the game has not finished generating
 // it: one Status tag whose value is not a finished one. Such chunks (most of a freshly explored
 // world's edge) are left out without reading their sections; anything less plain is read whole.

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "renderer/world/chunk_bytes.h"
+#include "renderer/world/inflate_start.h"
 #include "system/tool_system.h"
 
 #include <cstdlib>
@@ -116,7 +117,8 @@ bool RegionFile::compressedChunk(int lx, int lz, std::vector<uint8_t>& stored, i
   return true;
 }
 
-bool RegionFile::chunkData(int lx, int lz, std::vector<uint8_t>& out, std::string& error) const {
+bool RegionFile::chunkData(int lx, int lz, std::vector<uint8_t>& out, std::string& error,
+                           const ChunkGlance* glance) const {
   thread_local std::vector<uint8_t> stored;
   int method;
   if (!compressedChunk(lx, lz, stored, method, error)) return false;
@@ -142,6 +144,11 @@ bool RegionFile::chunkData(int lx, int lz, std::vector<uint8_t>& out, std::strin
       return false;
     }
     return decompressChunk(method & 127, bytes.data(), bytes.size(), out, error);
+  }
+  if (glance && (method == 1 || method == 2)) {
+    out.resize(glance->bytes);
+    out.resize(inflateStart(stored.data(), stored.size(), out.data(), out.size()));
+    if (!out.empty() && glance->enough(out.data(), out.size())) return true;
   }
   return decompressChunk(method, stored.data(), stored.size(), out, error);
 }

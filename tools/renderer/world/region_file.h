@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,13 @@ std::optional<RegionName> parseRegionName(const std::string& fileName);
 // Only the table is held; each chunk is read from its sectors when asked for, so a region file
 // costs its table in memory however large (or sparse) the file is. Chunks may be read from
 // several threads at once.
+// A look at the first bytes of a chunk's tags before the rest are inflated: when `enough` says
+// they tell all the reader wants, the rest is never inflated.
+struct ChunkGlance {
+  size_t bytes = 0;  // how many to look at
+  std::function<bool(const uint8_t* start, size_t size)> enough;
+};
+
 class RegionFile {
  public:
   RegionFile() = default;
@@ -40,8 +48,10 @@ class RegionFile {
     const size_t i = static_cast<size_t>((localX & 31) + (localZ & 31) * 32);
     return table_[i] == 0 || times_[i] == 0 ? 0 : (uint64_t(times_[i]) << 32) | table_[i];
   }
-  // The chunk's uncompressed tag data; false with a reason when it is damaged.
-  bool chunkData(int localX, int localZ, std::vector<uint8_t>& out, std::string& error) const;
+  // The chunk's uncompressed tag data; false with a reason when it is damaged. With a glance
+  // that finds its first bytes enough (zlib and gzip chunks only), `out` holds just those.
+  bool chunkData(int localX, int localZ, std::vector<uint8_t>& out, std::string& error,
+                 const ChunkGlance* glance = nullptr) const;
   // The chunk's compressed bytes only, read into `stored` and checked for bounds.
   bool compressedChunk(int localX, int localZ, std::vector<uint8_t>& stored, int& method, std::string& error) const;
 

@@ -188,7 +188,7 @@ bool listWorldChunks(const fs::path& folder, const WorldQuery& r, WorldChunks& o
 }
 
 bool readChunkBytes(const ChunkGroup& group, const ChunkPlace& place, const RegionFile* region,
-                    std::vector<uint8_t>& out, std::string& error) {
+                    std::vector<uint8_t>& out, std::string& error, const ChunkGlance* glance) {
   if (group.regionFile.empty()) {
     std::error_code ec;
     auto size = fs::file_size(place.alphaFile, ec);
@@ -208,7 +208,7 @@ bool readChunkBytes(const ChunkGroup& group, const ChunkPlace& place, const Regi
     error = "its region file cannot be read";
     return false;
   }
-  return region->chunkData(place.x - group.regionX * 32, place.z - group.regionZ * 32, out, error);
+  return region->chunkData(place.x - group.regionX * 32, place.z - group.regionZ * 32, out, error, glance);
 }
 
 }  // namespace sgrender

@@ -53,9 +53,11 @@ bool listWorldChunks(const std::filesystem::path& folder, const WorldQuery& quer
                      std::string& error);
 
 // Reads one chunk's uncompressed tags, from its region file (opened once per group by the caller)
-// or its own file.
+// or its own file; a glance is passed on to the region file (chunk files are older than any
+// status the glances look for).
 class RegionFile;
+struct ChunkGlance;
 bool readChunkBytes(const ChunkGroup& group, const ChunkPlace& place, const RegionFile* region,
-                    std::vector<uint8_t>& out, std::string& error);
+                    std::vector<uint8_t>& out, std::string& error, const ChunkGlance* glance = nullptr);
 
 }  // namespace sgrender
