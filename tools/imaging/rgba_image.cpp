@@ -4,6 +4,7 @@ namespace sgimage {
 
 RgbaImage::RgbaImage(int width, int height, Rgba fill)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height * 4) {
+  if (fill == Rgba{}) return;  // the memory comes clear
   for (size_t i = 0; i < pixels_.size(); i += 4) {
     pixels_[i] = fill.r;
     pixels_[i + 1] = fill.g;

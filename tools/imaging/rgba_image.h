@@ -2,6 +2,9 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace sgimage {
@@ -9,6 +12,31 @@ namespace sgimage {
 struct Rgba {
   uint8_t r = 0, g = 0, b = 0, a = 0;
   bool operator==(const Rgba&) const = default;
+};
+
+// Memory from calloc, its bytes left as they come: a large image's pages come fresh from the
+// system, already clear, so a clear image costs no pass over its pixels.
+template <typename T>
+struct ClearedAllocator {
+  using value_type = T;
+  ClearedAllocator() = default;
+  template <typename U>
+  ClearedAllocator(const ClearedAllocator<U>&) {}
+  T* allocate(size_t n) {
+    if (void* p = std::calloc(n, sizeof(T))) return static_cast<T*>(p);
+    throw std::bad_alloc();
+  }
+  void deallocate(T* p, size_t) { std::free(p); }
+  template <typename U>
+  void construct(U* p) {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+  template <typename U>
+  bool operator==(const ClearedAllocator<U>&) const { return true; }
 };
 
 class RgbaImage {
@@ -36,7 +64,7 @@ class RgbaImage {
 
  private:
   int width_ = 0, height_ = 0;
-  std::vector<uint8_t> pixels_;
+  std::vector<uint8_t, ClearedAllocator<uint8_t>> pixels_;
 };
 
 // src drawn over dst with alpha blending; exact for fully opaque and fully clear sources.
