@@ -1,10 +1,15 @@
 // A whole map written as a PNG on several threads: the same bytes for any number of threads,
-// and the same picture when read back, whatever its size (one strip, several, a ragged last one).
+// and the same picture when read back, whatever its size (one strip, several, a ragged last one);
+// strips kept from an earlier image are taken where they check out, and only there.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <mutex>
+#include <tuple>
 
 #include "imaging/png_file.h"
+#include "imaging/png_parallel.h"
 #include "tool_test_support.h"
 
 namespace {
@@ -22,7 +27,60 @@ sgimage::RgbaImage testPicture(int width, int height) {
   return im;
 }
 
+// Strips kept in memory, counting what is asked of them.
+class StripsInMemory : public sgimage::DeflatedStrips {
+ public:
+  bool find(const sgimage::StripChecks& c, std::vector<uint8_t>& deflated) const override {
+    std::lock_guard lock(mutex_);
+    auto it = kept_.find(key(c));
+    if (it == kept_.end()) return false;
+    deflated = it->second;
+    ++found;
+    return true;
+  }
+  void keep(const sgimage::StripChecks& c, const std::vector<uint8_t>& deflated) const override {
+    std::lock_guard lock(mutex_);
+    kept_[key(c)] = deflated;
+    ++deflatedAgain;
+  }
+  mutable int found = 0, deflatedAgain = 0;
+
+ private:
+  using Key = std::tuple<int, int, int, bool, size_t, size_t, uint32_t, uint32_t, uint32_t, uint32_t>;
+  static Key key(const sgimage::StripChecks& c) {
+    return {c.width, c.first, c.last, c.ends, c.bytes, c.primedBytes, c.crc, c.adler, c.primedCrc, c.primedAdler};
+  }
+  mutable std::mutex mutex_;
+  mutable std::map<Key, std::vector<uint8_t>> kept_;
+};
+
 }  // namespace
+
+TEST(PngWriting, KeptStripsAreTakenWhereTheyCheckOutAndTheFileIsTheSame) {
+  // Five strips of 4 MB; a pixel changed in the third changes that strip and the next (which is
+  // primed with the third's last rows) and nothing else.
+  sgimage::RgbaImage picture = testPicture(4097, 1100);
+  const StripsInMemory kept;
+  std::string error;
+  ASSERT_TRUE(sgimage::writePngAtomically("fresh.png", picture, error, 2)) << error;
+  ASSERT_TRUE(sgimage::writePngAtomically("first.png", picture, error, 2, &kept)) << error;
+  EXPECT_EQ(kept.found, 0);
+  EXPECT_EQ(kept.deflatedAgain, 5);
+  ASSERT_TRUE(sgimage::writePngAtomically("again.png", picture, error, 1, &kept)) << error;
+  EXPECT_EQ(kept.found, 5);
+  EXPECT_TRUE(sgtest::slurp("again.png") == sgtest::slurp("fresh.png"));
+  EXPECT_TRUE(sgtest::slurp("first.png") == sgtest::slurp("fresh.png"));
+
+  const int rowsEach = static_cast<int>((size_t(4) << 20) / (4097 * 4 + 1));
+  picture.set(100, 2 * rowsEach + rowsEach - 1, {1, 2, 3, 4});  // the last row of the third strip
+  ASSERT_TRUE(sgimage::writePngAtomically("changed.png", picture, error, 2, &kept)) << error;
+  EXPECT_EQ(kept.found, 5 + 3);
+  EXPECT_EQ(kept.deflatedAgain, 5 + 2);
+  ASSERT_TRUE(sgimage::writePngAtomically("changedFresh.png", picture, error, 2)) << error;
+  EXPECT_TRUE(sgtest::slurp("changed.png") == sgtest::slurp("changedFresh.png"));
+  const sgimage::RgbaImage back = sgtest::readImage("changed.png");
+  EXPECT_TRUE(std::equal(back.data(), back.data() + size_t(4097) * 1100 * 4, picture.data()));
+}
 
 TEST(PngWriting, AWholeImageIsTheSameOnAnyNumberOfThreadsAndReadsBackAsDrawn) {
   // Up to 8 MB, one strip; beyond, strips of 4 MB: three with a ragged last one, and five.

@@ -22,15 +22,17 @@ bool readPng(const std::string& file, RgbaImage& image, std::string& error) {
   return true;
 }
 
-bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error, int threads) {
+bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error, int threads,
+                        const DeflatedStrips* kept) {
   if (image.empty()) {
     error = "the image is empty";
     return false;
   }
 #ifndef _WIN32
-  return writePngOnThreads(file, image, threads, error);
+  return writePngOnThreads(file, image, threads, error, kept);
 #else
   (void)threads;
+  (void)kept;
   PngRowWriter out;
   if (!out.open(file, image.width(), image.height(), error)) return false;
   const size_t stride = static_cast<size_t>(image.width()) * 4;

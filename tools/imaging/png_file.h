@@ -11,7 +11,10 @@ namespace sgimage {
 bool readPng(const std::string& file, RgbaImage& image, std::string& error);
 // A whole image is written on `threads` threads where the platform's coder allows (the same
 // bytes for any number of threads).
-bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error, int threads = 1);
+// Where the coder writes in strips, strips kept from an earlier image are taken from `kept`.
+class DeflatedStrips;
+bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error, int threads = 1,
+                        const DeflatedStrips* kept = nullptr);
 
 // Images larger than this many pixels are refused rather than risk running out of memory.
 constexpr long long kMaxPixels = 1LL << 28;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -21,31 +22,47 @@ namespace sgimage {
 
 namespace {
 
+// Room for a strip's bytes, kept from strip to strip of a thread and never cleared: every byte
+// is written before it is read.
+struct StripBytes {
+  std::unique_ptr<uint8_t[]> bytes;
+  size_t size = 0, room = 0;
+  uint8_t* make(size_t n) {
+    if (n > room) {
+      bytes = std::make_unique_for_overwrite<uint8_t[]>(n);
+      room = n;
+    }
+    size = n;
+    return bytes.get();
+  }
+  const uint8_t* data() const { return bytes.get(); }
+  bool empty() const { return size == 0; }
+};
+
 // The rows [first, last) as the PNG stores them: each with its filter byte, 0 (none).
-std::vector<uint8_t> pngRows(const RgbaImage& image, int first, int last) {
+void pngRows(const RgbaImage& image, int first, int last, StripBytes& out) {
   const size_t stride = size_t(image.width()) * 4;
-  std::vector<uint8_t> out((stride + 1) * size_t(last - first));
+  uint8_t* rows = out.make((stride + 1) * size_t(std::max(0, last - first)));
   for (int y = first; y < last; ++y) {
-    uint8_t* row = out.data() + (stride + 1) * size_t(y - first);
+    uint8_t* row = rows + (stride + 1) * size_t(y - first);
     row[0] = 0;
     std::memcpy(row + 1, image.data() + stride * size_t(y), stride);
   }
-  return out;
 }
 
 // One strip deflated raw, primed with the end of the strip before; the last strip ends the
 // stream, the others end on a byte boundary so that the next can follow.
-bool deflateStrip(const std::vector<uint8_t>& strip, const std::vector<uint8_t>* before, bool last,
+bool deflateStrip(const StripBytes& strip, const StripBytes* before, bool last, StripBytes& room,
                   std::vector<uint8_t>& out) {
 #ifdef SG_HAVE_LIBDEFLATE
   // The only strip of an image needs no priming and ends the stream: libdeflate's own.
   if (last && (!before || before->empty())) {
     libdeflate_compressor* c = libdeflate_alloc_compressor(kPngLevel);
     if (!c) return false;
-    out.resize(libdeflate_deflate_compress_bound(c, strip.size()));
-    const size_t size = libdeflate_deflate_compress(c, strip.data(), strip.size(), out.data(), out.size());
+    uint8_t* packed = room.make(libdeflate_deflate_compress_bound(c, strip.size));
+    const size_t size = libdeflate_deflate_compress(c, strip.data(), strip.size, packed, room.size);
     libdeflate_free_compressor(c);
-    out.resize(size);
+    out.assign(packed, packed + size);
     return size > 0;
   }
 #endif
@@ -53,21 +70,37 @@ bool deflateStrip(const std::vector<uint8_t>& strip, const std::vector<uint8_t>*
   if (deflateInit2(&z, kPngLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
   bool ok = true;
   if (before && !before->empty()) {
-    const size_t primed = std::min<size_t>(before->size(), 32768);
-    ok = deflateSetDictionary(&z, before->data() + before->size() - primed, static_cast<uInt>(primed)) == Z_OK;
+    const size_t primed = std::min<size_t>(before->size, 32768);
+    ok = deflateSetDictionary(&z, before->data() + before->size - primed, static_cast<uInt>(primed)) == Z_OK;
   }
-  out.resize(deflateBound(&z, static_cast<uLong>(strip.size())) + 64);
+  uint8_t* packed = room.make(deflateBound(&z, static_cast<uLong>(strip.size)) + 64);
   z.next_in = const_cast<Bytef*>(strip.data());
-  z.avail_in = static_cast<uInt>(strip.size());
-  z.next_out = out.data();
-  z.avail_out = static_cast<uInt>(out.size());
+  z.avail_in = static_cast<uInt>(strip.size);
+  z.next_out = packed;
+  z.avail_out = static_cast<uInt>(room.size);
   if (ok) {
     const int r = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
     ok = last ? r == Z_STREAM_END : r == Z_OK && z.avail_in == 0;
   }
-  out.resize(out.size() - z.avail_out);
+  out.assign(packed, packed + (room.size - z.avail_out));
   deflateEnd(&z);
   return ok;
+}
+
+uint32_t adlerOf(const StripBytes& b) {
+#ifdef SG_HAVE_LIBDEFLATE
+  return libdeflate_adler32(1, b.data(), b.size);
+#else
+  return static_cast<uint32_t>(adler32_z(adler32(0, nullptr, 0), b.data(), b.size));
+#endif
+}
+
+uint32_t crcOf(const StripBytes& b) {
+#ifdef SG_HAVE_LIBDEFLATE
+  return libdeflate_crc32(0, b.data(), b.size);
+#else
+  return static_cast<uint32_t>(crc32_z(0, b.data(), b.size));
+#endif
 }
 
 void put32(std::vector<uint8_t>& out, uint32_t v) {
@@ -84,7 +117,8 @@ void chunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, siz
 
 }  // namespace
 
-bool writePngOnThreads(const std::string& file, const RgbaImage& image, int threads, std::string& error) {
+bool writePngOnThreads(const std::string& file, const RgbaImage& image, int threads, std::string& error,
+                       const DeflatedStrips* kept) {
   if (image.empty()) {
     error = "the image is empty";
     return false;
@@ -104,18 +138,21 @@ bool writePngOnThreads(const std::string& file, const RgbaImage& image, int thre
   // before it, filtered again for it.
   const int primingRows = static_cast<int>((32768 + stride - 1) / stride);
   auto pack = [&](int step) {
+    StripBytes strip, before, room;
     for (int s = step; s < strips; s += std::max(1, threads)) {
       const int first = s * rowsEach, last = std::min(image.height(), first + rowsEach);
-      const std::vector<uint8_t> strip = pngRows(image, first, last);
-      const std::vector<uint8_t> before = s > 0 ? pngRows(image, std::max(0, first - primingRows), first)
-                                                : std::vector<uint8_t>();
-#ifdef SG_HAVE_LIBDEFLATE
-      sums[size_t(s)] = libdeflate_adler32(1, strip.data(), strip.size());
-#else
-      sums[size_t(s)] = adler32(adler32(0, nullptr, 0), strip.data(), static_cast<uInt>(strip.size()));
-#endif
-      lengths[size_t(s)] = strip.size();
-      ok[size_t(s)] = deflateStrip(strip, &before, s + 1 == strips, deflated[size_t(s)]);
+      pngRows(image, first, last, strip);
+      pngRows(image, s > 0 ? std::max(0, first - primingRows) : first, first, before);
+      sums[size_t(s)] = adlerOf(strip);
+      lengths[size_t(s)] = strip.size;
+      StripChecks checks;
+      if (kept) {
+        checks = {image.width(), first, last, s + 1 == strips, strip.size, before.size,
+                  crcOf(strip), static_cast<uint32_t>(sums[size_t(s)]), crcOf(before), adlerOf(before)};
+        if (kept->find(checks, deflated[size_t(s)])) continue;
+      }
+      ok[size_t(s)] = deflateStrip(strip, &before, s + 1 == strips, room, deflated[size_t(s)]);
+      if (kept && ok[size_t(s)]) kept->keep(checks, deflated[size_t(s)]);
     }
   };
   std::vector<std::thread> helpers;

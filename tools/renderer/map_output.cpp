@@ -11,7 +11,7 @@ namespace sgrender {
 
 bool writeFinishedMap(sgimage::RgbaImage& image, const MapImage& out, std::string& error) {
   if (!finishMap(image, out.finishing, error)) return false;
-  if (!sgimage::writePngAtomically(out.file, image, error, out.threads)) {
+  if (!sgimage::writePngAtomically(out.file, image, error, out.threads, out.strips)) {
     error = "cannot write the image " + out.file + ": " + error;
     return false;
   }

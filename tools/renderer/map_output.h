@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "imaging/png_parallel.h"
 #include "renderer/cache/projected_tiles.h"
 #include "renderer/image/map_finishing.h"
 #include "renderer/map_drawing.h"
@@ -16,6 +17,7 @@ struct MapImage {
   int width = 0, height = 0;  // of the map as drawn
   Finishing finishing;
   int threads = 1;  // that a whole image is written on
+  const sgimage::DeflatedStrips* strips = nullptr;  // kept from earlier writings, where any are
 };
 
 // Both draw the plan's chunks through `drawing` and write the image; false with a reason.
