@@ -28,9 +28,10 @@ void ChunkPipeline::run(const ChunkGroup& g, const std::vector<ChunkPlace>& plac
   std::string regionError;
   const bool regionOpen = g.regionFile.empty() || region.open(sgsys::nameOf(g.regionFile), regionError);
   // Two batches are in flight: one being taken, the next being decoded. Together they hold at
-  // most what the budget holds of the tallest chunk any world has.
+  // most what the budget holds of the tallest chunk any world has, and a few chunks a thread,
+  // so that a chunk is still in the processor's caches when it is drawn.
   const size_t batch =
-      std::clamp<size_t>(kDecodedBudget / kLargestChunkModel / 2, 1, static_cast<size_t>(pool_.threads()) * 8);
+      std::clamp<size_t>(kDecodedBudget / kLargestChunkModel / 2, 1, static_cast<size_t>(pool_.threads()) * 4);
   // An unfinished chunk is told from its first bytes where they show its status.
   const StatusGlance unfinished(false);
   std::vector<DecodedChunk> decoded[2];
