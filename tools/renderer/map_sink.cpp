@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "imaging/png_file.h"
-#include "renderer/cache/cached_strips.h"
 #include "renderer/cache/projected_tiles.h"
 #include "renderer/cache/region_tiles.h"
 #include "system/tool_system.h"
@@ -65,14 +64,8 @@ void sayOutput(const Output& o, const RenderRequest& req, std::ostream& errors) 
     errors << "renderer: note: the map would not fit in half the memory; it is written band by band\n";
 }
 
-bool writeMap(const SinkParts& parts, const Output& output, const AfterDrawing& drawn, std::ostream& reports,
+bool writeMap(const SinkParts& p, const Output& output, const AfterDrawing& drawn, std::ostream& reports,
               std::string& error) {
-  // A map held whole is written in strips, and the strips are kept with the rest.
-  std::optional<CachedStrips> strips;
-  MapImage image = parts.image;
-  if (parts.cache) image.strips = &strips.emplace(*parts.cache);
-  SinkParts p{parts.plan, image, parts.drawing, parts.painter, parts.partDrawing, parts.cache, parts.drawKey,
-              parts.threads, parts.verbosity};
   const size_t regions = p.plan.chunks.groups.size();
   const bool projected = p.painter.drawsInBands();
   if (p.cache && projected && !output.banded) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "batch/job_failures.h"
+#include "renderer/cache/cached_strips.h"
 #include "renderer/cache/finished_images.h"
 #include "renderer/cache/region_tiles.h"
 #include "renderer/chunk_pipeline.h"
@@ -170,8 +171,11 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   if (req.cake && !painter->needsDepth())
     errors << "renderer: note: cake mode shows in the oblique and isometric styles; the map from above is unchanged\n";
   if (req.verbosity >= 1) sayDrawing(plan, req, reports);
+  // A map held whole is written in strips, kept in the cache with the rest.
+  std::optional<CachedStrips> strips;
+  if (cache) strips.emplace(*cache);
   const MapImage image{file, static_cast<int>(width), static_cast<int>(height), finishing(req),
-                       req.threads > 0 ? req.threads : usableCores()};
+                       req.threads > 0 ? req.threads : usableCores(), strips ? &*strips : nullptr};
 
   Progress progress(req.progressFile);
   progress.set(0);
