@@ -39,6 +39,22 @@ std::string unescaped(const std::string& s) {
   return out;
 }
 
+// The processes whose program file is named `program` and whose working folder is this one.
+std::vector<pid_t> processesHere(const std::string& program) {
+  std::vector<pid_t> found;
+  std::error_code ec;
+  const fs::path here = fs::current_path();
+  for (auto& e : fs::directory_iterator("/proc", ec)) {
+    const std::string name = e.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::error_code ignored;
+    fs::path exe = fs::read_symlink(e.path() / "exe", ignored);
+    fs::path cwd = fs::read_symlink(e.path() / "cwd", ignored);
+    if (exe.filename() == program && cwd == here) found.push_back(pid_t(std::stoi(name)));
+  }
+  return found;
+}
+
 // What the log window showed when the job was over, and the image the job was to write.
 struct FollowedJob {
   std::string number;
@@ -482,6 +498,9 @@ TEST_F(RenderPath, JobsSideBySide) {
   };
   while (running() && DriverSession::Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   ASSERT_FALSE(running()) << diagnosis();
+  // Each job's last line deletes its log; its runner clears an empty output log after it.
+  while (!processesHere("strandvale-g-runner").empty() && DriverSession::Clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   for (int n = 0; n < 10; ++n) {
     const std::string job = slurp("renderJob" + std::to_string(n) + ".bat");
     EXPECT_NE(job.find("Map" + std::to_string(n) + "_"), std::string::npos) << n;
@@ -498,22 +517,6 @@ TEST_F(RenderPath, JobsSideBySide) {
 }
 
 namespace {
-
-// The processes whose program file is named `program` and whose working folder is this one.
-std::vector<pid_t> processesHere(const std::string& program) {
-  std::vector<pid_t> found;
-  std::error_code ec;
-  const fs::path here = fs::current_path();
-  for (auto& e : fs::directory_iterator("/proc", ec)) {
-    const std::string name = e.path().filename().string();
-    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::error_code ignored;
-    fs::path exe = fs::read_symlink(e.path() / "exe", ignored);
-    fs::path cwd = fs::read_symlink(e.path() / "cwd", ignored);
-    if (exe.filename() == program && cwd == here) found.push_back(pid_t(std::stoi(name)));
-  }
-  return found;
-}
 
 std::vector<std::string> jobFilesHere() {
   std::vector<std::string> names;
