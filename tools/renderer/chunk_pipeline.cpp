@@ -47,9 +47,7 @@ void ChunkPipeline::run(const ChunkGroup& g, const std::vector<ChunkPlace>& plac
     thread_local std::vector<uint8_t> data;
     if (!readChunkBytes(g, place, g.regionFile.empty() ? nullptr : &region, data, d.error, unfinished.glance()))
       return;
-    const StatusAtStart start = statusAtStart(data.data(), data.size());
-    if (start == StatusAtStart::Unfinished ||
-        (start == StatusAtStart::Unknown && unfinishedAtAGlance(data.data(), data.size()))) {
+    if (unfinishedChunk(data.data(), data.size())) {
       d.verdict = ChunkVerdict::Unfinished;
       return;
     }

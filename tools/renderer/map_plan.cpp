@@ -150,11 +150,9 @@ void leaveOutUnfinished(const RenderRequest& r, MapPlan& plan, int threads, cons
       pool.run(g.chunks.size(), [&](size_t i) {
         thread_local std::vector<uint8_t> data;
         std::string why;
-        if (readChunkBytes(g, g.chunks[i], g.regionFile.empty() ? nullptr : &region, data, why, status.glance())) {
-          const StatusAtStart start = statusAtStart(data.data(), data.size());
-          unfinished[i] = start == StatusAtStart::Unknown ? unfinishedAtAGlance(data.data(), data.size())
-                                                          : start == StatusAtStart::Unfinished;
-        } else
+        if (readChunkBytes(g, g.chunks[i], g.regionFile.empty() ? nullptr : &region, data, why, status.glance()))
+          unfinished[i] = unfinishedChunk(data.data(), data.size());
+        else
           unread = true;  // read again next time: the reading may have been what failed
         if (data.capacity() > (size_t(512) << 10)) std::vector<uint8_t>().swap(data);
       });

@@ -148,6 +148,9 @@ bool storesStatus(const uint8_t* tags, size_t size) {
   return std::string_view(reinterpret_cast<const char*>(tags), size).find(kStatusTag) != std::string_view::npos;
 }
 
+namespace {
+
+// One Status tag anywhere in the tags, whose value is not a finished one.
 bool unfinishedAtAGlance(const uint8_t* tags, size_t size) {
   const std::string_view& tag = kStatusTag;
   const std::string_view all(reinterpret_cast<const char*>(tags), size);
@@ -158,6 +161,13 @@ bool unfinishedAtAGlance(const uint8_t* tags, size_t size) {
   const size_t length = size_t(tags[value]) << 8 | tags[value + 1];
   if (value + 2 + length > size) return false;
   return !finishedName(all.substr(value + 2, length));
+}
+
+}  // namespace
+
+bool unfinishedChunk(const uint8_t* tags, size_t size) {
+  const StatusAtStart start = statusAtStart(tags, size);
+  return start == StatusAtStart::Unknown ? unfinishedAtAGlance(tags, size) : start == StatusAtStart::Unfinished;
 }
 
 const NbtSkip& unreadChunkFields(bool light) {

@@ -36,10 +36,11 @@ enum class StatusAtStart { Unknown, Finished, Unfinished };
 constexpr size_t kStatusStartBytes = 128;  // the bytes looked at
 StatusAtStart statusAtStart(const uint8_t* tags, size_t size);
 
-// Whether a chunk's uncompressed tags say at a glance that the game has not finished generating
-// it: one Status tag whose value is not a finished one. Such chunks (most of a freshly explored
+// Whether a chunk's uncompressed tags (whole, or the first bytes of them) say that the game has
+// not finished generating it: by the status among its first fields where it shows there, else by
+// one Status tag whose value is not a finished one. Such chunks (most of a freshly explored
 // world's edge) are left out without reading their sections; anything less plain is read whole.
-bool unfinishedAtAGlance(const uint8_t* tags, size_t size);
+bool unfinishedChunk(const uint8_t* tags, size_t size);
 // Whether the chunk's tags store a generation status at all (the game stores one since 1.13).
 bool storesStatus(const uint8_t* tags, size_t size);
 
