@@ -148,7 +148,9 @@ void SeenBlocks::findFaces(const Chunk& c, const std::vector<uint8_t>& solid_, c
   std::vector<LevelBits> solidBits(static_cast<size_t>(levels)), worth(static_cast<size_t>(levels));
   for (int k = 0; k < levels; ++k) solidBits[size_t(k)] = packLevel(solid_.data() + size_t(k) * 256);
   const bool roofed = std::any_of(ceilings_.begin(), ceilings_.end(), [](int y) { return y != INT_MAX; });
-  std::array<uint16_t, 257> first{};  // each column's worthy cells in `cells`, from first[i]
+  // Each column's worthy cells in `cells`, from first[i]: a chunk of 4096 levels has up to a
+  // million, more than 16 bits count.
+  std::array<uint32_t, 257> first{};
   for (int k = 0; k < levels; ++k) {
     const LevelBits& s = solidBits[size_t(k)];
     const int above = k + up;
@@ -166,7 +168,7 @@ void SeenBlocks::findFaces(const Chunk& c, const std::vector<uint8_t>& solid_, c
   for (int i = 0; i < 256; ++i) first[size_t(i) + 1] += first[size_t(i)];
   // Each column's cells in the order they are drawn: upwards, or downwards seen from below.
   std::vector<uint16_t> cells(first[256]);
-  std::array<uint16_t, 256> filled = {};
+  std::array<uint32_t, 256> filled = {};
   for (int n = 0; n < levels; ++n) {
     const int k = request_.upsideDown ? levels - 1 - n : n;
     eachCell(worth[size_t(k)], [&](int i) { cells[first[size_t(i)] + filled[size_t(i)]++] = static_cast<uint16_t>(k); });
@@ -178,7 +180,7 @@ void SeenBlocks::findFaces(const Chunk& c, const std::vector<uint8_t>& solid_, c
     f.x = static_cast<uint8_t>(x), f.z = static_cast<uint8_t>(z);
     const bool edgeU = !inside(x + dxU_, z + dzU_), edgeV = !inside(x + dxV_, z + dzV_);
     const size_t column = static_cast<size_t>(z * 16 + x);
-    for (uint16_t n = first[column]; n < first[column + 1]; ++n) {
+    for (uint32_t n = first[column]; n < first[column + 1]; ++n) {
       const int y = c.minY + cells[n];
       const size_t at = c.index(x, y, z);
       const bool isSolid = solid_[at];
