@@ -274,6 +274,8 @@ bool decodeBlockStateSections(const NbtTag& sections, Chunk& c, std::string& err
   int lowestSection = INT_MAX;
   for (const NbtTag& s : sections.items)
     if (s.type == kCompound && sectionY(s) != INT_MIN) lowestSection = std::min(lowestSection, sectionY(s));
+  // A section may claim any level number; no world reaches below section -128.
+  lowestSection = std::max(lowestSection, -129);
   c.worldMinY = lowestSection == INT_MAX ? -64 : std::min(-64, (lowestSection + 1) * 16);
   c.worldTop = std::max(320, c.minY + c.height);
   std::vector<NamedSection> named;
