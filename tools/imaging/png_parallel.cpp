@@ -6,11 +6,13 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -137,9 +139,12 @@ bool writePngOnThreads(const std::string& file, const RgbaImage& image, int thre
   // Each strip is filtered, deflated and let go; it is primed with the filtered rows just
   // before it, filtered again for it.
   const int primingRows = static_cast<int>((32768 + stride - 1) / stride);
-  auto pack = [&](int step) {
+  // Each thread takes the next strip left, so that the strips are all packed however many of
+  // the threads could be started.
+  std::atomic<int> nextStrip{0};
+  auto pack = [&] {
     StripBytes strip, before, room;
-    for (int s = step; s < strips; s += std::max(1, threads)) {
+    for (int s = nextStrip++; s < strips; s = nextStrip++) {
       const int first = s * rowsEach, last = std::min(image.height(), first + rowsEach);
       pngRows(image, first, last, strip);
       pngRows(image, s > 0 ? std::max(0, first - primingRows) : first, first, before);
@@ -156,8 +161,11 @@ bool writePngOnThreads(const std::string& file, const RgbaImage& image, int thre
     }
   };
   std::vector<std::thread> helpers;
-  for (int t = 1; t < std::max(1, threads); ++t) helpers.emplace_back(pack, t);
-  pack(0);
+  try {
+    for (int t = 1; t < std::max(1, threads); ++t) helpers.emplace_back(pack);
+  } catch (const std::system_error&) {
+  }
+  pack();
   for (auto& h : helpers) h.join();
   if (std::find(ok.begin(), ok.end(), 0) != ok.end()) {
     error = "cannot compress the image";

@@ -16,6 +16,8 @@
 #include "renderer/newer_blocks_list.h"
 #include "renderer/request_parts.h"
 #include "renderer/side_files.h"
+#include "renderer/work_pool.h"
+#include "renderer/world/chunk_fingerprints.h"
 #include "system/tool_system.h"
 
 namespace fs = std::filesystem;
@@ -148,15 +150,21 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
 
   MapPlan plan;
   if (!planMap(req, sgsys::pathOf(worldFolder(req)), plan, errors, error)) return failed(req, error, errors);
+  // The render cache: the same world with the same options gives the image it gave before (keyed
+  // by the bytes of every stored chunk); the map from above is drawn region by region through it.
+  // What it keeps is written after the image.
+  const std::optional<RenderCache> cache = renderCache(req);
+  if (cache) {
+    cache->holdBackWrites();
+    WorkPool pool(req.threads);
+    pool.run(plan.chunks.groups.size(), [&](size_t i) { fingerprintChunks(plan.chunks.groups[i]); });
+  }
   const std::string file = req.outFile ? *req.outFile : (req.mapName.empty() ? "map" : req.mapName) + ".png";
   if (replacesWorldFile(file, plan.world))
     return failed(req, "the image " + file + " would replace a file of the world being drawn; choose another name",
                   errors);
   // Block light is read only where the picture shows it.
   const bool lightMatters = req.style == Style::Lightmap || (req.time != TimeOfDay::Day && !req.forceBrightness);
-  // The render cache: the same world with the same options gives the image it gave before (keyed
-  // by every stored chunk); the map from above is drawn region by region through it.
-  const std::optional<RenderCache> cache = renderCache(req);
   const CacheKey drawKey = drawingKey(req, plan), finishedKey = imageKey(drawKey, req, plan);
   const bool stampsKnown = savingTimesKnown(plan);
   if (cache && stampsKnown)
@@ -180,6 +188,9 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   Progress progress(req.progressFile);
   progress.set(0);
   ChunkPipeline pipeline(req.threads, lightMatters);
+  if (req.threads > pipeline.threads())
+    errors << "renderer: note: only " << pipeline.threads() << " of the " << req.threads
+           << " threads asked for could be started; the map is drawn on those\n";
   if (!req.listAllBlocks) pipeline.leaveOutHidden(painter->hiddenBelow());  // a block list counts every block
   // A map drawn in projected bands makes a census pass first: it moves the first third.
   const bool census = output.banded && painter->drawsInBands();
@@ -208,6 +219,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   if (req.listAllBlocks && !writeBlockList(req.mapName, drawing.census(), error)) return failed(req, error, errors);
   const ChunkRectangle drawnRange{plan.minX, plan.maxX, plan.minZ, plan.maxZ, false};
   if (cache) {
+    cache->writeHeldBack();
     if (stampsKnown) keepFinishedImage(*cache, finishedKey, image.file, drawing.summary(), drawnRange);
     cache->trim();
   }

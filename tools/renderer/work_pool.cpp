@@ -1,5 +1,7 @@
 #include "renderer/work_pool.h"
 
+#include <system_error>
+
 #include "system/tool_system.h"
 
 namespace sgrender {
@@ -8,7 +10,12 @@ int usableCores() { return sgsys::usableCores(); }
 
 WorkPool::WorkPool(int threads) {
   if (threads <= 0) threads = usableCores();
-  for (int i = 1; i < threads; ++i) helpers_.emplace_back([this] { help(); });
+  // A thread the system cannot start (no room left in the address space, a limit on threads)
+  // ends nothing: the pool works with the threads it has, and threads() says how many.
+  try {
+    for (int i = 1; i < threads; ++i) helpers_.emplace_back([this] { help(); });
+  } catch (const std::system_error&) {
+  }
 }
 
 WorkPool::~WorkPool() {
