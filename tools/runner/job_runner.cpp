@@ -59,6 +59,17 @@ bool isWorkingFolderName(const std::string& name) {
   return name.find_first_of("/\\:") == std::string::npos;
 }
 
+// A file of the working folder that a redirection may write: named in the folder, and either
+// absent or a plain file there. A link (which may lead anywhere), a pipe or a folder under that
+// name is not written through.
+bool writableInWorkingFolder(const std::string& name) {
+  if (!isWorkingFolderName(name)) return false;
+  std::error_code ec;
+  const auto status = std::filesystem::symlink_status(name, ec);
+  return status.type() == std::filesystem::file_type::not_found ||
+         (!ec && status.type() == std::filesystem::file_type::regular);
+}
+
 bool matchesPattern(const std::string& name, const std::string& pattern) {
   // Iterative wildcard match with backtracking to the last star.
   size_t n = 0, p = 0, star = std::string::npos, mark = 0;
@@ -196,15 +207,25 @@ int JobRunner::runEcho(const sgbatch::Command& command, const sgbatch::CommandWo
     return 0;
   }
   if (isNul(target->file)) return 0;
-  if (!isWorkingFolderName(target->file)) {
+  if (!writableInWorkingFolder(target->file)) {
     report_ << "line " << lineNumber << ": echo to '" << target->file
             << "' refused: only files of the working folder are written\n";
     return 1;
   }
-  std::ofstream f(target->file, std::ios::binary | (target->append ? std::ios::app : std::ios::trunc));
-  if (text) f << *text << "\r\n";
-  f.flush();
-  if (!f) {
+  // Opened without following a link planted after the look above, and without waiting on a pipe.
+  const int fd = ::open(target->file.c_str(),
+                        O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (target->append ? O_APPEND : O_TRUNC),
+                        0644);
+  std::string line = text ? *text + "\r\n" : std::string();
+  bool ok = fd >= 0;
+  for (size_t at = 0; ok && at < line.size();) {
+    const ssize_t n = ::write(fd, line.data() + at, line.size() - at);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) at += static_cast<size_t>(n);
+  }
+  if (fd >= 0) ok = ::close(fd) == 0 && ok;
+  if (!ok) {
     report_ << "line " << lineNumber << ": could not write to " << target->file << "\n";
     return 1;
   }
@@ -269,14 +290,16 @@ int JobRunner::runTool(const sgbatch::Command& command, const sgbatch::CommandWo
       continue;
     }
     std::string file = isNul(r.file) ? "/dev/null" : r.file;
-    if (!isNul(r.file) && !isWorkingFolderName(r.file)) {
+    if (!isNul(r.file) && !writableInWorkingFolder(r.file)) {
       refused = true;
       report_ << "line " << lineNumber << ": output to '" << r.file
               << "' refused: only files of the working folder are written\n";
       continue;
     }
     posix_spawn_file_actions_addopen(&actions, r.handle, file.c_str(),
-                                     O_WRONLY | O_CREAT | (r.append ? O_APPEND : O_TRUNC), 0644);
+                                     O_WRONLY | O_CREAT | (isNul(r.file) ? 0 : O_NOFOLLOW) |
+                                         (r.append ? O_APPEND : O_TRUNC),
+                                     0644);
   }
   if (refused) {
     posix_spawn_file_actions_destroy(&actions);
