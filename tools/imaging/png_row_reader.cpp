@@ -29,7 +29,6 @@ struct PngRowReader::RowsFile {
   std::string name;
   ~RowsFile() {
     if (f) std::fclose(f);
-    if (!name.empty()) std::remove(name.c_str());
   }
 };
 
@@ -94,7 +93,7 @@ bool PngRowReader::open(const std::string& file, std::string& error) {
     // Each pass fills in pixels of rows the earlier passes began: every row goes from the file
     // to the decoder and back, so that one row is held at a time.
     rows_ = std::make_unique<RowsFile>();
-    rows_->f = sgsys::createTemporary(file, ".rows", rows_->name);
+    rows_->f = sgsys::createUnnamedTemporary(file, ".rows", rows_->name);
     bool ok = rows_->f != nullptr;
     for (int y = 0; ok && y < height_; ++y) ok = std::fwrite(buffer_.data(), 1, stride, rows_->f) == stride;
     ok = ok && std::fflush(rows_->f) == 0;

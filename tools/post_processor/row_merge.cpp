@@ -83,11 +83,10 @@ class RowFile {
  public:
   ~RowFile() {
     if (f_) std::fclose(f_);
-    if (!name_.empty()) std::remove(name_.c_str());
   }
   bool create(const std::string& beside, size_t rowBytes, std::string& error) {
     rowBytes_ = rowBytes;
-    f_ = sgsys::createTemporary(beside, ".rows", name_);
+    f_ = sgsys::createUnnamedTemporary(beside, ".rows", name_);
     if (!f_) error = "cannot create the temporary file " + name_ + ": " + std::strerror(errno);
     return f_ != nullptr;
   }

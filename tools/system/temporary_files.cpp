@@ -25,14 +25,29 @@ void clearStaleTemporaries(const std::string& target, const std::string& kind) {
   }
 }
 
-std::FILE* createTemporary(const std::string& target, const std::string& kind, std::string& name) {
+namespace {
+
+// The name of this process's temporary, cleared of leftovers: a file of this process's own name
+// is a leftover of an earlier process with the same number, or something planted; it goes (a
+// link itself, not what it points to), and the file is made new.
+std::string freshTemporaryName(const std::string& target, const std::string& kind) {
   clearStaleTemporaries(target, kind);
-  name = target + kind + std::to_string(processId());
-  // A file of this process's own name is a leftover of an earlier process with the same number,
-  // or something planted: it goes (a link itself, not what it points to), and the file is made new.
+  std::string name = target + kind + std::to_string(processId());
   std::error_code ec;
   std::filesystem::remove(pathOf(name), ec);
+  return name;
+}
+
+}  // namespace
+
+std::FILE* createTemporary(const std::string& target, const std::string& kind, std::string& name) {
+  name = freshTemporaryName(target, kind);
   return createExclusive(name);
+}
+
+std::FILE* createUnnamedTemporary(const std::string& target, const std::string& kind, std::string& name) {
+  name = freshTemporaryName(target, kind);
+  return createUnnamed(name);
 }
 
 }  // namespace sgsys

@@ -12,5 +12,8 @@ void clearStaleTemporaries(const std::string& target, const std::string& kind);
 // Clears stale ones, then creates this process's temporary for reading and writing; its name in
 // `name`. nullptr when it cannot be made.
 std::FILE* createTemporary(const std::string& target, const std::string& kind, std::string& name);
+// The same for rows kept aside while a file is made: the file has no name once made, so that
+// nothing of it outlives the process, even one that is killed.
+std::FILE* createUnnamedTemporary(const std::string& target, const std::string& kind, std::string& name);
 
 }  // namespace sgsys

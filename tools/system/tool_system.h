@@ -14,6 +14,12 @@ bool processRunning(unsigned long pid);
 // Creates a new file for reading and writing; nullptr when the name is taken (by a file, a
 // link or anything else) or it cannot be made.
 std::FILE* createExclusive(const std::string& name);
+// The same, for a file that has no name once made (its name is gone at once on Linux, and goes
+// when it is closed on Windows): it lasts while it is open, and a killed process leaves nothing.
+std::FILE* createUnnamed(const std::string& name);
+// Opens a file for reading only when it is a plain file, without waiting on anything else (a
+// pipe, a device) that stands under its name; its size in `size`. nullptr when it is not one.
+std::FILE* openRegularFile(const std::string& name, uint64_t& size);
 // The machine's memory in bytes (8 GiB when it cannot be told).
 long long physicalMemory();
 // The processors this process may run on.

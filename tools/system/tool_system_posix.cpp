@@ -5,6 +5,7 @@
 #endif
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -26,6 +27,26 @@ std::FILE* createExclusive(const std::string& name) {
   const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (fd < 0) return nullptr;
   std::FILE* f = ::fdopen(fd, "w+b");
+  if (!f) ::close(fd);
+  return f;
+}
+
+std::FILE* createUnnamed(const std::string& name) {
+  std::FILE* f = createExclusive(name);
+  if (f) ::unlink(name.c_str());
+  return f;
+}
+
+std::FILE* openRegularFile(const std::string& name, uint64_t& size) {
+  const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  size = static_cast<uint64_t>(st.st_size);
+  std::FILE* f = ::fdopen(fd, "rb");
   if (!f) ::close(fd);
   return f;
 }

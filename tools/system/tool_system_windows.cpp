@@ -34,9 +34,11 @@ bool processRunning(unsigned long pid) {
   return running;
 }
 
-std::FILE* createExclusive(const std::string& name) {
-  HANDLE h = CreateFileW(pathOf(name).wstring().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+namespace {
+
+std::FILE* createFile(const std::string& name, DWORD share, DWORD flags) {
+  HANDLE h = CreateFileW(pathOf(name).wstring().c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, CREATE_NEW,
+                         flags, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDWR | _O_BINARY);
   if (fd < 0) {
@@ -44,6 +46,34 @@ std::FILE* createExclusive(const std::string& name) {
     return nullptr;
   }
   std::FILE* f = _fdopen(fd, "w+b");
+  if (!f) _close(fd);
+  return f;
+}
+
+}  // namespace
+
+std::FILE* createExclusive(const std::string& name) { return createFile(name, 0, FILE_ATTRIBUTE_NORMAL); }
+
+std::FILE* createUnnamed(const std::string& name) {
+  return createFile(name, FILE_SHARE_DELETE, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE);
+}
+
+std::FILE* openRegularFile(const std::string& name, uint64_t& size) {
+  HANDLE h = CreateFileW(pathOf(name).wstring().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  LARGE_INTEGER length{};
+  if (GetFileType(h) != FILE_TYPE_DISK || !GetFileSizeEx(h, &length)) {
+    CloseHandle(h);
+    return nullptr;
+  }
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(h);
+    return nullptr;
+  }
+  size = static_cast<uint64_t>(length.QuadPart);
+  std::FILE* f = _fdopen(fd, "rb");
   if (!f) _close(fd);
   return f;
 }
