@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sgrender::RenderCache cache("cache");
   std::filesystem::create_directories("cache");
   sgfuzz::writeInput("cache/" + key.name() + ".sgcache", data + 1, size - 1);
-  if (auto entry = cache.load(key, "ground")) sgrender::readGroundBytes(entry->bytes, events);
-  cache.holds(key, "ptile");
+  if (auto entry = cache.load(key, "ground", 1 << 20)) sgrender::readGroundBytes(entry->bytes, events);
+  if (auto held = cache.hold(key, "ptile", 256 * 256 * 4)) cache.read(*held, key, "ptile", 256 * 256 * 4);
   return 0;
 }

@@ -97,7 +97,7 @@ namespace {
 // a stamp cannot be told.
 std::optional<CacheKey> unfinishedKey(const MapPlan& plan, const ChunkGroup& g) {
   KeyMaker k;
-  k.add(std::string_view("unfinished 1")).add(sgsys::nameOf(plan.chunks.folder)).add(sgsys::nameOf(g.regionFile));
+  k.add(std::string_view("unfinished 1")).add(canonicalName(plan.chunks.folder)).add(sgsys::nameOf(g.regionFile.filename()));
   k.add(g.regionX).add(g.regionZ);
   for (const auto& c : g.chunks) {
     if (c.saveStamp == 0) return std::nullopt;
@@ -109,7 +109,7 @@ std::optional<CacheKey> unfinishedKey(const MapPlan& plan, const ChunkGroup& g) 
 // Which of the region's chunks are unfinished, from the cache: one byte a chunk.
 bool unfinishedFromCache(const RenderCache* cache, const std::optional<CacheKey>& key, std::vector<uint8_t>& unfinished) {
   if (!cache || !key) return false;
-  auto entry = cache->load(*key, "unfin");
+  auto entry = cache->load(*key, "unfin", unfinished.size());
   if (!entry || entry->bytes.size() != unfinished.size()) return false;
   unfinished = std::move(entry->bytes);
   return true;

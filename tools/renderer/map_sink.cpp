@@ -70,7 +70,10 @@ bool writeMap(const SinkParts& p, const Output& output, const AfterDrawing& draw
   const bool projected = p.painter.drawsInBands();
   if (p.cache && projected && !output.banded) {
     // Held whole through the cache: tiles of the map.
-    const ProjectedTiles tiles(*p.cache, p.drawKey, tileSideAsked());
+    const ViewExtent& e = p.plan.frame.extent;
+    const CacheKey placement =
+        KeyMaker().add(e.minU).add(e.maxU).add(e.minV).add(e.maxV).add(p.image.width).add(p.image.height).key();
+    const ProjectedTiles tiles(*p.cache, p.drawKey, placement, tileSideAsked());
     TilesTaken taken;
     if (!writeProjectedThroughCache(p.plan, p.image, p.drawing, p.painter, p.partDrawing, tiles, drawn, p.threads,
                                     taken, error))

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "system/tool_system.h"
+
 namespace sgrender {
 
 namespace {
@@ -53,5 +55,12 @@ KeyMaker& KeyMaker::add(double value) {
 }
 
 CacheKey KeyMaker::key() const { return {mixed(a_ ^ count_), mixed(b_ + count_)}; }
+
+std::string canonicalName(const std::filesystem::path& folder) {
+  std::error_code ec;
+  std::filesystem::path whole = std::filesystem::absolute(folder, ec);
+  if (!ec) whole = std::filesystem::weakly_canonical(whole, ec);
+  return sgsys::nameOf(ec ? folder : whole);
+}
 
 }  // namespace sgrender

@@ -2,6 +2,7 @@
 // fed in a fixed order. Two independent 64-bit hashes make a chance collision negligible.
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,9 @@ class KeyMaker {
   uint64_t a_ = 0xcbf29ce484222325ULL, b_ = 0x84222325cbf29ce4ULL;
   uint64_t count_ = 0;
 };
+
+// A folder's whole name (absolute, links resolved), for keys: two worlds at one relative path,
+// drawn from two working folders, are two worlds.
+std::string canonicalName(const std::filesystem::path& folder);
 
 }  // namespace sgrender

@@ -18,7 +18,10 @@ CacheKey keyOf(const sgimage::StripChecks& c) {
 }  // namespace
 
 bool CachedStrips::find(const sgimage::StripChecks& checks, std::vector<uint8_t>& deflated) const {
-  std::optional<CacheEntry> entry = cache_.load(keyOf(checks), kKind);
+  // A strip's deflated bytes: its rows with room for deflate's block headers, which store
+  // rows that do not shrink as they are.
+  const uint64_t largest = uint64_t(checks.bytes) + checks.bytes / 8 + 4096;
+  std::optional<CacheEntry> entry = cache_.load(keyOf(checks), kKind, largest);
   if (!entry || entry->bytes.empty()) return false;
   deflated = std::move(entry->bytes);
   return true;

@@ -13,12 +13,14 @@ namespace {
 
 // The range follows the summary's counts in the entry's facts.
 constexpr size_t kRangeAt = 32;
+// The largest image file kept: an eighth of the cache.
+constexpr uint64_t kLargestImage = RenderCache::kDefaultLimit / 8;
 
 }  // namespace
 
 bool takeFinishedImage(const RenderCache& cache, const CacheKey& key, const std::string& file, RenderSummary& summary,
                        ChunkRectangle& drawn) {
-  auto entry = cache.load(key, "image");
+  auto entry = cache.load(key, "image", kLargestImage);
   RenderSummary counts;
   if (!entry || !readSummaryFacts(entry->facts, 0, counts) || counts.drawn == 0 || entry->facts.size() != kRangeAt + 16)
     return false;
@@ -39,7 +41,7 @@ void keepFinishedImage(const RenderCache& cache, const CacheKey& key, const std:
   if (summary.skipped > 0 || summary.drawn == 0) return;
   std::error_code ec;
   const auto size = std::filesystem::file_size(sgsys::pathOf(file), ec);
-  if (ec || size > RenderCache::kDefaultLimit / 8) return;
+  if (ec || size > kLargestImage) return;
   CacheEntry entry;
   entry.facts = summaryFacts(summary);
   for (int v : {drawn.minX, drawn.maxX, drawn.minZ, drawn.maxZ})

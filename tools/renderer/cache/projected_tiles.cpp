@@ -7,6 +7,13 @@
 
 namespace sgrender {
 
+namespace {
+
+// A region's ground: its 1,024 chunks' few bytes each, and each column's ground at most.
+constexpr uint64_t kLargestGround = uint64_t(16) << 20;
+
+}  // namespace
+
 std::optional<CacheKey> ProjectedTiles::regionKey(const ChunkGroup& g) const {
   KeyMaker k;
   k.add(drawing_).add(std::string_view("ground")).add(g.regionX).add(g.regionZ);
@@ -20,7 +27,7 @@ std::optional<CacheKey> ProjectedTiles::regionKey(const ChunkGroup& g) const {
 std::optional<RegionGround> ProjectedTiles::region(const ChunkGroup& g) const {
   const auto key = regionKey(g);
   if (!key) return std::nullopt;
-  auto entry = cache_.load(*key, "ground");
+  auto entry = cache_.load(*key, "ground", kLargestGround);
   RegionGround ground;
   if (!entry || !readSummaryFacts(entry->facts, 0, ground.counts) || !readGroundBytes(entry->bytes, ground.events))
     return std::nullopt;
@@ -44,7 +51,7 @@ std::vector<MapTile> ProjectedTiles::tilesOf(int width, int height) const {
 std::optional<CacheKey> ProjectedTiles::tileKey(const MapTile& t, const std::vector<ChunkReach>& reach,
                                                 const std::vector<int>& from, const GroundCensus& census) const {
   KeyMaker k;
-  k.add(drawing_).add(std::string_view("projected tile")).add(side_).add(t.left).add(t.top).add(t.width).add(t.height);
+  k.add(drawing_).add(placement_).add(std::string_view("projected tile")).add(side_).add(t.left).add(t.top).add(t.width).add(t.height);
   auto place = [&](int i) -> const ChunkPlace& {
     return reach[static_cast<size_t>(i)].group->chunks[reach[static_cast<size_t>(i)].place];
   };
@@ -68,7 +75,7 @@ std::optional<CacheKey> ProjectedTiles::tileKey(const MapTile& t, const std::vec
 }
 
 bool ProjectedTiles::paste(const CacheKey& key, const MapTile& t, sgimage::RgbaImage& image) const {
-  auto entry = cache_.load(key, "ptile");
+  auto entry = cache_.load(key, "ptile", size_t(t.width) * size_t(t.height) * 4);
   if (!entry || entry->bytes.size() != size_t(t.width) * size_t(t.height) * 4) return false;
   const size_t row = size_t(t.width) * 4, stride = size_t(image.width()) * 4;
   for (int y = 0; y < t.height; ++y)

@@ -31,8 +31,10 @@ class ProjectedTiles {
  public:
   static constexpr int kTileSide = 256;
 
-  ProjectedTiles(const RenderCache& cache, const CacheKey& drawing, int tileSide = kTileSide)
-      : cache_(cache), drawing_(drawing), side_(tileSide) {}
+  // `placement` holds what places the map's pixels: the frame's extent and the map's size, so
+  // that a tile is never pasted where the map has moved.
+  ProjectedTiles(const RenderCache& cache, const CacheKey& drawing, const CacheKey& placement, int tileSide = kTileSide)
+      : cache_(cache), drawing_(drawing), placement_(placement), side_(tileSide) {}
 
   // The region's part of the census, when it is kept and checks out.
   std::optional<RegionGround> region(const ChunkGroup& g) const;
@@ -53,7 +55,7 @@ class ProjectedTiles {
   std::optional<CacheKey> regionKey(const ChunkGroup& g) const;
 
   const RenderCache& cache_;
-  CacheKey drawing_;
+  CacheKey drawing_, placement_;
   int side_;
 };
 

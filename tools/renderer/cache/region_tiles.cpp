@@ -27,7 +27,7 @@ int floorDiv(int v, int d) { return v >= 0 ? v / d : -((-v + d - 1) / d); }
 
 CacheKey drawingKey(const RenderRequest& r, const MapPlan& plan) {
   KeyMaker k;
-  k.add(std::string_view(kRendererBuild)).add(sgsys::nameOf(plan.chunks.folder)).add(static_cast<int>(plan.chunks.layout));
+  k.add(std::string_view(kRendererBuild)).add(canonicalName(plan.chunks.folder)).add(static_cast<int>(plan.chunks.layout));
   k.add(static_cast<int>(r.style)).add(static_cast<int>(r.orientation)).add(static_cast<int>(r.time));
   k.add(r.ignoreWater).add(r.cave).add(r.nether).add(r.dimension.value_or("")).add(r.xray).add(r.wooloscopy);
   k.add(r.forceBrightness).add(r.granularity).add(r.upsideDown).add(r.cake).add(r.noBiomes);
@@ -93,20 +93,31 @@ RegionTiles::RegionTiles(const RenderCache& cache, const MapPlan& plan, const Ca
         auto it = stamps.find(placeKey(x, z));
         k.add(it == stamps.end() ? uint64_t(0) : it->second);
       }
+    // Where the tile lies on the map: the part of the region's square that the map's frame
+    // cuts out, which moves when the frame does.
+    const Rect r = rectOf(g), square = squareOf(g);
+    k.add(r.left - square.left).add(r.top - square.top).add(r.width).add(r.height);
     const auto [u, v] = viewRegion(g.regionX, g.regionZ);
     hit_[placeKey(u, v)] = false;
-    if (!known) continue;  // a chunk whose saving cannot be told is never taken from the cache
-    keys_[&g] = k.key();
-    hit_[placeKey(u, v)] = cache_.holds(keys_[&g], "tile");
+    if (!known || r.width <= 0 || r.height <= 0) continue;  // a chunk whose saving cannot be told is never taken
+    const CacheKey key = k.key();
+    keys_[&g] = key;
+    // Held open from now until it is pasted: what the regions around it were told is what is pasted.
+    if (auto held = cache_.hold(key, "tile", tileBytes(r))) {
+      held_.emplace(&g, std::move(*held));
+      hit_[placeKey(u, v)] = true;
+    }
   }
 }
+
+uint64_t RegionTiles::tileBytes(const Rect& r) { return uint64_t(r.width) * uint64_t(r.height) * 4; }
 
 std::pair<int, int> RegionTiles::viewRegion(int regionX, int regionZ) const {
   const auto [u, v] = plan_.frame.view.toView(regionX * 512 + 256, regionZ * 512 + 256);
   return {floorDiv(u, 512), floorDiv(v, 512)};
 }
 
-RegionTiles::Rect RegionTiles::rectOf(const ChunkGroup& g) const {
+RegionTiles::Rect RegionTiles::squareOf(const ChunkGroup& g) const {
   int minU = INT_MAX, maxU = INT_MIN, minV = INT_MAX, maxV = INT_MIN;
   for (int dx : {0, 511})
     for (int dz : {0, 511}) {
@@ -114,22 +125,26 @@ RegionTiles::Rect RegionTiles::rectOf(const ChunkGroup& g) const {
       minU = std::min(minU, u), maxU = std::max(maxU, u), minV = std::min(minV, v), maxV = std::max(maxV, v);
     }
   const auto& e = plan_.frame.extent;
+  return {minU - e.minU, minV - e.minV, maxU - minU + 1, maxV - minV + 1};
+}
+
+RegionTiles::Rect RegionTiles::rectOf(const ChunkGroup& g) const {
+  const Rect square = squareOf(g);
   Rect r;
-  r.left = std::max(0, minU - e.minU);
-  r.top = std::max(0, minV - e.minV);
-  r.width = std::min(mapWidth_, maxU - e.minU + 1) - r.left;
-  r.height = std::min(mapHeight_, maxV - e.minV + 1) - r.top;
+  r.left = std::max(0, square.left);
+  r.top = std::max(0, square.top);
+  r.width = std::min(mapWidth_, square.left + square.width) - r.left;
+  r.height = std::min(mapHeight_, square.top + square.height) - r.top;
   return r;
 }
 
 bool RegionTiles::paste(const ChunkGroup& g, MapCanvas& canvas, RenderSummary& summary) const {
-  auto key = keys_.find(&g);
-  const auto [u, v] = viewRegion(g.regionX, g.regionZ);
-  if (key == keys_.end() || !hit_.at(placeKey(u, v))) return false;
+  auto held = held_.find(&g);
+  if (held == held_.end()) return false;
   const Rect r = rectOf(g);
-  auto entry = cache_.load(key->second, "tile");
-  if (!entry || r.width <= 0 || r.height <= 0 || entry->bytes.size() != size_t(r.width) * size_t(r.height) * 4)
-    return false;
+  auto entry = cache_.read(held->second, keys_.at(&g), "tile", tileBytes(r));
+  held_.erase(held);
+  if (!entry || entry->bytes.size() != tileBytes(r)) return false;
   RenderSummary counts;
   if (!readSummaryFacts(entry->facts, 0, counts)) return false;
   const uint8_t* p = entry->bytes.data();

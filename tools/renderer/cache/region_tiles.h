@@ -46,7 +46,10 @@ class RegionTiles {
   struct Rect {
     int left = 0, top = 0, width = 0, height = 0;  // in map pixels
   };
+  // The region's square of 512 x 512 blocks on the map, and the part of it within the map.
+  Rect squareOf(const ChunkGroup& g) const;
   Rect rectOf(const ChunkGroup& g) const;
+  static uint64_t tileBytes(const Rect& r);
   std::pair<int, int> viewRegion(int regionX, int regionZ) const;
 
   const RenderCache& cache_;
@@ -54,6 +57,7 @@ class RegionTiles {
   int mapWidth_, mapHeight_;
   std::unordered_map<const ChunkGroup*, CacheKey> keys_;   // regions that may be kept
   std::unordered_map<long long, bool> hit_;                 // by view region: a tile checks out
+  mutable std::unordered_map<const ChunkGroup*, HeldEntry> held_;  // the tiles that check out, until pasted
   mutable size_t pasted_ = 0;
 };
 

@@ -6,13 +6,14 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <utility>
 
-#include "system/atomic_file.h"
-#include "system/temporary_files.h"
 #include "system/tool_system.h"
 
 namespace fs = std::filesystem;
@@ -22,10 +23,7 @@ namespace sgrender {
 namespace {
 
 constexpr char kMagic[4] = {'S', 'G', 'R', 'C'};
-constexpr uint32_t kFormat = 1;
-constexpr const char* kEnding = ".sgcache";
-// The largest entry kept deflated: a region's tile of the map from above (1 MB) with room to spare.
-constexpr uint64_t kLargestInflated = uint64_t(256) << 20;
+constexpr uint32_t kFormat = 2;
 
 // An entry's bytes are a zlib stream, written and read by libdeflate where the renderer has it
 // (faster at the same ratio), else by zlib.
@@ -62,8 +60,12 @@ bool inflateBytes(const uint8_t* in, size_t size, std::vector<uint8_t>& out) {
 #endif
 }
 // An entry's header: magic, format, kind (8 bytes), key, the facts' length, the bytes' stored
-// and whole lengths, whether they are deflated, and the checksum of everything after the header.
-constexpr size_t kHeaderSize = 4 + 4 + 8 + 16 + 4 + 8 + 8 + 4 + 4;
+// and whole lengths, whether they are deflated, and the checksum of the header before it and
+// of everything after the header.
+constexpr size_t kChecksumAt = 4 + 4 + 8 + 16 + 4 + 8 + 8 + 4;
+constexpr size_t kHeaderSize = kChecksumAt + 4;
+// The facts are counts and a range: a few dozen bytes.
+constexpr uint32_t kLargestFacts = 4096;
 
 void put32(std::vector<uint8_t>& out, uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -88,29 +90,72 @@ std::string kindField(std::string_view kind) {
   return k;
 }
 
-uint32_t checksum(const uint8_t* data, size_t size) {
-  uLong crc = crc32(0L, Z_NULL, 0);
+uint32_t checksum(uint32_t crc, const uint8_t* data, size_t size) {
   while (size > 0) {
     const uInt n = static_cast<uInt>(std::min<size_t>(size, 1u << 30));
-    crc = crc32(crc, data, n);
+    crc = static_cast<uint32_t>(crc32(crc, data, n));
     data += n;
     size -= n;
   }
-  return static_cast<uint32_t>(crc);
+  return crc;
 }
 
-bool readWhole(const fs::path& path, std::vector<uint8_t>& out) {
-  std::FILE* f = std::fopen(sgsys::nameOf(path).c_str(), "rb");
-  if (!f) return false;
-  std::error_code ec;
-  const auto size = fs::file_size(path, ec);
-  bool ok = !ec && size < (uint64_t(1) << 34);
-  if (ok) {
-    out.resize(static_cast<size_t>(size));
-    ok = std::fread(out.data(), 1, out.size(), f) == out.size();
+uint32_t entryChecksum(const uint8_t* file, size_t size) {
+  return checksum(checksum(static_cast<uint32_t>(crc32(0L, Z_NULL, 0)), file, kChecksumAt), file + kHeaderSize,
+                  size - kHeaderSize);
+}
+
+// The most bytes that deflating `whole` bytes may store.
+uint64_t deflatedBound(uint64_t whole) { return whole + whole / 16 + 1024; }
+
+// An entry's file, read whole from an open file and checked: its header names this key and
+// kind, its lengths add up and fit what the caller takes, and its checksum holds. Nothing past
+// the header is read before its claims are checked against the file's size and `largest`.
+struct Checked {
+  std::vector<uint8_t> file;
+  uint32_t factsSize = 0;
+  uint64_t stored = 0, whole = 0;
+  bool deflated = false;
+};
+
+std::optional<Checked> checkFile(std::FILE* f, uint64_t size, const CacheKey& key, std::string_view kind,
+                                 uint64_t largest) {
+  if (size < kHeaderSize || size > kHeaderSize + kLargestFacts + deflatedBound(largest)) return std::nullopt;
+  Checked c;
+  c.file.resize(kHeaderSize);
+  if (!sgsys::readAt(f, c.file.data(), kHeaderSize, 0)) return std::nullopt;
+  const uint8_t* h = c.file.data();
+  if (std::memcmp(h, kMagic, 4) != 0 || get32(h + 4) != kFormat) return std::nullopt;
+  if (std::memcmp(h + 8, kindField(kind).data(), 8) != 0) return std::nullopt;
+  if (get64(h + 16) != key.high || get64(h + 24) != key.low) return std::nullopt;  // a foreign entry
+  c.factsSize = get32(h + 32);
+  c.stored = get64(h + 36), c.whole = get64(h + 44);
+  c.deflated = get32(h + 52) != 0;
+  if (c.factsSize > kLargestFacts || c.whole > largest || uint64_t(c.factsSize) + c.stored != size - kHeaderSize)
+    return std::nullopt;
+  // Deflate makes at most 1032 bytes of each byte it stores: an entry that claims more is forged
+  // or damaged, and nothing is set aside for it.
+  if (c.deflated ? c.whole > c.stored * 1032 + 1024 || c.stored > deflatedBound(c.whole) : c.whole != c.stored)
+    return std::nullopt;
+  c.file.resize(static_cast<size_t>(size));
+  if (size > kHeaderSize && !sgsys::readAt(f, c.file.data() + kHeaderSize, c.file.size() - kHeaderSize, kHeaderSize))
+    return std::nullopt;
+  if (entryChecksum(c.file.data(), c.file.size()) != get32(c.file.data() + kChecksumAt)) return std::nullopt;
+  return c;
+}
+
+std::optional<CacheEntry> unpack(Checked&& c) {
+  CacheEntry entry;
+  const uint8_t* facts = c.file.data() + kHeaderSize;
+  entry.facts.assign(facts, facts + c.factsSize);
+  const uint8_t* bytes = facts + c.factsSize;
+  if (c.deflated) {
+    entry.bytes.resize(static_cast<size_t>(c.whole));
+    if (!inflateBytes(bytes, static_cast<size_t>(c.stored), entry.bytes)) return std::nullopt;
+  } else {
+    entry.bytes.assign(bytes, bytes + c.stored);
   }
-  std::fclose(f);
-  return ok;
+  return entry;
 }
 
 }  // namespace
@@ -126,63 +171,64 @@ std::optional<fs::path> RenderCache::userFolder() {
   return sgsys::pathOf(user) / "renders";
 }
 
-RenderCache::RenderCache(fs::path folder, uint64_t limitBytes) : folder_(std::move(folder)), limit_(limitBytes) {}
-
-fs::path RenderCache::pathOf(const CacheKey& key) const { return folder_ / (key.name() + kEnding); }
-
-// An entry's file, read whole and checked: its header names this key and kind, its lengths add
-// up and its checksum holds. The bytes stay as stored (deflated or not).
-struct RenderCache::Checked {
-  std::vector<uint8_t> file;
-  uint32_t factsSize = 0;
-  uint64_t stored = 0, whole = 0;
-  bool deflated = false;
+struct RenderCache::Shared {
+  std::mutex mutex;
+  bool holdingBack = false;
+  std::vector<std::pair<CacheKey, std::vector<uint8_t>>> heldBack;
+  uint64_t heldBackBytes = 0;
+  uint64_t written = 0;  // bytes of the entries this render wrote, for the count of the folder's size
+  std::atomic<uint64_t> temporaries{0};
 };
 
-std::optional<RenderCache::Checked> RenderCache::check(const CacheKey& key, std::string_view kind) const {
-  Checked c;
-  if (!readWhole(pathOf(key), c.file) || c.file.size() < kHeaderSize) return std::nullopt;
-  const uint8_t* h = c.file.data();
-  if (std::memcmp(h, kMagic, 4) != 0 || get32(h + 4) != kFormat) return std::nullopt;
-  if (std::memcmp(h + 8, kindField(kind).data(), 8) != 0) return std::nullopt;
-  if (get64(h + 16) != key.high || get64(h + 24) != key.low) return std::nullopt;  // a foreign entry
-  c.factsSize = get32(h + 32);
-  c.stored = get64(h + 36), c.whole = get64(h + 44);
-  c.deflated = get32(h + 52) != 0;
-  if (uint64_t(c.factsSize) + c.stored != c.file.size() - kHeaderSize) return std::nullopt;
-  // Deflate makes at most 1032 bytes of each byte it stores: an entry that claims more is forged
-  // or damaged, and nothing is set aside for it.
-  if (c.deflated ? c.whole > c.stored * 1032 + 1024 || c.whole > kLargestInflated : c.whole != c.stored)
-    return std::nullopt;
-  if (checksum(c.file.data() + kHeaderSize, c.file.size() - kHeaderSize) != get32(h + 56)) return std::nullopt;
-  return c;
+HeldEntry::HeldEntry(HeldEntry&& other) noexcept : file_(std::exchange(other.file_, nullptr)), size_(other.size_) {}
+HeldEntry& HeldEntry::operator=(HeldEntry&& other) noexcept {
+  if (this != &other) {
+    if (file_) std::fclose(file_);
+    file_ = std::exchange(other.file_, nullptr);
+    size_ = other.size_;
+  }
+  return *this;
+}
+HeldEntry::~HeldEntry() {
+  if (file_) std::fclose(file_);
 }
 
-bool RenderCache::holds(const CacheKey& key, std::string_view kind) const { return check(key, kind).has_value(); }
+RenderCache::RenderCache(fs::path folder, uint64_t limitBytes)
+    : folder_(std::move(folder)), limit_(limitBytes), shared_(std::make_unique<Shared>()) {}
+RenderCache::RenderCache(RenderCache&&) noexcept = default;
+RenderCache::~RenderCache() = default;
 
-std::optional<CacheEntry> RenderCache::load(const CacheKey& key, std::string_view kind) const {
-  auto c = check(key, kind);
+fs::path RenderCache::pathOf(const CacheKey& key) const { return folder_ / (key.name() + RenderCache::kEnding); }
+
+std::optional<HeldEntry> RenderCache::hold(const CacheKey& key, std::string_view kind, uint64_t largest) const {
+  uint64_t size = 0;
+  std::FILE* f = sgsys::openRegularFile(sgsys::nameOf(pathOf(key)), size);
+  if (!f) return std::nullopt;
+  HeldEntry held(f, size);
+  if (!checkFile(f, size, key, kind, largest)) return std::nullopt;
+  return held;
+}
+
+std::optional<CacheEntry> RenderCache::read(HeldEntry& held, const CacheKey& key, std::string_view kind,
+                                            uint64_t largest) const {
+  if (!held.file_) return std::nullopt;
+  auto c = checkFile(held.file_, held.size_, key, kind, largest);
   if (!c) return std::nullopt;
-  CacheEntry entry;
-  const uint8_t* facts = c->file.data() + kHeaderSize;
-  entry.facts.assign(facts, facts + c->factsSize);
-  const uint8_t* bytes = facts + c->factsSize;
-  if (c->deflated) {
-    entry.bytes.resize(static_cast<size_t>(c->whole));
-    if (!inflateBytes(bytes, static_cast<size_t>(c->stored), entry.bytes)) return std::nullopt;
-  } else {
-    entry.bytes.assign(bytes, bytes + c->stored);
-  }
   std::error_code ec;
   fs::last_write_time(pathOf(key), fs::file_time_type::clock::now(), ec);  // used now
-  return entry;
+  return unpack(std::move(*c));
+}
+
+std::optional<CacheEntry> RenderCache::load(const CacheKey& key, std::string_view kind, uint64_t largest) const {
+  auto held = hold(key, kind, largest);
+  if (!held) return std::nullopt;
+  return read(*held, key, kind, largest);
 }
 
 bool RenderCache::store(const CacheKey& key, std::string_view kind, const CacheEntry& entry, bool compress) const {
-  std::error_code ec;
-  fs::create_directories(folder_, ec);
   std::vector<uint8_t> body(entry.facts.begin(), entry.facts.end());
   uint64_t stored = entry.bytes.size();
+  if (entry.facts.size() > kLargestFacts) return false;
   if (compress) {
     if (!deflateBytes(entry.bytes, body, entry.facts.size())) return false;
     stored = body.size() - entry.facts.size();
@@ -199,34 +245,68 @@ bool RenderCache::store(const CacheKey& key, std::string_view kind, const CacheE
   put64(file, stored);
   put64(file, entry.bytes.size());
   put32(file, compress ? 1 : 0);
-  put32(file, checksum(body.data(), body.size()));
+  put32(file, 0);
   file.insert(file.end(), body.begin(), body.end());
-  return sgsys::writeFileAtomically(sgsys::nameOf(pathOf(key)), file.data(), file.size());
+  const uint32_t sum = entryChecksum(file.data(), file.size());
+  for (int i = 0; i < 4; ++i) file[kChecksumAt + static_cast<size_t>(i)] = static_cast<uint8_t>(sum >> (8 * i));
+  {
+    std::lock_guard lock(shared_->mutex);
+    if (shared_->holdingBack && shared_->heldBackBytes + file.size() <= kHeldBackBudget) {
+      shared_->heldBackBytes += file.size();
+      shared_->heldBack.emplace_back(key, std::move(file));
+      return true;
+    }
+  }
+  return write(key, file);
 }
 
-void RenderCache::trim() const {
-  struct Held {
-    fs::path path;
-    fs::file_time_type used;
-    uint64_t size;
-  };
-  std::vector<Held> held;
-  uint64_t total = 0;
+bool RenderCache::write(const CacheKey& key, const std::vector<uint8_t>& file) const {
   std::error_code ec;
-  for (auto it = fs::directory_iterator(folder_, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    std::error_code fec;
-    if (it->path().extension() != kEnding || !it->is_regular_file(fec)) continue;
-    Held h{it->path(), it->last_write_time(fec), it->file_size(fec)};
-    if (fec) continue;
-    total += h.size;
-    held.push_back(std::move(h));
+  fs::create_directories(folder_, ec);
+  if (!writeFile(sgsys::nameOf(pathOf(key)), file.data(), file.size())) return false;
+  std::lock_guard lock(shared_->mutex);
+  shared_->written += file.size();
+  return true;
+}
+
+bool RenderCache::writeFile(const std::string& target, const void* data, size_t size) const {
+  // Written beside its place under a name of this process and write alone, and renamed into
+  // place: no other file's temporary is looked for, so a write costs the same in a folder of
+  // any size (trim clears what stopped renders left).
+  const std::string temp =
+      target + kPart + std::to_string(sgsys::processId()) + "." + std::to_string(shared_->temporaries++);
+  std::error_code ec;
+  fs::remove(sgsys::pathOf(temp), ec);
+  std::FILE* f = sgsys::createExclusive(temp);
+  if (!f) return false;
+  bool ok = std::fwrite(data, 1, size, f) == size;
+  ok = std::fclose(f) == 0 && ok;
+  ok = ok && sgsys::replaceFile(temp, target);
+  if (!ok) fs::remove(sgsys::pathOf(temp), ec);
+  return ok;
+}
+
+uint64_t RenderCache::takeWritten() const {
+  std::lock_guard lock(shared_->mutex);
+  return std::exchange(shared_->written, 0);
+}
+
+void RenderCache::holdBackWrites() const {
+  std::lock_guard lock(shared_->mutex);
+  shared_->holdingBack = true;
+}
+
+void RenderCache::writeHeldBack() const {
+  std::vector<std::pair<CacheKey, std::vector<uint8_t>>> waiting;
+  {
+    std::lock_guard lock(shared_->mutex);
+    waiting.swap(shared_->heldBack);
+    shared_->heldBackBytes = 0;
+    shared_->holdingBack = false;
   }
-  if (total <= limit_) return;
-  std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) { return a.used < b.used; });
-  for (const Held& h : held) {
-    if (total <= limit_) break;
-    std::error_code rec;
-    if (fs::remove(h.path, rec)) total -= h.size;
+  for (auto& [key, file] : waiting) {
+    write(key, file);
+    std::vector<uint8_t>().swap(file);
   }
 }
 
