@@ -14,6 +14,8 @@
 #include <functional>
 
 #include "render_call.h"
+#include "system/temporary_files.h"
+#include "system/tool_system.h"
 #include "renderer/formats/decode_chunk.h"
 #include "tool_test_support.h"
 #include "worldgen/chunk_encoders.h"
@@ -385,4 +387,96 @@ TEST(HostileInput, TheWorldWriterTakesOnlyWholeNumbers) {
   Outcome chunks = runProgram({"./writer", "d", "--chunks", "2", "two"});
   EXPECT_EQ(chunks.status, 1);
   EXPECT_EQ(runProgram({"./writer", "d", "--chunks", "2", "2"}).status, 0);
+}
+
+namespace {
+
+// A chunk of 256 sections from level -2048 up, each filled with stone: in the numeric era (bytes
+// of ids) or in the newest (a palette of one block), with a section that names a level far
+// beyond any world.
+std::vector<uint8_t> tallestChunk(bool numeric) {
+  NbtWriter w;
+  w.intTag("DataVersion", numeric ? 1343 : 3953);
+  if (numeric) w.beginCompound("Level");
+  w.intTag("xPos", 0);
+  w.intTag("zPos", 0);
+  if (!numeric) w.stringTag("Status", "minecraft:full");
+  w.beginCompoundList(numeric ? "Sections" : "sections", 257);
+  for (int y = -128; y < 128; ++y) {
+    w.byteTag("Y", static_cast<int8_t>(y));
+    if (numeric) {
+      w.byteArray("Blocks", std::vector<uint8_t>(4096, 1));
+      w.byteArray("Data", std::vector<uint8_t>(2048, 0));
+    } else {
+      w.beginCompound("block_states");
+      w.beginCompoundList("palette", 1);
+      w.stringTag("Name", "minecraft:stone");
+      w.endCompound();
+      w.endCompound();
+    }
+    w.endCompound();
+  }
+  w.intTag("Y", INT_MIN + 1);  // no blocks: it only says where the world's room begins
+  w.endCompound();
+  if (numeric) w.endCompound();
+  return w.finish();
+}
+
+}  // namespace
+
+// The tallest chunk a section's level number allows is drawn in every style, and a level number
+// far beyond any world overflows nothing.
+TEST(HostileInput, AChunkOfEverySectionALevelNumberAllows) {
+  for (bool numeric : {true, false}) {
+    SCOPED_TRACE(numeric ? "numeric ids" : "block states");
+    fs::remove_all("w");
+    withGoodNeighbour("w", tallestChunk(numeric));
+    for (const char* style : {"isometric", "obliqueangled west", "oblique", "normal", "isometric cave"}) {
+      Render r(std::string("custom w nocache outfile t.png ") + style);
+      EXPECT_EQ(r.status, 0) << style << ": " << r.errors.str();
+      EXPECT_GT(readImage("t.png").height(), 0) << style;
+    }
+  }
+}
+
+#ifndef SG_SANITIZED
+// With the address space limited, a render asked for 256 threads runs on those the system can
+// start, and says so. (The sanitizers take more address space than such a limit leaves.)
+TEST(HostileInput, ThreadsTheSystemCannotStartEndNoRender) {
+  region("w", 0, 0);
+  region("w", 1, 0);
+  installProgram(SG_RENDERER, "renderer");
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    rlimit space{uint64_t(1) << 30, uint64_t(1) << 30};  // each thread's stack takes 8 MB of it
+    ::setrlimit(RLIMIT_AS, &space);
+    FILE* err = std::freopen("program.err", "w", stderr);
+    (void)err;
+    ::execl("./renderer", "./renderer", "custom", "w", "nocache", "threads", "256", "isometric", "outfile", "t.png",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  const std::string said = slurp("program.err");
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << ": " << said;
+  EXPECT_NE(said.find("of the 256 threads asked for could be started"), std::string::npos) << said;
+  EXPECT_GT(readImage("t.png").width(), 0);
+}
+#endif
+
+// Rows kept aside while a file is made have no name in the folder, so nothing of them outlives
+// the process, even one killed with no chance to clear up.
+TEST(HostileInput, RowsKeptAsideHaveNoName) {
+  std::string name;
+  std::FILE* f = sgsys::createUnnamedTemporary("out.png", ".rows", name);
+  ASSERT_NE(f, nullptr);
+  for (auto& e : fs::directory_iterator(".")) EXPECT_EQ(e.path().filename().string().find(".rows"), std::string::npos);
+  const char rows[] = "rows of pixels";
+  ASSERT_EQ(std::fwrite(rows, 1, sizeof rows, f), sizeof rows);
+  ASSERT_EQ(std::fflush(f), 0);
+  char back[sizeof rows] = {};
+  EXPECT_TRUE(sgsys::readAt(f, back, sizeof back, 0));
+  EXPECT_STREQ(back, rows);
+  std::fclose(f);
 }

@@ -2,6 +2,10 @@
 // quoting cases of names holding blanks, & % ^ ( ) and !.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <sstream>
 
 #include "runner/job_runner.h"
@@ -172,6 +176,25 @@ TEST(JobRunner, EchoTargetsOutsideTheWorkingFolderAreRefused) {
   EXPECT_FALSE(exists("sub/job.log"));
   EXPECT_EQ(slurp("log file.txt"), "z \r\n");
   EXPECT_NE(run.report.str().find("refused"), std::string::npos);
+}
+
+// A name in the working folder may still lead out of it (a link) or never take what is written
+// (a pipe): neither is written through, by echo or by a tool's output.
+TEST(JobRunner, RedirectionsWriteNoLinkAndNoPipe) {
+  const std::filesystem::path outside = std::filesystem::absolute("..") / ("outside-" + std::to_string(::getpid()));
+  spit(outside.string(), "keep me");
+  std::filesystem::create_symlink(outside, "escape.log");
+  ASSERT_EQ(::mkfifo("pipe.log", 0600), 0);
+  installRecorderAs("strandvale_g_renderer.exe");
+  JobRun run("echo x > escape.log\r\necho y >> escape.log\r\necho z > pipe.log\r\n"
+             "strandvale_g_renderer.exe a > escape.log\r\necho done > done.log\r\n");
+  EXPECT_EQ(slurp(outside.string()), "keep me");
+  EXPECT_EQ(slurp("done.log"), "done \r\n");
+  const std::string said = run.report.str();
+  EXPECT_NE(said.find("echo to 'escape.log' refused"), std::string::npos) << said;
+  EXPECT_NE(said.find("echo to 'pipe.log' refused"), std::string::npos) << said;
+  EXPECT_NE(said.find("output to 'escape.log' refused"), std::string::npos) << said;
+  std::filesystem::remove(outside);
 }
 
 TEST(JobRunner, ReadsTheFileBeforeRunningSoDeletingItDoesNotStopTheJob) {

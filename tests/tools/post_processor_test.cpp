@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "imaging/image_operations.h"
+#include "imaging/png_row_reader.h"
 
 #include "post_processor/post_arguments.h"
 #include "post_processor/post_processor.h"
@@ -277,4 +278,19 @@ TEST(PostProcessor, APngThatLiesAboutItsSizeFailsWithoutTakingItsSize) {
   EXPECT_NE(p.errors.str().find("cannot read input huge.png"), std::string::npos) << p.errors.str();
   EXPECT_FALSE(exists("out.png"));
   for (auto& e : std::filesystem::directory_iterator(".")) EXPECT_EQ(e.path().filename().string().find(".part"), std::string::npos);
+  // The renderer writes maps band by band beyond what a tool holds whole (with lowramwrite and
+  // a large zoom): the post processor, which reads a row at a time, takes any size the coders
+  // write, and only a reader that holds the image whole refuses it, for its size.
+  ihdr = std::string("\x00\x01\x00\x00\x00\x00\x14\x00\x08\x06\x00\x00\x00", 13);  // 65536 x 5120
+  spit("wide.png", std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) + chunk("IDAT", idat) + chunk("IEND", ""));
+  sgimage::PngRowReader rows;
+  std::string error;
+  ASSERT_TRUE(rows.open("wide.png", error)) << error;
+  EXPECT_EQ(rows.width(), 65536);
+  sgimage::RgbaImage whole;
+  EXPECT_FALSE(sgimage::readPng("wide.png", whole, error));
+  EXPECT_NE(error.find("too large to hold whole"), std::string::npos) << error;
+  Post wide({"input", "wide.png", "output", "out.png"});
+  EXPECT_EQ(wide.errors.str().find("out of range"), std::string::npos) << wide.errors.str();
+  EXPECT_EQ(wide.errors.str().find("too large"), std::string::npos) << wide.errors.str();
 }

@@ -4,7 +4,9 @@
 // are drawn afresh, the folder keeps to its cap, and a cache that cannot be written costs only
 // the cache.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -302,4 +304,136 @@ TEST(RenderCache, ARegionsGroundReadsBackWholeOrNotAtAll) {
   EXPECT_EQ(census.lowestBefore.at(sgrender::groundKey(3, -4)), INT_MAX);
   EXPECT_EQ(census.lowestBefore.at(sgrender::groundKey(4, -4)), -60);
   EXPECT_EQ(census.floor, 62);  // the one column at -60 is a pit: fewer than one in a hundred
+}
+
+// Whatever stands under an entry's name, a render takes no longer and no more memory for it: a
+// pipe is not waited on, a file larger than the entry can be is not read, and a tile that
+// claims more than its place on the map holds is refused before anything is set aside.
+TEST(RenderCache, WhatStandsUnderAnEntrysNameCostsNeitherTimeNorMemory) {
+  const fs::path folder = "cache";
+  sgrender::RenderCache cache(folder);
+  auto key = [](uint64_t n) { return sgrender::KeyMaker().add(n).key(); };
+  auto at = [&](uint64_t n) { return folder / (key(n).name() + ".sgcache"); };
+  fs::create_directories(folder);
+  ASSERT_EQ(::mkfifo(at(1).c_str(), 0600), 0);
+  EXPECT_FALSE(cache.load(key(1), "tile", 1 << 20));
+  {
+    std::ofstream sparse(at(2), std::ios::binary);
+  }
+  fs::resize_file(at(2), uint64_t(8) << 30);  // sparse: 8 GB that take no room
+  EXPECT_FALSE(cache.load(key(2), "image", uint64_t(128) << 20));
+  // A whole, well-formed entry whose pixels inflate to 64 MB: too large for a tile of 256 x 256.
+  sgrender::CacheEntry huge;
+  huge.bytes.assign(size_t(64) << 20, 0);
+  ASSERT_TRUE(cache.store(key(3), "ptile", huge, true));
+  EXPECT_LT(fs::file_size(at(3)), uint64_t(1) << 20);
+  EXPECT_FALSE(cache.load(key(3), "ptile", 256 * 256 * 4));
+  EXPECT_TRUE(cache.load(key(3), "ptile", huge.bytes.size()));
+}
+
+// One checksum covers the header and the bytes: a length changed in the header is found before
+// the entry is taken, so it is never found wanting half-way through a paste.
+TEST(RenderCache, AnEntrysHeaderIsCheckedWithItsBytes) {
+  const fs::path folder = "cache";
+  sgrender::RenderCache cache(folder);
+  const sgrender::CacheKey key = sgrender::KeyMaker().add(std::string_view("header")).key();
+  sgrender::CacheEntry entry;
+  entry.bytes.assign(4000, 3);
+  entry.bytes[17] = 4;
+  ASSERT_TRUE(cache.store(key, "tile", entry, true));
+  const fs::path file = folder / (key.name() + ".sgcache");
+  const std::string good = slurp(file.string());
+  for (size_t field : {size_t(32), size_t(36), size_t(44), size_t(52)}) {  // facts, stored, whole, deflated
+    std::string bad = good;
+    bad[field] = static_cast<char>(bad[field] ^ 1);
+    sgtest::spit(file.string(), bad);
+    EXPECT_FALSE(cache.hold(key, "tile", 4000)) << field;
+  }
+  sgtest::spit(file.string(), good);
+  EXPECT_TRUE(cache.load(key, "tile", 4000));
+}
+
+// An entry held open stays readable whatever another render's trim or write does to the folder.
+TEST(RenderCache, AHeldEntryOutlivesItsRemovalAndReplacement) {
+  const fs::path folder = "cache";
+  sgrender::RenderCache cache(folder);
+  const sgrender::CacheKey key = sgrender::KeyMaker().add(std::string_view("held")).key();
+  sgrender::CacheEntry first, second;
+  first.bytes.assign(1000, 1);
+  second.bytes.assign(1000, 2);
+  ASSERT_TRUE(cache.store(key, "tile", first, true));
+  auto held = cache.hold(key, "tile", 1000);
+  ASSERT_TRUE(held);
+  fs::remove(folder / (key.name() + ".sgcache"));
+  auto back = cache.read(*held, key, "tile", 1000);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->bytes, first.bytes);
+  auto again = cache.hold(key, "tile", 1000);
+  EXPECT_FALSE(again);
+  ASSERT_TRUE(cache.store(key, "tile", first, true));
+  again = cache.hold(key, "tile", 1000);
+  ASSERT_TRUE(cache.store(key, "tile", second, true));  // written again under it
+  back = cache.read(*again, key, "tile", 1000);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->bytes, first.bytes);
+}
+
+// What a render keeps is written after its image: entries held back wait in memory, and a
+// render that fails keeps nothing of them.
+TEST(RenderCache, EntriesAreWrittenAfterTheImage) {
+  {
+    const fs::path folder = "cache";
+    sgrender::RenderCache cache(folder);
+    cache.holdBackWrites();
+    sgrender::CacheEntry entry;
+    entry.bytes.assign(100, 5);
+    ASSERT_TRUE(cache.store(sgrender::KeyMaker().add(uint64_t(1)).key(), "tile", entry, true));
+    EXPECT_FALSE(fs::exists(folder));
+    cache.writeHeldBack();
+    EXPECT_TRUE(cache.load(sgrender::KeyMaker().add(uint64_t(1)).key(), "tile", 100));
+  }
+  writeCacheWorld();
+  for (std::string options : {"normal", "isometric"}) {
+    SCOPED_TRACE(options);
+    fs::remove_all(renderCacheFolder());
+    renderSaying(options, "first.png");
+    const auto image = fs::last_write_time("first.png");
+    const std::vector<fs::path> entries = cacheEntries();
+    ASSERT_GT(entries.size(), 2u);
+    for (const auto& e : entries) EXPECT_GE(fs::last_write_time(e), image) << e;
+  }
+}
+
+// A write looks for no other file in the folder, and the folder's size is counted as entries are
+// written: it is read whole only when the count goes over the cap (or now and then), and then
+// what stopped renders left half written goes too.
+TEST(RenderCache, TheFolderIsReadWholeOnlyWhenItsCountSaysSo) {
+  const fs::path folder = "cache";
+  fs::create_directories(folder);
+  const std::string stale = (folder / "0123456789abcdef0123456789abcdef.sgcache.part2147483000.0").string();
+  sgtest::spit(stale, "left by a stopped render");
+  sgrender::RenderCache cache(folder, 20000);
+  auto key = [](uint64_t n) { return sgrender::KeyMaker().add(n).key(); };
+  sgrender::CacheEntry entry;
+  entry.bytes.assign(3000, 7);
+  ASSERT_TRUE(cache.store(key(0), "tile", entry, false));
+  EXPECT_TRUE(fs::exists(stale));  // the write looked for nothing
+  cache.trim();                    // no count yet: the folder is read whole
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_NE(slurp((folder / "usage").string()).find("3060 0"), std::string::npos) << slurp((folder / "usage").string());
+  sgtest::spit(stale, "left by a stopped render");
+  for (uint64_t n = 1; n < 5; ++n) {
+    ASSERT_TRUE(cache.store(key(n), "tile", entry, false));
+    cache.trim();  // 5 x 3060 bytes: within the cap, counted without reading the folder
+  }
+  EXPECT_TRUE(fs::exists(stale));
+  EXPECT_NE(slurp((folder / "usage").string()).find("15300 4"), std::string::npos) << slurp((folder / "usage").string());
+  const auto now = fs::file_time_type::clock::now();
+  for (uint64_t n = 0; n < 5; ++n)
+    fs::last_write_time(folder / (key(n).name() + ".sgcache"), now - std::chrono::hours(10 - n));
+  for (uint64_t n = 5; n < 7; ++n) ASSERT_TRUE(cache.store(key(n), "tile", entry, false));
+  cache.trim();  // over the cap: read whole, the one used longest ago goes
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_FALSE(cache.hold(key(0), "tile", 3000));
+  for (uint64_t n = 1; n < 7; ++n) EXPECT_TRUE(cache.hold(key(n), "tile", 3000)) << n;
 }

@@ -11,6 +11,11 @@ namespace sgimage {
 bool readPng(const std::string& file, RgbaImage& image, std::string& error) {
   PngRowReader in;
   if (!in.open(file, error)) return false;
+  if (static_cast<long long>(in.width()) * in.height() > kMaxPixels) {
+    error = "image size " + std::to_string(in.width()) + "x" + std::to_string(in.height()) +
+            " is too large to hold whole";
+    return false;
+  }
   RgbaImage result(in.width(), in.height());
   const size_t stride = static_cast<size_t>(in.width()) * 4;
   for (int y = 0; y < in.height(); ++y) {

@@ -16,7 +16,8 @@ class DeflatedStrips;
 bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error, int threads = 1,
                         const DeflatedStrips* kept = nullptr);
 
-// Images larger than this many pixels are refused rather than risk running out of memory.
+// Images held whole larger than this many pixels are refused rather than risk running out of
+// memory; images read or written a row at a time need only keep to kMaxSide.
 constexpr long long kMaxPixels = 1LL << 28;
 // The widest and tallest image the PNG coders write.
 constexpr long long kMaxSide = 1000000;

@@ -52,7 +52,8 @@ bool PngRowReader::open(const std::string& file, std::string& error) {
     close();
     return false;
   }
-  if (w == 0 || h == 0 || static_cast<long long>(w) * h > kMaxPixels) {
+  // Read a row at a time: any image whose rows the coders write can be read.
+  if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide) {
     error = "image size " + std::to_string(w) + "x" + std::to_string(h) + " is out of range";
     close();
     return false;

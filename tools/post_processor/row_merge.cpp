@@ -44,7 +44,8 @@ class MergedRows {
       names_.push_back(name);
       layers_.push_back(std::move(r));
     }
-    if (static_cast<long long>(width_) * height_ > sgimage::kMaxPixels) {
+    // Merged a row at a time: any canvas whose rows the coders write.
+    if (width_ > sgimage::kMaxSide || height_ > sgimage::kMaxSide) {
       error = "merged canvas " + std::to_string(width_) + "x" + std::to_string(height_) + " is too large";
       return false;
     }

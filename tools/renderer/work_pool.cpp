@@ -11,20 +11,32 @@ int usableCores() { return sgsys::usableCores(); }
 WorkPool::WorkPool(int threads) {
   if (threads <= 0) threads = usableCores();
   // A thread the system cannot start (no room left in the address space, a limit on threads)
-  // ends nothing: the pool works with the threads it has, and threads() says how many.
-  try {
-    for (int i = 1; i < threads; ++i) helpers_.emplace_back([this] { help(); });
-  } catch (const std::system_error&) {
+  // ends nothing: the pool works with fewer, and threads() says how many. A system that could
+  // start no more has little room left, so half of those started are given back for the
+  // render's own memory.
+  for (int helpers = threads - 1; helpers > 0;) {
+    try {
+      while (static_cast<int>(helpers_.size()) < helpers) helpers_.emplace_back([this] { help(); });
+      break;
+    } catch (const std::system_error&) {
+      helpers = static_cast<int>(helpers_.size()) / 2;
+      stopHelpers();
+    }
   }
 }
 
-WorkPool::~WorkPool() {
+WorkPool::~WorkPool() { stopHelpers(); }
+
+void WorkPool::stopHelpers() {
   {
     std::lock_guard lock(mutex_);
     stopping_ = true;
   }
   wake_.notify_all();
   for (auto& t : helpers_) t.join();
+  helpers_.clear();
+  std::lock_guard lock(mutex_);
+  stopping_ = false;
 }
 
 void WorkPool::work(std::unique_lock<std::mutex>& lock) {

@@ -30,6 +30,8 @@ class WorkPool {
 
  private:
   void help();
+  // Ends every helper and waits for them.
+  void stopHelpers();
   void work(std::unique_lock<std::mutex>& lock);
 
   std::vector<std::thread> helpers_;
