@@ -86,6 +86,23 @@ void dropWestColumn(const fs::path& file) {
   rewriteKeepingTime(file, region);
 }
 
+// Moves the first chunk of the region's westmost column one chunk further west, its sectors
+// and time of saving with it.
+void moveWestmostChunk(const fs::path& file) {
+  std::string region = slurp(file.string());
+  for (int x = 1; x < 32; ++x)
+    for (int z = 0; z < 32; ++z) {
+      const size_t from = size_t(x + z * 32) * 4, to = from - 4;
+      if (bigEndian(region, from) == 0) continue;
+      for (size_t table : {size_t(0), size_t(4096)}) {
+        region.replace(table + to, 4, region, table + from, 4);
+        region.replace(table + from, 4, std::string(4, '\0'));
+      }
+      rewriteKeepingTime(file, region);
+      return;
+    }
+}
+
 }  // namespace
 
 TEST(CacheDifferential, EveryCachedRenderAfterASeededRunOfEditsIsTheFreshRender) {
@@ -138,8 +155,13 @@ TEST(CacheDifferential, EveryCachedRenderAfterASeededRunOfEditsIsTheFreshRender)
         const std::string west = *std::min_element(present.begin(), present.end(), [&](auto& a, auto& b) {
           return westOf(a) < westOf(b);
         });
-        edit = "the west column of " + west + " taken out";
-        dropWestColumn("w/region/" + west);
+        if (pick(2)) {
+          edit = "the west column of " + west + " taken out";
+          dropWestColumn("w/region/" + west);
+        } else {
+          edit = "the westmost chunk of " + west + " moved one further west";
+          moveWestmostChunk("w/region/" + west);
+        }
         break;
       }
     }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -304,6 +305,34 @@ TEST(RenderCache, ARegionsGroundReadsBackWholeOrNotAtAll) {
   EXPECT_EQ(census.lowestBefore.at(sgrender::groundKey(3, -4)), INT_MAX);
   EXPECT_EQ(census.lowestBefore.at(sgrender::groundKey(4, -4)), -60);
   EXPECT_EQ(census.floor, 62);  // the one column at -60 is a pit: fewer than one in a hundred
+}
+
+// A chunk moved one further west moves the whole map's frame: what was kept is pasted where it
+// now lies, or drawn afresh, never at its old place.
+TEST(RenderCache, AMapWhoseFrameMovesIsNeverPastedAtItsOldPlace) {
+  setenv("SG_TILE_SIDE", "32", 1);
+  for (std::string options : {"obliqueangled east", "isometric west", "normal", "oblique north"}) {
+    SCOPED_TRACE(options);
+    fs::remove_all("w");
+    writeCacheWorld();
+    renderSaying(options, "first.png");
+    // The westmost chunk of region -1,-1 (28, 30) to (27, 30), its table entries with it.
+    const std::string file = "w/region/r.-1.-1.mca";
+    std::string region = slurp(file);
+    for (size_t table : {size_t(0), size_t(4096)}) {
+      const size_t from = table + size_t(28 + 30 * 32) * 4;
+      region.replace(from - 4, 4, region, from, 4);
+      region.replace(from, 4, std::string(4, '\0'));
+    }
+    sgtest::spit(file, region);
+    Render moved("custom w " + options + " outfile moved.png");
+    ASSERT_EQ(moved.status, 0) << moved.errors.str();
+    Render fresh("custom w " + options + " nocache outfile fresh.png");
+    const sgimage::RgbaImage a = sgtest::readImage("moved.png"), b = sgtest::readImage("fresh.png");
+    ASSERT_TRUE(a.width() == b.width() && a.height() == b.height());
+    EXPECT_TRUE(std::equal(a.data(), a.data() + size_t(a.width()) * size_t(a.height()) * 4, b.data()));
+  }
+  unsetenv("SG_TILE_SIDE");
 }
 
 // Whatever stands under an entry's name, a render takes no longer and no more memory for it: a
