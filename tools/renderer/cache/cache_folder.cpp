@@ -95,7 +95,7 @@ void RenderCache::trim() const {
     usage = {countWholeFolder(), 0};
   }
   const std::string text = std::to_string(usage.bytes) + " " + std::to_string(usage.renders) + "\n";
-  writeFile(sgsys::nameOf(folder_ / kUsage), text.data(), text.size());
+  writeFile(sgsys::nameOf(folder_ / kUsage), text.data(), text.size(), false);
 }
 
 }  // namespace sgrender

@@ -1,11 +1,8 @@
 #include "renderer/cache/finished_images.h"
 
-#include <cstdio>
-#include <filesystem>
+#include <vector>
 
 #include "renderer/cache/region_tiles.h"
-#include "system/atomic_file.h"
-#include "system/tool_system.h"
 
 namespace sgrender {
 
@@ -20,18 +17,18 @@ constexpr uint64_t kLargestImage = RenderCache::kDefaultLimit / 8;
 
 bool takeFinishedImage(const RenderCache& cache, const CacheKey& key, const std::string& file, RenderSummary& summary,
                        ChunkRectangle& drawn) {
-  auto entry = cache.load(key, "image", kLargestImage);
+  // The image is copied a block at a time, and replaces the file only once it checks out.
+  std::vector<uint8_t> facts;
+  if (!cache.takeFile(key, "image", kLargestImage, file, facts)) return false;
   RenderSummary counts;
-  if (!entry || !readSummaryFacts(entry->facts, 0, counts) || counts.drawn == 0 || entry->facts.size() != kRangeAt + 16)
-    return false;
+  if (!readSummaryFacts(facts, 0, counts) || counts.drawn == 0 || facts.size() != kRangeAt + 16) return false;
   int range[4];
   for (int k = 0; k < 4; ++k) {
     uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= uint32_t(entry->facts[kRangeAt + static_cast<size_t>(k * 4 + i)]) << (8 * i);
+    for (int i = 0; i < 4; ++i) v |= uint32_t(facts[kRangeAt + static_cast<size_t>(k * 4 + i)]) << (8 * i);
     range[k] = static_cast<int>(v);
   }
   drawn = {range[0], range[1], range[2], range[3], false};
-  if (!sgsys::writeFileAtomically(file, entry->bytes.data(), entry->bytes.size())) return false;
   summary = counts;
   return true;
 }
@@ -39,19 +36,10 @@ bool takeFinishedImage(const RenderCache& cache, const CacheKey& key, const std:
 void keepFinishedImage(const RenderCache& cache, const CacheKey& key, const std::string& file,
                        const RenderSummary& summary, const ChunkRectangle& drawn) {
   if (summary.skipped > 0 || summary.drawn == 0) return;
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(sgsys::pathOf(file), ec);
-  if (ec || size > kLargestImage) return;
-  CacheEntry entry;
-  entry.facts = summaryFacts(summary);
+  std::vector<uint8_t> facts = summaryFacts(summary);
   for (int v : {drawn.minX, drawn.maxX, drawn.minZ, drawn.maxZ})
-    for (int i = 0; i < 4; ++i) entry.facts.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
-  entry.bytes.resize(static_cast<size_t>(size));
-  std::FILE* f = std::fopen(file.c_str(), "rb");
-  if (!f) return;
-  const bool read = std::fread(entry.bytes.data(), 1, entry.bytes.size(), f) == entry.bytes.size();
-  std::fclose(f);
-  if (read) cache.store(key, "image", entry, false);
+    for (int i = 0; i < 4; ++i) facts.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+  cache.storeFile(key, "image", facts, file, kLargestImage);
 }
 
 }  // namespace sgrender

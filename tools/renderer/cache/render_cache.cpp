@@ -14,6 +14,7 @@
 #include <mutex>
 #include <utility>
 
+#include "renderer/cache/entry_format.h"
 #include "system/tool_system.h"
 
 namespace fs = std::filesystem;
@@ -21,9 +22,6 @@ namespace fs = std::filesystem;
 namespace sgrender {
 
 namespace {
-
-constexpr char kMagic[4] = {'S', 'G', 'R', 'C'};
-constexpr uint32_t kFormat = 2;
 
 // An entry's bytes are a zlib stream, written and read by libdeflate where the renderer has it
 // (faster at the same ratio), else by zlib.
@@ -59,103 +57,42 @@ bool inflateBytes(const uint8_t* in, size_t size, std::vector<uint8_t>& out) {
   return uncompress(out.data(), &length, in, static_cast<uLong>(size)) == Z_OK && length == out.size();
 #endif
 }
-// An entry's header: magic, format, kind (8 bytes), key, the facts' length, the bytes' stored
-// and whole lengths, whether they are deflated, and the checksum of the header before it and
-// of everything after the header.
-constexpr size_t kChecksumAt = 4 + 4 + 8 + 16 + 4 + 8 + 8 + 4;
-constexpr size_t kHeaderSize = kChecksumAt + 4;
-// The facts are counts and a range: a few dozen bytes.
-constexpr uint32_t kLargestFacts = 4096;
-
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-void put64(std::vector<uint8_t>& out, uint64_t v) {
-  for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-uint32_t get32(const uint8_t* p) {
-  uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= uint32_t(p[i]) << (8 * i);
-  return v;
-}
-uint64_t get64(const uint8_t* p) {
-  uint64_t v = 0;
-  for (int i = 0; i < 8; ++i) v |= uint64_t(p[i]) << (8 * i);
-  return v;
-}
-
-std::string kindField(std::string_view kind) {
-  std::string k(kind.substr(0, 8));
-  k.resize(8, '\0');
-  return k;
-}
-
-uint32_t checksum(uint32_t crc, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    const uInt n = static_cast<uInt>(std::min<size_t>(size, 1u << 30));
-    crc = static_cast<uint32_t>(crc32(crc, data, n));
-    data += n;
-    size -= n;
-  }
-  return crc;
-}
-
-uint32_t entryChecksum(const uint8_t* file, size_t size) {
-  return checksum(checksum(static_cast<uint32_t>(crc32(0L, Z_NULL, 0)), file, kChecksumAt), file + kHeaderSize,
-                  size - kHeaderSize);
-}
-
-// The most bytes that deflating `whole` bytes may store.
-uint64_t deflatedBound(uint64_t whole) { return whole + whole / 16 + 1024; }
-
-// An entry's file, read whole from an open file and checked: its header names this key and
-// kind, its lengths add up and fit what the caller takes, and its checksum holds. Nothing past
-// the header is read before its claims are checked against the file's size and `largest`.
+// An entry's file, read whole from an open file and checked: its header's claims, and then its
+// checksum. Nothing past the header is read before its claims are checked.
 struct Checked {
   std::vector<uint8_t> file;
-  uint32_t factsSize = 0;
-  uint64_t stored = 0, whole = 0;
-  bool deflated = false;
+  entry::Header header;
 };
 
 std::optional<Checked> checkFile(std::FILE* f, uint64_t size, const CacheKey& key, std::string_view kind,
                                  uint64_t largest) {
-  if (size < kHeaderSize || size > kHeaderSize + kLargestFacts + deflatedBound(largest)) return std::nullopt;
   Checked c;
-  c.file.resize(kHeaderSize);
-  if (!sgsys::readAt(f, c.file.data(), kHeaderSize, 0)) return std::nullopt;
-  const uint8_t* h = c.file.data();
-  if (std::memcmp(h, kMagic, 4) != 0 || get32(h + 4) != kFormat) return std::nullopt;
-  if (std::memcmp(h + 8, kindField(kind).data(), 8) != 0) return std::nullopt;
-  if (get64(h + 16) != key.high || get64(h + 24) != key.low) return std::nullopt;  // a foreign entry
-  c.factsSize = get32(h + 32);
-  c.stored = get64(h + 36), c.whole = get64(h + 44);
-  c.deflated = get32(h + 52) != 0;
-  if (c.factsSize > kLargestFacts || c.whole > largest || uint64_t(c.factsSize) + c.stored != size - kHeaderSize)
-    return std::nullopt;
-  // Deflate makes at most 1032 bytes of each byte it stores: an entry that claims more is forged
-  // or damaged, and nothing is set aside for it.
-  if (c.deflated ? c.whole > c.stored * 1032 + 1024 || c.stored > deflatedBound(c.whole) : c.whole != c.stored)
-    return std::nullopt;
+  c.file.resize(entry::kHeaderSize);
+  if (size < entry::kHeaderSize || !sgsys::readAt(f, c.file.data(), entry::kHeaderSize, 0)) return std::nullopt;
+  auto header = entry::readHeader(c.file.data(), size, key, kind, largest);
+  if (!header) return std::nullopt;
+  c.header = *header;
   c.file.resize(static_cast<size_t>(size));
-  if (size > kHeaderSize && !sgsys::readAt(f, c.file.data() + kHeaderSize, c.file.size() - kHeaderSize, kHeaderSize))
+  const size_t rest = c.file.size() - entry::kHeaderSize;
+  if (rest > 0 && !sgsys::readAt(f, c.file.data() + entry::kHeaderSize, rest, entry::kHeaderSize)) return std::nullopt;
+  if (entry::checksumMore(entry::checksumStart(c.file.data()), c.file.data() + entry::kHeaderSize, rest) !=
+      c.header.checksum)
     return std::nullopt;
-  if (entryChecksum(c.file.data(), c.file.size()) != get32(c.file.data() + kChecksumAt)) return std::nullopt;
   return c;
 }
 
 std::optional<CacheEntry> unpack(Checked&& c) {
-  CacheEntry entry;
-  const uint8_t* facts = c.file.data() + kHeaderSize;
-  entry.facts.assign(facts, facts + c.factsSize);
-  const uint8_t* bytes = facts + c.factsSize;
-  if (c.deflated) {
-    entry.bytes.resize(static_cast<size_t>(c.whole));
-    if (!inflateBytes(bytes, static_cast<size_t>(c.stored), entry.bytes)) return std::nullopt;
+  CacheEntry out;
+  const uint8_t* facts = c.file.data() + entry::kHeaderSize;
+  out.facts.assign(facts, facts + c.header.factsSize);
+  const uint8_t* bytes = facts + c.header.factsSize;
+  if (c.header.deflated) {
+    out.bytes.resize(static_cast<size_t>(c.header.whole));
+    if (!inflateBytes(bytes, static_cast<size_t>(c.header.stored), out.bytes)) return std::nullopt;
   } else {
-    entry.bytes.assign(bytes, bytes + c.stored);
+    out.bytes.assign(bytes, bytes + c.header.stored);
   }
-  return entry;
+  return out;
 }
 
 }  // namespace
@@ -225,30 +162,25 @@ std::optional<CacheEntry> RenderCache::load(const CacheKey& key, std::string_vie
   return read(*held, key, kind, largest);
 }
 
-bool RenderCache::store(const CacheKey& key, std::string_view kind, const CacheEntry& entry, bool compress) const {
-  std::vector<uint8_t> body(entry.facts.begin(), entry.facts.end());
-  uint64_t stored = entry.bytes.size();
-  if (entry.facts.size() > kLargestFacts) return false;
+bool RenderCache::store(const CacheKey& key, std::string_view kind, const CacheEntry& content, bool compress) const {
+  if (content.facts.size() > entry::kLargestFacts) return false;
+  // The file is made in one buffer: the header, the facts, then the bytes as they are kept.
+  entry::Header header;
+  header.factsSize = static_cast<uint32_t>(content.facts.size());
+  header.whole = content.bytes.size();
+  header.deflated = compress;
+  std::vector<uint8_t> file = entry::headerBytes(key, kind, header);
+  file.insert(file.end(), content.facts.begin(), content.facts.end());
   if (compress) {
-    if (!deflateBytes(entry.bytes, body, entry.facts.size())) return false;
-    stored = body.size() - entry.facts.size();
+    if (!deflateBytes(content.bytes, file, file.size())) return false;
   } else {
-    body.insert(body.end(), entry.bytes.begin(), entry.bytes.end());
+    file.insert(file.end(), content.bytes.begin(), content.bytes.end());
   }
-  std::vector<uint8_t> file(kMagic, kMagic + 4);
-  put32(file, kFormat);
-  const std::string k = kindField(kind);
-  file.insert(file.end(), k.begin(), k.end());
-  put64(file, key.high);
-  put64(file, key.low);
-  put32(file, static_cast<uint32_t>(entry.facts.size()));
-  put64(file, stored);
-  put64(file, entry.bytes.size());
-  put32(file, compress ? 1 : 0);
-  put32(file, 0);
-  file.insert(file.end(), body.begin(), body.end());
-  const uint32_t sum = entryChecksum(file.data(), file.size());
-  for (int i = 0; i < 4; ++i) file[kChecksumAt + static_cast<size_t>(i)] = static_cast<uint8_t>(sum >> (8 * i));
+  header.stored = file.size() - entry::kHeaderSize - content.facts.size();
+  std::vector<uint8_t> withLengths = entry::headerBytes(key, kind, header);
+  std::copy(withLengths.begin(), withLengths.end(), file.begin());
+  entry::setChecksum(file.data(), entry::checksumMore(entry::checksumStart(file.data()), file.data() + entry::kHeaderSize,
+                                                      file.size() - entry::kHeaderSize));
   {
     std::lock_guard lock(shared_->mutex);
     if (shared_->holdingBack && shared_->heldBackBytes + file.size() <= kHeldBackBudget) {
@@ -261,29 +193,38 @@ bool RenderCache::store(const CacheKey& key, std::string_view kind, const CacheE
 }
 
 bool RenderCache::write(const CacheKey& key, const std::vector<uint8_t>& file) const {
-  std::error_code ec;
-  fs::create_directories(folder_, ec);
-  if (!writeFile(sgsys::nameOf(pathOf(key)), file.data(), file.size())) return false;
-  std::lock_guard lock(shared_->mutex);
-  shared_->written += file.size();
-  return true;
+  return writeFile(sgsys::nameOf(pathOf(key)), file.data(), file.size());
 }
 
-bool RenderCache::writeFile(const std::string& target, const void* data, size_t size) const {
+bool RenderCache::writeFile(const std::string& target, const void* data, size_t size, bool counted) const {
+  std::string temp;
+  std::FILE* f = beginFile(target, temp);
+  return f && endFile(f, std::fwrite(data, 1, size, f) == size, temp, target, counted ? size : 0);
+}
+
+std::FILE* RenderCache::beginFile(const std::string& target, std::string& temp) const {
+  std::error_code ec;
+  fs::create_directories(folder_, ec);
   // Written beside its place under a name of this process and write alone, and renamed into
   // place: no other file's temporary is looked for, so a write costs the same in a folder of
   // any size (trim clears what stopped renders left).
-  const std::string temp =
-      target + kPart + std::to_string(sgsys::processId()) + "." + std::to_string(shared_->temporaries++);
-  std::error_code ec;
+  temp = target + kPart + std::to_string(sgsys::processId()) + "." + std::to_string(shared_->temporaries++);
   fs::remove(sgsys::pathOf(temp), ec);
-  std::FILE* f = sgsys::createExclusive(temp);
-  if (!f) return false;
-  bool ok = std::fwrite(data, 1, size, f) == size;
-  ok = std::fclose(f) == 0 && ok;
+  return sgsys::createExclusive(temp);
+}
+
+bool RenderCache::endFile(std::FILE* f, bool written, const std::string& temp, const std::string& target,
+                          uint64_t size) const {
+  bool ok = std::fclose(f) == 0 && written;
   ok = ok && sgsys::replaceFile(temp, target);
-  if (!ok) fs::remove(sgsys::pathOf(temp), ec);
-  return ok;
+  std::error_code ec;
+  if (!ok) {
+    fs::remove(sgsys::pathOf(temp), ec);
+    return false;
+  }
+  std::lock_guard lock(shared_->mutex);
+  shared_->written += size;
+  return true;
 }
 
 uint64_t RenderCache::takeWritten() const {

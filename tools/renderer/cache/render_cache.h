@@ -74,6 +74,15 @@ class RenderCache {
   // Keeps an entry; `compress` for raw pixels. False (and nothing kept) when it cannot be written.
   // While writes are held back, the entry waits in memory (see holdBackWrites).
   bool store(const CacheKey& key, std::string_view kind, const CacheEntry& entry, bool compress) const;
+  // A whole file kept as an entry, copied a block at a time (never held whole), with its facts;
+  // written at once. False (and nothing kept) when it cannot be, or is larger than `largest`.
+  bool storeFile(const CacheKey& key, std::string_view kind, const std::vector<uint8_t>& facts,
+                 const std::string& file, uint64_t largest) const;
+  // The entry's bytes copied into `file` a block at a time, put in place only once they check
+  // out, and its facts; false (and the file untouched) when there is no such entry or it does
+  // not check out.
+  bool takeFile(const CacheKey& key, std::string_view kind, uint64_t largest, const std::string& file,
+                std::vector<uint8_t>& facts) const;
   // From now on entries wait in memory, within kHeldBackBudget, until writeHeldBack(); those
   // never written (the render failed) are dropped.
   void holdBackWrites() const;
@@ -88,7 +97,12 @@ class RenderCache {
  private:
   std::filesystem::path pathOf(const CacheKey& key) const;
   bool write(const CacheKey& key, const std::vector<uint8_t>& file) const;
-  bool writeFile(const std::string& target, const void* data, size_t size) const;
+  // `counted`: the file is an entry, whose bytes count towards the folder's size.
+  bool writeFile(const std::string& target, const void* data, size_t size, bool counted = true) const;
+  // A file of the folder is written into a temporary of its own (begun here) and put in its
+  // place when it ends well; `size` bytes count towards the folder's size.
+  std::FILE* beginFile(const std::string& target, std::string& temp) const;
+  bool endFile(std::FILE* f, bool written, const std::string& temp, const std::string& target, uint64_t size) const;
   // The bytes written since the last call.
   uint64_t takeWritten() const;
   // Reads the folder whole: drops what stopped renders left half written and the entries used
