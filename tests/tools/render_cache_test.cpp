@@ -407,6 +407,16 @@ TEST(RenderCache, AHeldEntryOutlivesItsRemovalAndReplacement) {
   EXPECT_EQ(back->bytes, first.bytes);
 }
 
+namespace {
+
+size_t cacheFiles(const fs::path& folder) {
+  size_t n = 0;
+  for (const auto& e : fs::directory_iterator(folder)) n += e.path().extension() == ".sgcache";
+  return n;
+}
+
+}  // namespace
+
 // What a render keeps is written after its image: entries held back wait in memory, and a
 // render that fails keeps nothing of them.
 TEST(RenderCache, EntriesAreWrittenAfterTheImage) {
@@ -420,6 +430,14 @@ TEST(RenderCache, EntriesAreWrittenAfterTheImage) {
     EXPECT_FALSE(fs::exists(folder));
     cache.writeHeldBack();
     EXPECT_TRUE(cache.load(sgrender::KeyMaker().add(uint64_t(1)).key(), "tile", 100));
+    // A disk without the room that the next images need gets no more entries: the cache goes
+    // without rather than make the next render fail.
+    cache.keepRoomFor(uint64_t(1) << 62);
+    EXPECT_FALSE(cache.store(sgrender::KeyMaker().add(uint64_t(2)).key(), "tile", entry, true));
+    cache.holdBackWrites();
+    ASSERT_TRUE(cache.store(sgrender::KeyMaker().add(uint64_t(3)).key(), "tile", entry, true));
+    cache.writeHeldBack();
+    EXPECT_EQ(cacheFiles(folder), 1u);
   }
   writeCacheWorld();
   for (std::string options : {"normal", "isometric"}) {

@@ -219,6 +219,8 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   if (req.listAllBlocks && !writeBlockList(req.mapName, drawing.census(), error)) return failed(req, error, errors);
   const ChunkRectangle drawnRange{plan.minX, plan.maxX, plan.minZ, plan.maxZ, false};
   if (cache) {
+    std::error_code ec;
+    cache->keepRoomFor(2 * fs::file_size(sgsys::pathOf(image.file), ec));  // the next image, beside this one
     cache->writeHeldBack();
     if (stampsKnown) keepFinishedImage(*cache, finishedKey, image.file, drawing.summary(), drawnRange);
     cache->trim();

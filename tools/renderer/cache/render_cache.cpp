@@ -114,6 +114,7 @@ struct RenderCache::Shared {
   std::vector<std::pair<CacheKey, std::vector<uint8_t>>> heldBack;
   uint64_t heldBackBytes = 0;
   uint64_t written = 0;  // bytes of the entries this render wrote, for the count of the folder's size
+  uint64_t roomFor = 0;  // what keepRoomFor asked for
   std::atomic<uint64_t> temporaries{0};
 };
 
@@ -198,13 +199,26 @@ bool RenderCache::write(const CacheKey& key, const std::vector<uint8_t>& file) c
 
 bool RenderCache::writeFile(const std::string& target, const void* data, size_t size, bool counted) const {
   std::string temp;
-  std::FILE* f = beginFile(target, temp);
+  std::FILE* f = beginFile(target, temp, size);
   return f && endFile(f, std::fwrite(data, 1, size, f) == size, temp, target, counted ? size : 0);
 }
 
-std::FILE* RenderCache::beginFile(const std::string& target, std::string& temp) const {
+void RenderCache::keepRoomFor(uint64_t bytes) const {
+  std::lock_guard lock(shared_->mutex);
+  shared_->roomFor = std::max(shared_->roomFor, bytes);
+}
+
+std::FILE* RenderCache::beginFile(const std::string& target, std::string& temp, uint64_t size) const {
   std::error_code ec;
   fs::create_directories(folder_, ec);
+  // A nearly full disk keeps its room for images: the entry is not written.
+  const fs::space_info space = fs::space(folder_, ec);
+  uint64_t room;
+  {
+    std::lock_guard lock(shared_->mutex);
+    room = std::max(kRoomToKeep, shared_->roomFor);
+  }
+  if (ec || space.available < size + room) return nullptr;
   // Written beside its place under a name of this process and write alone, and renamed into
   // place: no other file's temporary is looked for, so a write costs the same in a folder of
   // any size (trim clears what stopped renders left).

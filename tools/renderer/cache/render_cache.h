@@ -50,6 +50,9 @@ class RenderCache {
   // The most that waits in memory to be written after the image; what comes later is written
   // at once.
   static constexpr uint64_t kHeldBackBudget = uint64_t(64) << 20;
+  // The room an entry leaves free on its disk, at least: the cache never takes the room that
+  // the next images need (see keepRoomFor).
+  static constexpr uint64_t kRoomToKeep = uint64_t(256) << 20;
   // An entry's file is its key's name with this ending; while it is written, the ending is
   // followed by ".part", the process's number, a point and a number of the write.
   static constexpr const char* kEnding = ".sgcache";
@@ -88,6 +91,9 @@ class RenderCache {
   void holdBackWrites() const;
   // Writes the entries that waited, each on its own: one that cannot be written is dropped.
   void writeHeldBack() const;
+  // Entries are written only while this much room (and kRoomToKeep) stays free on the disk
+  // after them: a render says how large its image is, so that the next one can be written beside it.
+  void keepRoomFor(uint64_t bytes) const;
   // Drops the entries used longest ago until the folder is within the cap, when the count of
   // its size says it is over; clears what renders that were stopped left half written.
   void trim() const;
@@ -101,7 +107,8 @@ class RenderCache {
   bool writeFile(const std::string& target, const void* data, size_t size, bool counted = true) const;
   // A file of the folder is written into a temporary of its own (begun here) and put in its
   // place when it ends well; `size` bytes count towards the folder's size.
-  std::FILE* beginFile(const std::string& target, std::string& temp) const;
+  // nullptr when it cannot be made, or `size` bytes would leave too little room on the disk.
+  std::FILE* beginFile(const std::string& target, std::string& temp, uint64_t size) const;
   bool endFile(std::FILE* f, bool written, const std::string& temp, const std::string& target, uint64_t size) const;
   // The bytes written since the last call.
   uint64_t takeWritten() const;

@@ -36,7 +36,7 @@ bool RenderCache::storeFile(const CacheKey& key, std::string_view kind, const st
   uint32_t crc = entry::checksumMore(entry::checksumStart(head.data()), facts.data(), facts.size());
   const std::string target = sgsys::nameOf(folder() / (key.name() + kEnding));
   std::string temp;
-  std::FILE* out = beginFile(target, temp);
+  std::FILE* out = beginFile(target, temp, head.size() + facts.size() + size);
   if (!out) return false;
   bool ok = std::fwrite(head.data(), 1, head.size(), out) == head.size() &&
             std::fwrite(facts.data(), 1, facts.size(), out) == facts.size();
