@@ -94,6 +94,8 @@ void renderRequest(forms::Form& form1) {
   chooseJobNumber(o);
   const long long n = jobNumber(o);
   const std::string number = std::to_string(n);
+  // The failure lines of an earlier job of this number belong to that job, not to this one.
+  files::removeFile(jobFile(n, "output.log"));
   BatchFile batch(jobFile(n, ".bat"));
   bool hidden = false;
   // The traps end the request without starting it; the main window comes back whenever the

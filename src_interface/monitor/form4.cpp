@@ -68,7 +68,9 @@ void Form4::finish() {
   control("progressbar").setCaption("");
   // A job whose tools failed says why, and the window stays open to show it.
   const auto failures = jobFailures("renderJob" + control("renderjob").text() + "output.log");
-  for (const auto& f : failures) control("progresslist").addItem(f);
+  std::vector<std::string> logLines;
+  for (int i = 0; i < control("progresslist").listCount(); ++i) logLines.push_back(control("progresslist").list(i));
+  for (const auto& f : failures) control("progresslist").addItem(withPlayersImages(f, logLines));
   if (control("checkdontclose").value() == 0 && failures.empty()) Command2_Click();
   else show();
 }

@@ -44,6 +44,24 @@ std::vector<std::string> jobFailures(const std::string& outputLog) {
   return failures;
 }
 
+std::string withPlayersImages(const std::string& failure, const std::vector<std::string>& logLines) {
+  constexpr std::string_view kRendering = "Rendering ";
+  std::string out = failure;
+  for (const std::string& line : logLines) {
+    // "Rendering renderJob<N>layer<k>.png (<image>)"
+    if (line.rfind(kRendering, 0) != 0) continue;
+    const size_t open = line.find(" (", kRendering.size());
+    if (open == std::string::npos || line.back() != ')') continue;
+    const std::string layer = line.substr(kRendering.size(), open - kRendering.size());
+    if (layer.rfind("renderJob", 0) != 0 || layer.find("layer") == std::string::npos) continue;
+    const std::string named = layer + line.substr(open);
+    for (size_t at = out.find(layer); at != std::string::npos; at = out.find(layer, at + named.size())) {
+      if (out.compare(at, named.size(), named) != 0) out.replace(at, layer.size(), named);
+    }
+  }
+  return out;
+}
+
 std::string currentTaskCaption(const std::string& progressFile) {
   // The percentage is a short number; a first line of megabytes must not make a tick slow.
   auto line = files::readFirstLine(progressFile, 256);

@@ -20,6 +20,10 @@ std::string currentTaskCaption(const std::string& progressFile);
 // step and reason), at most a screenful of them; empty when the job had none.
 std::vector<std::string> jobFailures(const std::string& outputLog);
 
+// The failure line with the player's own image named beside each of the job's layer images
+// ("renderJob1layer0.png (Hilltop_normal_north.png)"), as the job log's "Rendering" lines pair them.
+std::string withPlayersImages(const std::string& failure, const std::vector<std::string>& logLines);
+
 // "Task 3 of 7 " for 4 entries and the total text "7".
 std::string taskCaption(int entries, const std::string& total);
 

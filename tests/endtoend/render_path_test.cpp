@@ -446,9 +446,11 @@ TEST_F(RenderPath, NewestLayoutWorldThroughTheWindow) {
   closeProgram();
 }
 
-// A world folder without region files: the job ends, and the log window stays open saying why.
+// A world folder without region files: the job ends, and the log window stays open saying why;
+// the next job, of a good world, shows nothing of that failure.
 TEST_F(RenderPath, AWorldWithoutRegionsEndsWithTheLogWindowSayingWhy) {
   writeLevelFile(kSaves / "Empty");
+  writeDemo("Good", 2);
   startDriver();
   pickWorld("Empty");
   FollowedJob job = renderAndFollow();
@@ -463,6 +465,15 @@ TEST_F(RenderPath, AWorldWithoutRegionsEndsWithTheLogWindowSayingWhy) {
   EXPECT_TRUE(exists("renderJob" + job.number + "output.log"));
   // Closing the log window brings the main window back.
   EXPECT_EQ(ask({"close Form4"}, "Form1.Visible"), "1");
+  // The next job takes the same number: its log window shows none of the failures before it,
+  // and closes at its end as a good job's does.
+  pickWorld("Good");
+  FollowedJob good = renderAndFollow();
+  ASSERT_TRUE(good.finished);
+  EXPECT_EQ(good.number, job.number);
+  for (const auto& line : good.log) EXPECT_EQ(line.rfind("Failed: ", 0), std::string::npos) << line;
+  EXPECT_EQ(ask({}, "Form4.Visible"), "0");
+  EXPECT_EQ(readImage(good.image).width(), 32);
   closeProgram();
 }
 

@@ -147,7 +147,7 @@ TEST_F(Monitor, ReturnStopsPollingAndClosingUnloads) {
 // with the main window still hidden behind it. A job without failures closes as before.
 TEST_F(Monitor, AFailedJobSaysWhyAndStaysOpen) {
   start(2, 3);
-  writeFile("renderJob2.log", "Started\r\n");
+  writeFile("renderJob2.log", "Started\r\nRendering renderJob2layer0.png (Hilltop_normal_north.png)\r\n");
   writeFile("renderJob2output.log",
             "renderer: drawing nothing\r\nFailed: render of Hilltop: nothing drawn of world 'x': there is no such "
             "folder\r\nFailed: post processing of a.png: cannot read input renderJob2layer0.png: missing\r\n");
@@ -158,9 +158,11 @@ TEST_F(Monitor, AFailedJobSaysWhyAndStaysOpen) {
   EXPECT_TRUE(f4->visible());
   EXPECT_FALSE(w.form1->visible());
   auto items = c("progresslist").items();
-  ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[1], "Failed: render of Hilltop: nothing drawn of world 'x': there is no such folder");
-  EXPECT_EQ(items[2].rfind("Failed: post processing of a.png", 0), 0u);
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[2], "Failed: render of Hilltop: nothing drawn of world 'x': there is no such folder");
+  // The job's own layer image is named with the player's image it was drawn for.
+  EXPECT_EQ(items[3], "Failed: post processing of a.png: cannot read input renderJob2layer0.png "
+                      "(Hilltop_normal_north.png): missing");
   EXPECT_EQ(c("lblpercentage").caption(), "100%");
 
   start(5, 1);

@@ -480,3 +480,21 @@ TEST(HostileInput, RowsKeptAsideHaveNoName) {
   EXPECT_STREQ(back, rows);
   std::fclose(f);
 }
+
+// A filter that shows only what it lists, listing nothing, draws nothing: the render says so, as
+// a job's failure, and writes no clear image.
+TEST(HostileInput, AFilterThatShowsNothingSaysSoAndWritesNoImage) {
+  region("w", 0, 0);
+  for (const char* filter : {"onlyblocks 0", "onlylayers 0"}) {
+    Render r(std::string("custom w ") + filter + " progress renderJob4progress.log outfile e.png");
+    EXPECT_EQ(r.status, 1) << filter;
+    EXPECT_NE(r.errors.str().find("nothing would be drawn"), std::string::npos) << r.errors.str();
+    EXPECT_FALSE(exists("e.png")) << filter;
+  }
+  const std::string failures = slurp("renderJob4output.log");
+  EXPECT_NE(failures.find("Failed: render of map: nothing would be drawn: the block filter"), std::string::npos)
+      << failures;
+  EXPECT_NE(failures.find("the layer filter"), std::string::npos) << failures;
+  Render shown("custom w onlyblocks 1 1 outfile s.png");
+  EXPECT_EQ(shown.status, 0) << shown.errors.str();
+}

@@ -197,6 +197,29 @@ TEST(PostProcessor, AFailedWriteLeavesTheOldOutputAndTheInputs) {
   EXPECT_EQ(files, 1);
 }
 
+// The folder the player named for the image is made where it is missing; when it cannot be,
+// the reason names the folder, and the job's layer images go with the failed job (the
+// player's own files stay).
+TEST(PostProcessor, AMissingOutputFolderIsMadeAndAFailedJobLeavesNoLayerImage) {
+  writeQuad("renderJob3layer0.png");
+  Post made({"input", "renderJob3layer0.png", "delete", "output", "new folder/M\xc3\xa4p 1.png"});
+  EXPECT_EQ(made.status, 0) << made.errors.str();
+  EXPECT_EQ(readImage("new folder/M\xc3\xa4p 1.png").width(), 2);
+  EXPECT_FALSE(exists("renderJob3layer0.png"));
+
+  writeQuad("renderJob3layer0.png");
+  writeQuad("mine.png");
+  spit("taken", "a file where the folder should be");
+  Post refused({"merge", "2", "renderJob3layer0.png", "mine.png", "delete", "output", "taken/Map.png"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.errors.str().find("cannot make the folder taken for Map.png"), std::string::npos)
+      << refused.errors.str();
+  EXPECT_FALSE(exists("renderJob3layer0.png"));
+  EXPECT_TRUE(exists("mine.png"));
+  for (auto& e : std::filesystem::directory_iterator("."))
+    EXPECT_EQ(e.path().filename().string().find(".part"), std::string::npos) << e.path();
+}
+
 TEST(PostProcessor, BuiltProgramRunsUnderTheBatchName) {
   installProgram(SG_POST_PROCESSOR, "strandvale_g_post_processor.exe");
   writeQuad("q.png");

@@ -18,6 +18,7 @@
 #include "renderer/side_files.h"
 #include "renderer/work_pool.h"
 #include "renderer/world/chunk_fingerprints.h"
+#include "system/atomic_file.h"
 #include "system/tool_system.h"
 
 namespace fs = std::filesystem;
@@ -125,6 +126,18 @@ void sayDrawing(const MapPlan& plan, const RenderRequest& req, std::ostream& rep
           << ".." << plan.maxZ << ", " << styleWord(req.style) << "\n";
 }
 
+// Why a render would draw nothing whatever the world holds: a filter that shows only what it
+// lists, listing nothing. Said at once, rather than written as a clear image.
+std::optional<std::string> drawsNothing(const RenderRequest& r) {
+  if (r.onlyBlocks && r.onlyBlocks->empty())
+    return std::string("nothing would be drawn: the block filter is \"Show only block(s):\" with no block "
+                       "chosen; choose blocks with \"Select...\", or \"Show all blocks\"");
+  if (r.onlyLayers && r.onlyLayers->empty())
+    return std::string("nothing would be drawn: the layer filter is \"Show only layer(s):\" with no layer "
+                       "chosen; choose layers with \"Select...\", or \"Show all layers\"");
+  return std::nullopt;
+}
+
 // Why nothing was drawn, when every chunk of the map was left out.
 std::string nothingDrawn(const RenderSummary& summary) {
   if (summary.skipped)
@@ -147,6 +160,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   }
   const RenderRequest& req = *parsed;
   for (const auto& w : req.warnings) errors << "renderer: note: " << w << "\n";
+  if (auto reason = drawsNothing(req)) return failed(req, *reason, errors);
 
   MapPlan plan;
   if (!planMap(req, sgsys::pathOf(worldFolder(req)), plan, errors, error)) return failed(req, error, errors);
@@ -160,6 +174,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
     pool.run(plan.chunks.groups.size(), [&](size_t i) { fingerprintChunks(plan.chunks.groups[i]); });
   }
   const std::string file = req.outFile ? *req.outFile : (req.mapName.empty() ? "map" : req.mapName) + ".png";
+  if (!sgsys::makeFolderFor(file, error)) return failed(req, error, errors);
   if (replacesWorldFile(file, plan.world))
     return failed(req, "the image " + file + " would replace a file of the world being drawn; choose another name",
                   errors);

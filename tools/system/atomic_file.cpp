@@ -36,6 +36,17 @@ bool commitTemporary(std::FILE* f, const std::string& temp, const std::string& t
   return placeTemporary(temp, target, error);
 }
 
+bool makeFolderFor(const std::string& file, std::string& error) {
+  const std::filesystem::path folder = pathOf(file).parent_path();
+  std::error_code ec;
+  if (folder.empty() || std::filesystem::is_directory(folder, ec)) return true;
+  std::filesystem::create_directories(folder, ec);
+  if (!ec && std::filesystem::is_directory(folder, ec)) return true;
+  error = "cannot make the folder " + nameOf(folder) + " for " + nameOf(pathOf(file).filename()) + ": " +
+          (ec ? ec.message() : std::string("a file of that name is in the way"));
+  return false;
+}
+
 bool writeFileAtomically(const std::string& file, const std::string& content) {
   return writeFileAtomically(file, content.data(), content.size());
 }

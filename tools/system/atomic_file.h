@@ -12,6 +12,9 @@ bool placeTemporary(const std::string& temp, const std::string& target, std::str
 // Writes the temporary's buffered bytes through to the disk, closes it and puts it in place of
 // the target. On failure the temporary is removed and `error` says why.
 bool commitTemporary(std::FILE* f, const std::string& temp, const std::string& target, std::string& error);
+// Makes the folder that the file is to be written into, where it is missing; false with a
+// reason that names the folder when it cannot be made.
+bool makeFolderFor(const std::string& file, std::string& error);
 // Writes a small file whole, replacing what was there, or leaves the old one untouched. It is
 // not synced to the disk.
 bool writeFileAtomically(const std::string& file, const std::string& content);

@@ -28,8 +28,14 @@ const char* const kUsage =
 
 int main(int argc, char** argv) {
   sgworld::DemoWorld world;
-  if (argc < 2) {
-    std::cerr << kUsage;
+  if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
+  // A folder is named first; anything that looks like a flag in its place is a mistake.
+  if (argc < 2 || argv[1][0] == '-') {
+    std::cerr << (argc < 2 ? "" : "strandvale-g-demo-world: name the folder first, not " + std::string(argv[1]) + "\n")
+              << kUsage;
     return 1;
   }
   world.folder = argv[1];
