@@ -52,6 +52,7 @@ void Form2::Form_Load() {
 
 void Form2::populatelist() {
   auto& list1 = control("List1");
+  forms::Control::ItemsBurst burst(list1);
   list1.clear();
   const forms::Form* main = registry().find("Form1");
   if (!main) return;

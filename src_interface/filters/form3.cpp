@@ -66,13 +66,17 @@ void Form3::updateonlylist() {
   auto& only = control("comboonly");
   auto& filter = control("comboonlyfilter");
   const int remembered = only.listIndex() < 0 ? 0 : only.listIndex();
-  only.clear();
-  const int f = filter.listIndex();
-  for (const auto& entry : BlockCatalogue::view(f)) only.addItem(entry);
-  if (f <= 0 && filter.listCount() > BlockCatalogue::kFixedFilterItems)
-    for (int k = BlockCatalogue::kFixedFilterItems; k < filter.listCount(); ++k) loadmod(k);
-  if (f >= BlockCatalogue::kFixedFilterItems) loadmod(f);
-  for (int i = 0; i < only.listCount(); ++i) only.setList(i, BlockCatalogue::displayText(i, only.list(i)));
+  {
+    // The list is filled item by item, and shown once.
+    forms::Control::ItemsBurst burst(only);
+    only.clear();
+    const int f = filter.listIndex();
+    for (const auto& entry : BlockCatalogue::view(f)) only.addItem(entry);
+    if (f <= 0 && filter.listCount() > BlockCatalogue::kFixedFilterItems)
+      for (int k = BlockCatalogue::kFixedFilterItems; k < filter.listCount(); ++k) loadmod(k);
+    if (f >= BlockCatalogue::kFixedFilterItems) loadmod(f);
+    for (int i = 0; i < only.listCount(); ++i) only.setList(i, BlockCatalogue::displayText(i, only.list(i)));
+  }
   // A shorter view than before leaves nothing selected.
   if (remembered < only.listCount()) only.setListIndex(remembered);
 }
@@ -81,6 +85,7 @@ void Form3::setshadowalllist() {
   control("comboonlyfilter").setListIndex(0);
   updateonlylist();
   auto& all = control("shadowalllist");
+  forms::Control::ItemsBurst burst(all);
   all.clear();
   for (const auto& entry : control("comboonly").items()) all.addItem(entry);
 }
@@ -95,6 +100,7 @@ void Form3::depopulatelist() {
     const std::string& entry = list1.list(i);
     removal.insert(entry.substr(0, entry.find(' ')));
   }
+  forms::Control::ItemsBurst burst(list1);
   list1.clear();
   // Whole ids are compared, so removing 56 keeps 5; ids are kept in plain decimal so that
   // each one can be matched by the id its entry shows.

@@ -37,6 +37,21 @@ void Control::changed(Prop p) {
   form_->registry().notify([&](Observer& o) { o.controlChanged(*this, p); });
 }
 
+void Control::itemsChanged(ItemsChange::Kind kind, int index) {
+  if (burst_ > 0) {
+    changedInBurst_ = true;
+    return;
+  }
+  itemsChange_ = {kind, index};
+  changed(Prop::Items);
+}
+
+void Control::endBurst() {
+  if (--burst_ > 0 || !changedInBurst_) return;
+  changedInBurst_ = false;
+  itemsChanged(ItemsChange::All, -1);
+}
+
 void Control::fire(Event e, int item) {
   if (form_->registry().ended()) return;
   for (auto& [ev, h] : handlers_)
@@ -138,7 +153,7 @@ void Control::setList(int i, const std::string& s) {
   checkIndex(i);
   if (items_[static_cast<size_t>(i)] == s) return;
   items_[static_cast<size_t>(i)] = s;
-  changed(Prop::Items);
+  itemsChanged(ItemsChange::Set, i);
 }
 
 void Control::addItem(const std::string& s, int index) {
@@ -146,7 +161,7 @@ void Control::addItem(const std::string& s, int index) {
   items_.insert(items_.begin() + index, s);
   ticks_.insert(ticks_.begin() + index, 0);
   if (listIndex_ >= index && listIndex_ >= 0) ++listIndex_;
-  changed(Prop::Items);
+  itemsChanged(ItemsChange::Insert, index);
 }
 
 void Control::removeItem(int i) {
@@ -155,7 +170,7 @@ void Control::removeItem(int i) {
   ticks_.erase(ticks_.begin() + i);
   if (listIndex_ == i) listIndex_ = -1;
   else if (listIndex_ > i) --listIndex_;
-  changed(Prop::Items);
+  itemsChanged(ItemsChange::Remove, i);
 }
 
 void Control::clear() {
@@ -167,7 +182,7 @@ void Control::clear() {
     text_.clear();
     changed(Prop::Text);
   }
-  changed(Prop::Items);
+  itemsChanged(ItemsChange::All, -1);
   if (hadSelection) changed(Prop::ListIndex);
 }
 

@@ -71,6 +71,25 @@ class Control {
   void removeItem(int i);
   void clear();
   const std::vector<std::string>& items() const { return items_; }
+  // What the last change of the items was, for a window that shows them item by item: one item
+  // set, inserted or removed at `index`, or all of them (a clear, or a burst of changes).
+  struct ItemsChange {
+    enum Kind { All, Set, Insert, Remove } kind = All;
+    int index = -1;
+  };
+  const ItemsChange& itemsChange() const { return itemsChange_; }
+  // While a burst lasts, the items change without a word; at its end the windows are told once
+  // that all of them changed. A list filled item by item is shown once, not once an item.
+  class ItemsBurst {
+   public:
+    explicit ItemsBurst(Control& c) : c_(c) { ++c_.burst_; }
+    ~ItemsBurst() { c_.endBurst(); }
+    ItemsBurst(const ItemsBurst&) = delete;
+    ItemsBurst& operator=(const ItemsBurst&) = delete;
+
+   private:
+    Control& c_;
+  };
   // Check-box lists: the tick of item i (fires ItemCheck with i). Plain lists: i is selected.
   bool selected(int i) const;
   void setSelected(int i, bool on);
@@ -129,6 +148,8 @@ class Control {
 
  private:
   void changed(Prop p);
+  void itemsChanged(ItemsChange::Kind kind, int index);
+  void endBurst();
   void checkIndex(int i) const;
 
   Form* form_;
@@ -142,6 +163,9 @@ class Control {
   std::vector<std::string> items_;
   std::vector<char> ticks_;
   int listIndex_ = -1;
+  ItemsChange itemsChange_;
+  int burst_ = 0;
+  bool changedInBurst_ = false;
   bool enabled_ = true;
   bool visible_ = true;
   std::string tag_;

@@ -20,10 +20,14 @@ std::optional<double> secondsOfDay(const std::string& t) {
          (t[6] - '0') * 10 + (t[7] - '0');
 }
 
+// How fast a new rate takes over from the time left said before: after this many seconds, most
+// of the way. Between ticks, the time left said before counts down.
+constexpr double kSettlingSeconds = 10;
+
 // The bar's tag: "<seconds> <percent>" of the first tick, then of the first tick at which the
-// bar had moved.
+// bar had moved, then the time and the seconds left of the last estimate.
 struct Estimate {
-  std::optional<double> firstTime, firstPercent, movedTime, movedPercent;
+  std::optional<double> firstTime, firstPercent, movedTime, movedPercent, saidTime, saidLeft;
 };
 
 Estimate readTag(const std::string& tag) {
@@ -31,14 +35,27 @@ Estimate readTag(const std::string& tag) {
   const auto parts = text::splitBlanks(text::trimBlanks(tag));
   if (parts.size() >= 2) e.firstTime = text::numericValue(parts[0]), e.firstPercent = text::numericValue(parts[1]);
   if (parts.size() >= 4) e.movedTime = text::numericValue(parts[2]), e.movedPercent = text::numericValue(parts[3]);
+  if (parts.size() >= 6) e.saidTime = text::numericValue(parts[4]), e.saidLeft = text::numericValue(parts[5]);
   return e;
 }
 
 std::string writeTag(const Estimate& e) {
   std::string tag;
-  for (const auto& v : {e.firstTime, e.firstPercent, e.movedTime, e.movedPercent})
-    if (v) tag += text::plainDecimal(*v) + ' ';
+  for (const auto& v : {e.firstTime, e.firstPercent, e.movedTime, e.movedPercent, e.saidTime, e.saidLeft})
+    if (v) tag += text::plainDecimal(std::round(*v * 10) / 10) + ' ';
   return text::trimBlanks(tag);
+}
+
+// The time left to say: the rate's own, at first; later the time said before, counted down by
+// the seconds since, and moved towards the rate's by a share that grows with those seconds.
+// So the words change smoothly, and a task that jumps ahead (or stalls) moves them over a few
+// ticks rather than at once.
+double smoothed(const Estimate& e, double now, double fromRate) {
+  if (!e.saidTime || !e.saidLeft) return fromRate;
+  const double since = std::max(0.0, now - *e.saidTime);
+  const double counted = std::max(0.0, *e.saidLeft - since);
+  const double share = 1 - std::exp(-since / kSettlingSeconds);
+  return counted + share * (fromRate - counted);
 }
 
 }  // namespace
@@ -83,12 +100,16 @@ void showJobProgress(forms::Control& bar, int percent, const std::string& timeOf
     if (*now < since) *now += 86400;
     if (!e.movedTime && percent > *e.firstPercent) e.movedTime = *now, e.movedPercent = percent;
   }
-  bar.setTag(writeTag(e));
   std::string left;
   if (e.movedTime && percent < 100) {
     const double elapsed = *now - *e.movedTime, moved = percent - *e.movedPercent;
-    if (elapsed >= kSecondsBeforeSpeaking && moved > 0) left = timeLeftText((100 - percent) * elapsed / moved);
+    if (elapsed >= kSecondsBeforeSpeaking && moved > 0) {
+      const double seconds = smoothed(e, *now, (100 - percent) * elapsed / moved);
+      e.saidTime = *now, e.saidLeft = seconds;
+      left = timeLeftText(seconds);
+    }
   }
+  bar.setTag(writeTag(e));
   bar.setCaption(left);
 }
 

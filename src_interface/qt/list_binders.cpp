@@ -13,13 +13,17 @@ using forms::Prop;
 class ListBinder : public Binder {
  public:
   ListBinder(forms::Control& c, QListWidget* list, WindowActions& a) : Binder(c, list, a), list_(list) {
+    // The widget's own signals while the model's values are put into it are not the user's,
+    // and ask for nothing to be shown again.
     QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) {
+      if (echoing()) return;
       fromUser([&](forms::Control& c) {
         if (row >= -1 && row < c.listCount()) c.setListIndex(row);
       });
       resync(Prop::ListIndex);
     });
     QObject::connect(list, &QListWidget::itemChanged, list, [this](QListWidgetItem* item) {
+      if (echoing()) return;
       const int row = list_->row(item);
       const bool ticked = item->checkState() == Qt::Checked;
       fromUser([&](forms::Control& c) {
@@ -43,13 +47,18 @@ class ListBinder : public Binder {
       case Prop::Items: {
         refilling_ = true;
         const int scrolled = list_->verticalScrollBar()->value();
-        list_->clear();
-        for (int i = 0; i < c.listCount(); ++i) {
-          auto* item = new QListWidgetItem(decoded(c.list(i)), list_);
-          if (checkable()) {
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(c.selected(i) ? Qt::Checked : Qt::Unchecked);
-          }
+        // One item set, inserted or removed is shown alone; anything else fills the list anew.
+        const auto change = itemsHint();
+        const int shown = list_->count(), now = c.listCount();
+        if (change.kind == forms::Control::ItemsChange::Set && shown == now) {
+          list_->item(change.index)->setText(decoded(c.list(change.index)));
+        } else if (change.kind == forms::Control::ItemsChange::Insert && shown + 1 == now) {
+          list_->insertItem(change.index, makeItem(c, change.index));
+        } else if (change.kind == forms::Control::ItemsChange::Remove && shown == now + 1) {
+          delete list_->takeItem(change.index);
+        } else {
+          list_->clear();
+          for (int i = 0; i < now; ++i) list_->addItem(makeItem(c, i));
         }
         // A plain list without a chosen line (a log) shows its newest line as it grows.
         if (!checkable() && c.listIndex() < 0 && followEnd_) list_->scrollToBottom();
@@ -72,6 +81,15 @@ class ListBinder : public Binder {
 
  private:
   bool checkable() const { return control()->style() == forms::Style::Checkbox; }
+
+  QListWidgetItem* makeItem(forms::Control& c, int i) {
+    auto* item = new QListWidgetItem(decoded(c.list(i)));
+    if (checkable()) {
+      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+      item->setCheckState(c.selected(i) ? Qt::Checked : Qt::Unchecked);
+    }
+    return item;
+  }
 
   void showIndex(forms::Control& c) {
     if (list_->currentRow() != c.listIndex()) list_->setCurrentRow(c.listIndex());

@@ -23,7 +23,7 @@ void BinderCore::modelChanged(Prop p) {
         // The same characters need another decoding of the caption and texts.
         charsetChanged();
         show(Prop::Caption);
-        show(Prop::Items);
+        showAllItems();
         show(Prop::Text);
         return;
       default: break;
@@ -32,9 +32,19 @@ void BinderCore::modelChanged(Prop p) {
   show(p);
 }
 
+void BinderCore::showAllItems() {
+  if (!control_) return;
+  Echo echo(*this);
+  allItems_ = true;
+  show(Prop::Items);
+  allItems_ = false;
+}
+
 void BinderCore::syncAll() {
-  for (Prop p : {Prop::Geometry, Prop::Items, Prop::Caption, Prop::Text, Prop::Value, Prop::ListIndex,
-                 Prop::Selected, Prop::Enabled, Prop::Locked, Prop::Default, Prop::Timer, Prop::Visible})
+  modelChanged(Prop::Geometry);
+  showAllItems();
+  for (Prop p : {Prop::Caption, Prop::Text, Prop::Value, Prop::ListIndex, Prop::Selected, Prop::Enabled, Prop::Locked,
+                 Prop::Default, Prop::Timer, Prop::Visible})
     modelChanged(p);
 }
 

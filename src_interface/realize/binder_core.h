@@ -53,6 +53,11 @@ class BinderCore {
     userActionDone();
   }
   bool inUserAction() const { return userDepth_ > 0; }
+  // What show(Prop::Items) is to show: the one item the model says changed, or all of them
+  // (after building, in another character set, or when the model changed all at once).
+  forms::Control::ItemsChange itemsHint() const {
+    return allItems_ || !control_ ? forms::Control::ItemsChange{} : control_->itemsChange();
+  }
   bool echoing() const { return echo_ > 0; }
 
   // While alive, the widget's signals are the model's own echo and are ignored.
@@ -69,8 +74,10 @@ class BinderCore {
 
  private:
   static void reportFailure(const char* what);
+  void showAllItems();
 
   forms::Control* control_;
+  bool allItems_ = false;
   int echo_ = 0;
   int userDepth_ = 0;
 };

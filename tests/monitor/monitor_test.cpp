@@ -252,3 +252,38 @@ TEST_F(Monitor, ANewJobStartsItsEstimateAfresh) {
   EXPECT_EQ(c("progressbar").tag(), "");
   EXPECT_EQ(c("progressbar").value(), 0);
 }
+
+// A job whose renderer writes its progress in steps, and a task that jumps from 10% to the end:
+// the time left goes down with the clock, a step or a jump moves it over a few ticks, and it
+// never stands still for long while the job goes on.
+TEST_F(Monitor, TheTimeLeftGoesDownSteadilyWhateverStepsTheProgressTakes) {
+  start(8, 1);
+  writeFile("renderJob8.log", "Started\r\nRendering big.png\r\n");
+  std::vector<double> said;
+  std::vector<std::string> captions;
+  auto secondsIn = [](const std::string& caption) {
+    if (caption.find("minute") != std::string::npos) return 60.0 * std::max(1, std::atoi(caption.c_str() + 6));
+    return static_cast<double>(std::atoi(caption.c_str() + 6));
+  };
+  // 40 seconds: the progress file moves every 4 seconds by 10%, and from 10% to 100% at the end.
+  for (int t = 0; t < 40; ++t) {
+    const int percent = t < 36 ? (t / 4) * 10 : 100;
+    char time[16];
+    std::snprintf(time, sizeof time, "10:00:%02d", t);
+    w.svc.clock.set(time);
+    writeFile("renderJob8progress.log", std::to_string(percent) + "\r\n");
+    tick();
+    const std::string caption = c("progressbar").caption();
+    if (caption.empty()) continue;
+    captions.push_back(caption);
+    said.push_back(secondsIn(caption));
+  }
+  ASSERT_GT(said.size(), 20u);
+  int standing = 0, longest = 0;
+  for (size_t i = 1; i < said.size(); ++i) {
+    EXPECT_LE(said[i], said[i - 1] + 5) << "tick " << i << ": " << captions[i - 1] << " then " << captions[i];
+    standing = said[i] == said[i - 1] ? standing + 1 : 0;
+    longest = std::max(longest, standing);
+  }
+  EXPECT_LE(longest, 6) << "the time left stood still for " << longest << " ticks";
+}

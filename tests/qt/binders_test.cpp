@@ -188,6 +188,43 @@ TEST_F(Binders, ListsSelectTickAndDoubleClick) {
   EXPECT_EQ(ticks.item(0)->checkState(), Qt::Checked);
 }
 
+// A list changed item by item shows each change alone: the other items stay the widgets' own
+// (nothing is filled anew), ticks stay where they were, and the widget's own signals while the
+// model's values go in never come back as the user's ticks. A burst of changes is shown once.
+TEST_F(Binders, ListsShowEachItemChangeAloneAndABurstOnce) {
+  auto& ticks = widget<QListWidget>("ticks");
+  c("ticks").setSelected(1, true);
+  n.itemChecks.clear();
+  QListWidgetItem* first = ticks.item(0);
+  c("ticks").addItem("t3");
+  c("ticks").addItem("before all", 0);
+  c("ticks").setList(2, "t1 renamed");
+  c("ticks").removeItem(3);
+  ASSERT_EQ(ticks.count(), 4);
+  EXPECT_EQ(ticks.item(1), first);
+  EXPECT_EQ(ticks.item(0)->text(), "before all");
+  EXPECT_EQ(ticks.item(2)->text(), "t1 renamed");
+  EXPECT_EQ(ticks.item(2)->checkState(), Qt::Checked);
+  EXPECT_EQ(ticks.item(3)->text(), "t3");
+  EXPECT_TRUE(n.itemChecks.empty());  // nothing the program did came back as a tick
+  {
+    forms::Control::ItemsBurst burst(c("ticks"));
+    c("ticks").clear();
+    for (int i = 0; i < 2000; ++i) c("ticks").addItem("block " + std::to_string(i));
+    EXPECT_EQ(ticks.count(), 4);  // the burst is not shown until it ends
+  }
+  ASSERT_EQ(ticks.count(), 2000);
+  EXPECT_EQ(ticks.item(1999)->text(), "block 1999");
+  auto& combo = widget<QComboBox>("lst");
+  c("lst").addItem("d");
+  c("lst").setList(0, "a renamed");
+  c("lst").removeItem(1);
+  ASSERT_EQ(combo.count(), 3);
+  EXPECT_EQ(combo.itemText(0), "a renamed");
+  EXPECT_EQ(combo.itemText(2), "d");
+  EXPECT_EQ(combo.currentIndex(), c("lst").listIndex());
+}
+
 TEST_F(Binders, LabelsTellAClickFromADoubleClick) {
   auto& label = widget<QLabel>("lbl");
   QTest::mouseClick(&label, Qt::LeftButton);
