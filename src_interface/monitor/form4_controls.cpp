@@ -8,9 +8,10 @@ using forms::Kind;
 const forms::ControlTable& Form4::controlTable() {
   static const forms::ControlTable table = {
       {.kind = Kind::ListBox, .name = "progresslist", .left = 120, .top = 120, .width = 6210, .height = 2760},
-      {.kind = Kind::Label, .name = "lbltask", .left = 120, .top = 2970, .width = 2175, .height = 255},
-      {.kind = Kind::Label, .name = "lblpercentagetask", .left = 2340, .top = 2970, .width = 2415, .height = 255},
-      {.kind = Kind::Label, .name = "lblpercentage", .left = 4800, .top = 2970, .width = 1530, .height = 255},
+      // The task count takes the most room: at the end it says when the job was completed.
+      {.kind = Kind::Label, .name = "lbltask", .left = 120, .top = 2970, .width = 3495, .height = 255},
+      {.kind = Kind::Label, .name = "lblpercentagetask", .left = 3660, .top = 2970, .width = 1830, .height = 255},
+      {.kind = Kind::Label, .name = "lblpercentage", .left = 5535, .top = 2970, .width = 795, .height = 255},
       {.kind = Kind::ProgressBar, .name = "progressbar", .left = 120, .top = 3285, .width = 6210, .height = 225},
       {.kind = Kind::CheckBox, .name = "checkdontclose", .caption = "Do not close when finished", .left = 120, .top = 3585, .width = 6210, .height = 285},
       {.kind = Kind::CommandButton, .name = "Command1", .caption = "Hide until finished", .left = 120, .top = 3960, .width = 3045, .height = 375},

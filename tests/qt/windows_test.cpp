@@ -181,6 +181,23 @@ TEST(Windows, LongTranslationsAreCutToFitWithTheirTooltip) {
   EXPECT_TRUE(w.widget<QAbstractButton>("Form1", "Command6").toolTip().isEmpty());
 }
 
+// The log window's labels change as the job goes: the longest texts they take (a hundred tasks
+// finished, a task at 100%) are shown whole, beside each other, in every font and scale.
+TEST(Windows, TheLogWindowsChangingTextsFitAsTheJobGoes) {
+  QtWindows w;
+  w.open("Form1");
+  w.open("Form4");
+  const std::vector<std::pair<const char*, const char*>> longest = {
+      {"lbltask", "Task 100 of 100 completed at 23:59:59"},
+      {"lblpercentagetask", "(Current task: 100%)"},
+      {"lblpercentage", "100%"}};
+  for (const auto& [name, text] : longest) w.c("Form4", name).setCaption(text);
+  settle();
+  EXPECT_EQ(layoutProblems(w, "Form4"), std::vector<std::string>{}) << joined(layoutProblems(w, "Form4"));
+  for (const auto& [name, text] : longest)
+    EXPECT_EQ(w.widget<QLabel>("Form4", name).text().toStdString(), text) << name;
+}
+
 // The log window's list shows its newest line as the job log grows, until the user scrolls up.
 TEST(Windows, TheLogFollowsItsNewestLineUnlessScrolledUp) {
   QtWindows w;

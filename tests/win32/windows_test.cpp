@@ -123,5 +123,21 @@ TEST(Win32Windows, LayoutsAreTidyInEveryState) {
   EXPECT_EQ(problems, std::vector<std::string>{}) << "title double-click" << joined(problems);
 }
 
+// The log window's labels change as the job goes: the longest texts they take are shown whole,
+// on one line, beside each other.
+TEST(Win32Windows, TheLogWindowsChangingTextsFitAsTheJobGoes) {
+  Win32Windows w;
+  w.open("Form1");
+  w.open("Form4");
+  for (const auto& [name, text] : std::vector<std::pair<const char*, const char*>>{
+           {"lbltask", "Task 100 of 100 completed at 23:59:59"},
+           {"lblpercentagetask", "(Current task: 100%)"},
+           {"lblpercentage", "100%"}})
+    w.registry.find("Form4")->control(name).setCaption(text);
+  settle();
+  auto problems = layoutProblems(w, "Form4");
+  EXPECT_EQ(problems, std::vector<std::string>{}) << joined(problems);
+}
+
 }  // namespace
 }  // namespace sg::test
