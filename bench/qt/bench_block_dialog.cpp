@@ -2,7 +2,8 @@
 // with the block lists a working folder may hold: the renderer's list of newer blocks (some 850),
 // and a mod list of 10,000. Each is timed from the click to the dialog drawn, against opening
 // the layer filter dialog in the same run, and printed as seconds and as that ratio.
-// Usage: bench_block_dialog [rounds]   (QT_QPA_PLATFORM=offscreen unless set)
+// Usage: bench_block_dialog [rounds [largest]]   (QT_QPA_PLATFORM=offscreen unless set); with
+// a largest list below 10,000 the mod list is left out.
 #include <QApplication>
 #include <QWidget>
 
@@ -52,6 +53,7 @@ double openDialog(sg::forms::Registry& registry, sg::qt::QtRealization& realizat
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  const int largest = argc > 2 ? std::atoi(argv[2]) : 10000;
   const fs::path work = fs::temp_directory_path() / ("sg-bench-dialog-" + std::to_string(::getpid()));
   fs::create_directories(work);
   fs::current_path(work);
@@ -74,6 +76,7 @@ int main(int argc, char** argv) {
     int blocks;
   };
   for (const Case& c : {Case{"the newer blocks (850)", 850}, Case{"the newer blocks and a mod list of 10,000", 10000}}) {
+    if (c.blocks > largest) break;
     if (c.blocks == 850) writeBlockList("newer-blocks.sgs", 110, 850);
     else writeBlockList("a-big-mod.sgs", 2000, 10000);
     double layers = 1e9, blocks = 1e9;
@@ -84,6 +87,7 @@ int main(int argc, char** argv) {
     }
     std::printf("block dialog with %s (%d entries): %.3f s; layer dialog %.3f s; ratio %.1f\n", c.label, entries,
                 blocks, layers, blocks / layers);
+    std::fflush(stdout);
   }
   fs::current_path(fs::temp_directory_path());
   fs::remove_all(work);
