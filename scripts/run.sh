@@ -4,10 +4,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-# Only what the program needs: the windows, the driver, the job runner and the render tools.
-cmake --build build -j"$(nproc)" --target strandvale-g strandvale-g-script strandvale-g-runner \
-  sg_post_processor sg_renderer strandvale-g-demo-world
+# A start with nothing changed since the last build skips the build check: no file of the
+# sources is newer than the stamp the last build left.
+stamp=build/.run-built
+if [ -f "$stamp" ] && [ -x build/src_interface/qt/strandvale-g ] &&
+   [ -z "$(find CMakeLists.txt cmake src_interface tools -newer "$stamp" -print -quit 2>/dev/null)" ]; then
+  echo "Nothing changed since the last build: starting at once."
+else
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  # Only what the program needs: the windows, the driver, the job runner and the render tools.
+  cmake --build build -j"$(nproc)" --target strandvale-g strandvale-g-script strandvale-g-runner \
+    sg_post_processor sg_renderer strandvale-g-demo-world
+  touch "$stamp"
+fi
 mkdir -p run
 for tool in build/tools/runner/strandvale-g-runner \
             build/tools/post_processor/strandvale_g_post_processor.exe \

@@ -103,6 +103,7 @@ echo "windows install: the first start brought the tools in and wrote a demo wor
 # 4. A Render there, to the image.
 render_in "$work" Installed
 echo "windows install: '$image' rendered in the working folder"
+[ -d "$local_unix/Strandvale G Cache/renders" ] || fail "the render kept nothing in the render cache"
 
 # 5. Uninstall silently: every installed file goes, the working folder stays.
 win "$inst/uninstall.exe" /S || fail "the uninstaller failed"
@@ -111,7 +112,8 @@ for _ in $(seq 120); do [ ! -e "$inst" ] && break; sleep 0.5; done
 [ ! -e "$menu" ] || fail "the Start-menu folder is left"
 win reg query "$key" >/dev/null 2>&1 && fail "the uninstall entry is left"
 [ -f "$work/settings.dat" ] && [ -f "$work/$image" ] || fail "the working folder lost the player's files"
-echo "windows install: uninstalled; the working folder with the settings and images is left alone"
+[ ! -e "$local_unix/Strandvale G Cache" ] || fail "the render cache is left: $(ls -R "$local_unix/Strandvale G Cache" | head)"
+echo "windows install: uninstalled; the render cache went, the working folder with the settings and images is left alone"
 
 # 6. The portable zip in a folder whose name holds a blank and an e-acute.
 portable=$bin/$'portable caf\xc3\xa9'

@@ -75,4 +75,7 @@ Section "Uninstall"
   RMDir "$SMPROGRAMS\${APP}"
   Delete "$DESKTOP\${APP}.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; The render cache is the renderer's own, not the player's: it goes with the program. The
+  ; working folder, with the settings and images, stays.
+  RMDir /r "$LOCALAPPDATA\${APP} Cache"
 SectionEnd
