@@ -4,6 +4,8 @@
 // faults of names and light.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -213,4 +215,73 @@ TEST(TopDownLooks, NamesOfStillLiquidsAndLightOfDarkSections) {
   EXPECT_GT(dark.r, dark.g + 60) << "no block light: red";
   EXPECT_GT(bright.g, dark.g + 80) << "lit by blocks: yellow to white";
   EXPECT_LT(brightnessFromAbove(night.at(1, 1)), brightnessFromAbove(bright)) << "darker at night";
+}
+
+namespace {
+
+struct Hsv {
+  double h, s, v;
+};
+
+Hsv hsvOf(Rgba p) {
+  const double r = p.r / 255.0, g = p.g / 255.0, b = p.b / 255.0;
+  const double mx = std::max({r, g, b}), mn = std::min({r, g, b}), d = mx - mn;
+  double h = 0;
+  if (d > 0) {
+    if (mx == r) h = 60 * std::fmod((g - b) / d + 6, 6);
+    else if (mx == g) h = 60 * ((b - r) / d + 2);
+    else h = 60 * ((r - g) / d + 4);
+  }
+  return {h, mx > 0 ? d / mx : 0, mx};
+}
+
+}  // namespace
+
+// Pools 1, 3 and 10 deep over sand read as water at a glance: blue at every depth, the floor
+// showing through the shallows, the deep water dark and saturated; a 45-degree slope lit from the
+// view's north-west is at least a fifth brighter than the slope facing away, in every
+// orientation, and flat land keeps its colour.
+TEST(TopDownLooks, WaterIsBlueAtEveryDepthAndSlopesReadAtAGlance) {
+  writeWorld("sandpools", Layout::BlockStates, {{0, 0}}, [](ChunkColumn& c) {
+    const uint16_t stone = c.name("stone"), water = c.name("water"), sand = c.name("sand");
+    for (int x = 0; x < 16; ++x)
+      for (int z = 0; z < 16; ++z)
+        for (int y = 40; y <= 62; ++y) c.set(x, y, z, y == 62 ? sand : stone);
+    const int firstX[] = {1, 6, 11}, depth[] = {1, 3, 10};
+    for (int p = 0; p < 3; ++p)
+      for (int x = firstX[p]; x < firstX[p] + 3; ++x)
+        for (int z = 1; z <= 3; ++z) {
+          for (int y = 63 - depth[p]; y <= 62; ++y) c.set(x, y, z, water);
+          c.set(x, 62 - depth[p], z, sand);
+        }
+  });
+  auto im = renderFromAbove("sandpools", "normal north nobiomes");
+  const Hsv one = hsvOf(im.at(2, 2)), three = hsvOf(im.at(7, 2)), ten = hsvOf(im.at(12, 2)),
+            dry = hsvOf(im.at(8, 10));
+  for (const Hsv& p : {one, three, ten}) {
+    EXPECT_GE(p.h, 200) << p.h;
+    EXPECT_LE(p.h, 235) << p.h;
+  }
+  EXPECT_GE(three.s, 0.5);
+  EXPECT_GE(ten.s, 0.75);
+  EXPECT_LE(ten.v, 0.65);
+  // Each step deeper is darker: the shallows show their floor, the deep water is deep.
+  EXPECT_GT(brightnessFromAbove(im.at(2, 2)), brightnessFromAbove(im.at(7, 2)) + 30);
+  EXPECT_GT(brightnessFromAbove(im.at(7, 2)), brightnessFromAbove(im.at(12, 2)) + 10);
+  EXPECT_LT(dry.h, 70) << "the sand beside them is sand";
+
+  writeWorld("pyramid", Layout::BlockStates, {{0, 0}}, [](ChunkColumn& c) {
+    const uint16_t grass = c.name("grass_block"), dirt = c.name("dirt");
+    for (int x = 0; x < 16; ++x)
+      for (int z = 0; z < 16; ++z) {
+        const int top = 64 + std::max(0, 7 - std::max(std::abs(x - 8), std::abs(z - 8)));
+        for (int y = 60; y <= top; ++y) c.set(x, y, z, y == top ? grass : dirt);
+      }
+  });
+  for (const char* side : {"north", "east", "south", "west"}) {
+    auto hill = renderFromAbove("pyramid", std::string("normal ") + side + " nobiomes");
+    const int lit = brightnessFromAbove(hill.at(5, 8)), shaded = brightnessFromAbove(hill.at(11, 8));
+    EXPECT_GE(lit, shaded * 1.2) << side << ": " << lit << " against " << shaded;
+    EXPECT_EQ(brightnessFromAbove(hill.at(0, 15)), brightnessFromAbove(hill.at(15, 0))) << side;
+  }
 }

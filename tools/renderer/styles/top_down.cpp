@@ -37,6 +37,9 @@ ColumnScan scanOf(const Chunk& c, int x, int z, const PaintOptions& r) {
   return {y, bottom - 1, -1};
 }
 
+// Water seen from above: the layers it takes until nothing of its floor shows.
+constexpr int kDeepestSeen = 16;
+
 }  // namespace
 
 namespace {
@@ -101,39 +104,66 @@ sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, 
   }
 
   // Relief: a surface rising towards the light (the view's north-west) is lit, one falling
-  // away from it shaded; flat land keeps its colour.
+  // away from it shaded; flat land keeps its colour. A slope of one block a block (the rise
+  // over two neighbours is 2) is a fifth brighter or darker than flat land.
   const bool relief = !r.cave && !r.upsideDown;
-  const double facing = relief ? 1.0 + 0.045 * std::clamp(around.rise, -6, 6) : 1.0;
+  const double facing = relief ? 1.0 + 0.1 * std::clamp(around.rise, -4, 4) : 1.0;
   if (around.start == INT_MAX) return {};
-  double r0 = 0, g0 = 0, b0 = 0, a = 0;
+  // What the column shows, premultiplied: the layers above any water, and what lies under the
+  // water, kept apart; then the water itself (see below).
+  struct Layers {
+    double r = 0, g = 0, b = 0, a = 0;
+  } top, under;
   int waterLayers = 0;
+  sgimage::Rgba waterTint{};
   bool ground = false;
-  for (int y = around.start == INT_MIN ? scan.start : around.start; y != scan.end && a < 0.996; y += scan.step) {
+  for (int y = around.start == INT_MIN ? scan.start : around.start; y != scan.end; y += scan.step) {
+    Layers& into = waterLayers > 0 ? under : top;
+    if (into.a >= 0.996) break;
     uint16_t id = c.id(x, y, z);
     if (!look.drawn(id, y)) continue;
     sgimage::Rgba col = look.colour(id, c.dataAt(x, y, z), wx, y, wz, around.tints);
     if (col.a == 0) continue;
     if (r.cave) col = caveColour(col, y);  // cave floors in the colour of their depth
+    if (isWater(id) && !r.cave) {
+      // Water under a floor already seen is hidden by it; below 16 layers, none of the floor
+      // shows any more.
+      if (under.a > 0 || waterLayers == kDeepestSeen) break;
+      if (waterLayers++ == 0) waterTint = col;
+      continue;
+    }
     // Higher ground is a little brighter, so that the land's height reads.
     double shade = std::clamp(0.88 + (y - 64) * 0.0015, 0.7, 1.03);
     shade *= look.light(c, x, y - scan.step, z);
-    double opacity = col.a / 255.0;
-    if (isWater(id) && !r.cave) {
-      // Each layer of water hides more of the floor and darkens: shallows show the floor, the
-      // deep sea is dark and opaque.
-      opacity = waterLayers == 0 ? 0.42 : 0.16;
-      shade *= std::max(0.55, 1.0 - 0.025 * waterLayers);
-      ++waterLayers;
-    } else if (!ground && col.a == 255) {
+    if (!ground && col.a == 255) {
       ground = true;
       shade *= facing;
     }
-    double w = (1.0 - a) * opacity;
-    r0 += w * col.r * shade;
-    g0 += w * col.g * shade;
-    b0 += w * col.b * shade;
-    a += w;
+    const double w = (1.0 - into.a) * col.a / 255.0;
+    into.r += w * col.r * shade;
+    into.g += w * col.g * shade;
+    into.b += w * col.b * shade;
+    into.a += w;
     if (r.cave) break;  // the floor alone
+  }
+  double r0 = top.r, g0 = top.g, b0 = top.b, a = top.a;
+  if (waterLayers > 0) {
+    // Water takes the red of what lies under it first, then the green, the blue last, as it
+    // deepens, and gives back the colour of its depths: shallows show their floor tinted blue,
+    // the deep sea is a dark, saturated blue, all in the tint of the biome's water (a swamp's
+    // murky green, a warm ocean's turquoise). Each layer darkens it a step more. Where nothing
+    // lies under the water, its depths show.
+    const double rest = 1.0 - a;
+    auto channel = [&](double tint, double floor) {
+      const double t = tint / 255.0;
+      const double through = std::exp(-(1.6 * (1.0 - t) + 0.1) * waterLayers);
+      const double depths = 255.0 * t * t * 0.55;
+      return through * (floor + (1.0 - under.a) * depths) + (1.0 - through) * depths;
+    };
+    r0 += rest * channel(waterTint.r, under.r);
+    g0 += rest * channel(waterTint.g, under.g);
+    b0 += rest * channel(waterTint.b, under.b);
+    a = 1.0;
   }
   if (a <= 0) return {};
   auto channel = [&](double v) { return static_cast<uint8_t>(std::clamp(v / a + 0.5, 0.0, 255.0)); };
