@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "demo_worlds.h"
 #include "render_call.h"
 #include "renderer/blocks/block_colours.h"
 #include "tool_test_support.h"
@@ -284,4 +285,60 @@ TEST(TopDownLooks, WaterIsBlueAtEveryDepthAndSlopesReadAtAGlance) {
     EXPECT_GE(lit, shaded * 1.2) << side << ": " << lit << " against " << shaded;
     EXPECT_EQ(brightnessFromAbove(hill.at(0, 15)), brightnessFromAbove(hill.at(15, 0))) << side;
   }
+}
+
+// The cave map from above shows only spaces that the ground encloses: a tree standing on open
+// ground (its crown, its trunk, the flowers under it) gives none; a tunnel in the ground does.
+TEST(TopDownLooks, ACaveMapShowsTunnelsAndNoTreeCrowns) {
+  writeWorld("grove", Layout::BlockStates, {{0, 0}}, [](ChunkColumn& c) {
+    const uint16_t stone = c.name("stone"), grass = c.name("grass_block"), log = c.name("oak_log"),
+                   leaves = c.name("oak_leaves"), flower = c.name("poppy");
+    for (int x = 0; x < 16; ++x)
+      for (int z = 0; z < 16; ++z)
+        for (int y = 40; y <= 64; ++y) c.set(x, y, z, y == 64 ? grass : stone);
+    for (int y = 65; y <= 68; ++y) c.set(4, y, 4, log);
+    for (int x = 1; x <= 7; ++x)
+      for (int z = 1; z <= 7; ++z)
+        for (int y = 67; y <= 69; ++y)
+          if (!(x == 4 && z == 4 && y <= 68)) c.set(x, y, z, leaves);
+    c.set(2, 65, 3, flower);
+    for (int x = 2; x <= 13; ++x)
+      for (int y = 50; y <= 52; ++y) c.set(x, y, 12, 0);  // a tunnel, east to west
+  });
+  auto im = renderFromAbove("grove", "normal cave nobiomes");
+  int underTree = 0, tunnel = 0;
+  for (int x = 0; x < 9; ++x)
+    for (int z = 0; z < 9; ++z) underTree += im.at(x, z).a > 0;
+  for (int x = 2; x <= 13; ++x) tunnel += im.at(x, 12).a > 0;
+  EXPECT_EQ(underTree, 0) << "the tree's crown is no cave";
+  EXPECT_EQ(tunnel, 12) << "the tunnel is";
+}
+
+namespace {
+
+// How far the luminance of the drawn pixels spreads (their standard deviation).
+double luminanceSpread(const sgimage::RgbaImage& im) {
+  double sum = 0, squares = 0;
+  int n = 0;
+  for (int y = 0; y < im.height(); ++y)
+    for (int x = 0; x < im.width(); ++x) {
+      const Rgba p = im.at(x, y);
+      if (p.a == 0) continue;
+      const double l = 0.2126 * p.r + 0.7152 * p.g + 0.0722 * p.b;
+      sum += l, squares += l * l, ++n;
+    }
+  return n ? std::sqrt(std::max(0.0, squares / n - (sum / n) * (sum / n))) : 0;
+}
+
+}  // namespace
+
+// The light map is the map from above tinted by the class of light: its land reads (hills,
+// trees, shores), not one sheet of red.
+TEST(TopDownLooks, TheLightMapKeepsTheLandReadable) {
+  writeSmallDemoWorld("demo", 16, false);
+  const double above = luminanceSpread(renderFromAbove("demo", "normal")),
+               light = luminanceSpread(renderFromAbove("demo", "lightmap"));
+  EXPECT_GT(above, 20);
+  EXPECT_GE(light, 0.4 * above) << light << " against " << above;
+  EXPECT_NE(std::string(sgrender::rendererHelp()).find("lightmap"), std::string::npos);
 }

@@ -36,10 +36,10 @@ constexpr RenderWord kWords[] = {
     {.id = Word::Lightmap, .word = "lightmap", .section = Section::Style, .writer = Writer::Line,
      .control = "combostyle", .reading = Reading::ListIndex, .index = 3, .suffix = "_lightmap",
      .nameRank = 1,
-     .help = "the light at the surface: red where no block lights it (monsters spawn\n"
-           "there once the sky is dark), orange where it is dim (light 1 to 7),\n"
-           "yellow to white where blocks light it (8 to 15); all of it darker at\n"
-           "twilight and at night, as the sky's light fades"},
+     .help = "the map from above, tinted by the light at the surface: red where no\n"
+           "block lights it (monsters spawn there once the sky is dark), orange where\n"
+           "it is dim (light 1 to 7), yellow to white where blocks light it (8 to 15);\n"
+           "all of it darker at twilight and at night, as the sky's light fades"},
     {.id = Word::Oblique, .word = "oblique", .section = Section::Style, .writer = Writer::Line,
      .control = "combostyle", .reading = Reading::ListIndex, .index = 4, .suffix = "_oblique", .nameRank = 1,
      .help = "from above and the viewer's side: cliffs and facing sides show"},

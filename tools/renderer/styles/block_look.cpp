@@ -80,6 +80,12 @@ bool isFoliage(uint16_t id) {
   return id < leaves.size() && leaves[id];
 }
 
+bool treeOrPlant(uint16_t id) {
+  static const std::vector<bool> trees =
+      idsNamed({"leaves", "_log", "_stem", "_wood", "_hyphae", "mushroom_block"}, {17, 18, 99, 100, 161, 162});
+  return (id < trees.size() && trees[id]) || seeThroughBlock(id);
+}
+
 bool isWaterFilled(uint16_t id) {
   static const std::vector<bool> filled = idsNamed({"kelp", "seagrass", "bubble_column"}, {});
   return id < filled.size() && filled[id];

@@ -75,6 +75,9 @@ Tint tintOf(uint16_t id, uint8_t data);
 bool seeThroughBlock(uint16_t id);
 // Leaves of every kind.
 bool isFoliage(uint16_t id);
+// Trees and plants: leaves, logs and stems, huge mushrooms, and the see-through plants. What
+// lies under them stands in the open, not in a cave.
+bool treeOrPlant(uint16_t id);
 // Blocks that stand in water and fill their cell with it (kelp, seagrass, bubble columns).
 bool isWaterFilled(uint16_t id);
 

@@ -31,8 +31,9 @@ ColumnScan scanOf(const Chunk& c, int x, int z, const PaintOptions& r) {
     while (y >= bottom && c.id(x, y, z) != kAir) --y;  // the roof itself
   }
   if (r.cave) {
-    while (y >= bottom && !solidAt(c, x, y, z)) --y;  // the open sky, and water
-    while (y >= bottom && solidAt(c, x, y, z)) --y;   // the ground
+    // The open sky, water, and the trees and plants that stand in them; then the ground.
+    while (y >= bottom && (!solidAt(c, x, y, z) || treeOrPlant(c.id(x, y, z)))) --y;
+    while (y >= bottom && solidAt(c, x, y, z)) --y;
   }
   return {y, bottom - 1, -1};
 }
@@ -69,13 +70,16 @@ sgimage::Rgba seaLevelColour(int y, int seaLevel) {
 }
 
 sgimage::Rgba lightColour(int blockLight, double skyShare, sgimage::Rgba ground) {
-  // The ground's own colour shows through faintly, so that the land can be read.
-  sgimage::Rgba c = blockLight <= 0   ? mixColours(lit(ground, 0.5), {190, 45, 40, 255}, 0.6)
-                    : blockLight <= 7 ? mixColours(ground, {225, 140, 40, 255}, 0.65)
-                                      : mixColours(ground, mixColours({225, 215, 80, 255}, {255, 252, 210, 255},
-                                                                      (blockLight - 8) / 7.0),
-                                                   0.75);
-  return lit(c, 0.45 + 0.55 * std::clamp(skyShare, 0.0, 1.0));
+  // The map from above, tinted by the class of light, so that the land reads under it: red where
+  // no block lights the ground, orange where blocks light it dimly, yellow to white where they
+  // light it well. The tint dims with the sky, as the map does.
+  const sgimage::Rgba tint = blockLight <= 0   ? sgimage::Rgba{200, 35, 30, 255}
+                             : blockLight <= 7 ? sgimage::Rgba{235, 140, 30, 255}
+                                               : mixColours({235, 220, 70, 255}, {255, 252, 215, 255}, (blockLight - 8) / 7.0);
+  const double share = blockLight <= 0 ? 0.5 : blockLight <= 7 ? 0.5 : 0.55;
+  sgimage::Rgba c = mixColours(ground, lit(tint, 0.45 + 0.55 * std::clamp(skyShare, 0.0, 1.0)), share);
+  c.a = ground.a;
+  return c;
 }
 
 sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, const PaintOptions& r,
@@ -97,8 +101,8 @@ sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, 
         return {g, g, g, 255};
       }
       const int next = y - scan.step;
-      return lightColour(c.holds(next) ? c.lightAt(x, next, z) : 0, look.ambient(),
-                         look.colour(id, c.dataAt(x, y, z), wx, y, wz));
+      const sgimage::Rgba ground = columnColour(c, x, z, look, r, TopDownMode::Normal, around);
+      return lightColour(c.holds(next) ? c.lightAt(x, next, z) : 0, look.ambient(), ground);
     }
     return {};
   }
@@ -236,15 +240,15 @@ class TopDownPainter : public Painter {
   int width() const override { return frame_.extent.width(); }
   int height() const override { return frame_.extent.depth(); }
   void prime(const Chunk& c) override {
-    if (mode_ == TopDownMode::Normal) seeAround(c);
+    if (seesAround()) seeAround(c);
   }
   void paintPrepared(const Chunk& c, const ChunkPrep*, MapCanvas& canvas) override {
     ColumnSurroundings column;
     column.seaLevel = frame_.seaLevel;
-    if (mode_ == TopDownMode::Normal) seeAround(c);
+    if (seesAround()) seeAround(c);
     for (int z = 0; z < 16; ++z)
       for (int x = 0; x < 16; ++x) {
-        if (mode_ == TopDownMode::Normal) {
+        if (seesAround()) {
           column.tints = &around_.tints(x, z);
           column.rise = around_.rise(x, z);
           column.start = starts_[static_cast<size_t>(z * 16 + x)];
@@ -256,6 +260,8 @@ class TopDownPainter : public Painter {
   }
 
  private:
+  // The map from above, and the light map drawn over it, blend biomes and light slopes.
+  bool seesAround() const { return mode_ == TopDownMode::Normal || mode_ == TopDownMode::Light; }
   void seeAround(const Chunk& c) {
     around_.prepare(c, [&](int x, int z) {
       auto [first, surface] = columnStart(c, x, z, look_, request_);
