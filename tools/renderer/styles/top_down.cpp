@@ -250,7 +250,8 @@ class TopDownPainter : public Painter {
       for (int x = 0; x < 16; ++x) {
         if (seesAround()) {
           column.tints = &around_.tints(x, z);
-          column.rise = around_.rise(x, z);
+          // The light map keeps no relief: it reads the same turned to any side.
+          column.rise = mode_ == TopDownMode::Normal ? around_.rise(x, z) : 0;
           column.start = starts_[static_cast<size_t>(z * 16 + x)];
         }
         auto [u, v] = frame_.view.toView(c.chunkX * 16 + x, c.chunkZ * 16 + z);
@@ -260,7 +261,7 @@ class TopDownPainter : public Painter {
   }
 
  private:
-  // The map from above, and the light map drawn over it, blend biomes and light slopes.
+  // The map from above, and the light map drawn over it, blend biomes across borders.
   bool seesAround() const { return mode_ == TopDownMode::Normal || mode_ == TopDownMode::Light; }
   void seeAround(const Chunk& c) {
     around_.prepare(c, [&](int x, int z) {
