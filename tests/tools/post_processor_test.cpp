@@ -301,9 +301,11 @@ TEST(PostProcessor, APngThatLiesAboutItsSizeFailsWithoutTakingItsSize) {
   EXPECT_NE(p.errors.str().find("cannot read input huge.png"), std::string::npos) << p.errors.str();
   EXPECT_FALSE(exists("out.png"));
   for (auto& e : std::filesystem::directory_iterator(".")) EXPECT_EQ(e.path().filename().string().find(".part"), std::string::npos);
+#ifndef _WIN32
   // The renderer writes maps band by band beyond what a tool holds whole (with lowramwrite and
   // a large zoom): the post processor, which reads a row at a time, takes any size the coders
-  // write, and only a reader that holds the image whole refuses it, for its size.
+  // write, and only a reader that holds the image whole refuses it, for its size. (The system's
+  // own coder on Windows sets its own limits.)
   ihdr = std::string("\x00\x01\x00\x00\x00\x00\x14\x00\x08\x06\x00\x00\x00", 13);  // 65536 x 5120
   spit("wide.png", std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) + chunk("IDAT", idat) + chunk("IEND", ""));
   sgimage::PngRowReader rows;
@@ -316,4 +318,5 @@ TEST(PostProcessor, APngThatLiesAboutItsSizeFailsWithoutTakingItsSize) {
   Post wide({"input", "wide.png", "output", "out.png"});
   EXPECT_EQ(wide.errors.str().find("out of range"), std::string::npos) << wide.errors.str();
   EXPECT_EQ(wide.errors.str().find("too large"), std::string::npos) << wide.errors.str();
+#endif
 }
