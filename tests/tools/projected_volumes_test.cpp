@@ -217,3 +217,38 @@ TEST(ProjectedVolumes, CaveModeShowsTheFloorsOfEnclosedSpaces) {
     EXPECT_GT(tinted, 9) << style << ": the cave's floor in its depth's colour";
   }
 }
+
+// A lake three deep over sand reads as one even sheet of water from every side: its surface is
+// blended, not dithered, so the pixels inside it hardly differ from their neighbours.
+TEST(ProjectedVolumes, AnIsometricLakeIsAnEvenSheetOfWater) {
+  writeChunk("lake", 58, [](ChunkColumn& c) {
+    const uint16_t sand = c.name("sand"), water = c.name("water");
+    for (int x = 0; x < 16; ++x)
+      for (int z = 0; z < 16; ++z) {
+        c.set(x, 59, z, sand);
+        for (int y = 60; y <= 62; ++y) c.set(x, y, z, water);
+      }
+  });
+  for (const char* side : {"north", "east"}) {
+    const auto im = renderVolumes("lake", std::string("isometric ") + side);
+    auto luminance = [&](int x, int y) {
+      const Rgba p = im.at(x, y);
+      return 0.2126 * p.r + 0.7152 * p.g + 0.0722 * p.b;
+    };
+    // The surface's own pixels: a diamond around the middle of the lake's top, away from its edges.
+    const int cx = im.width() / 2;
+    int cy = 0;
+    while (cy < im.height() && im.at(cx, cy).a == 0) ++cy;
+    cy += 16;  // half-way down the surface's diamond
+    std::vector<double> laplacian;
+    for (int y = cy - 6; y <= cy + 6; ++y)
+      for (int x = cx - 12; x <= cx + 12; ++x)
+        laplacian.push_back(std::abs(4 * luminance(x, y) - luminance(x - 1, y) - luminance(x + 1, y) -
+                                     luminance(x, y - 1) - luminance(x, y + 1)));
+    std::sort(laplacian.begin(), laplacian.end());
+    EXPECT_LT(laplacian[laplacian.size() / 2], 1.0) << side;
+    EXPECT_LT(laplacian[laplacian.size() * 9 / 10], 3.0) << side;
+    const Rgba middle = im.at(cx, cy);
+    EXPECT_GT(middle.b, middle.r + 40) << side << ": water";
+  }
+}

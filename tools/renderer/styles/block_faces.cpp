@@ -187,9 +187,17 @@ void SeenBlocks::findFaces(const Chunk& c, const std::vector<uint8_t>& solid_, c
       const uint16_t id = c.ids[at];
       const bool isWater = water_[at];
       if (request_.cave ? !isSolid : !look_.drawn(id, y)) continue;
+      f.surfaceOnU = f.surfaceOnV = false;
       if (isWater) {
         f.top = !water(x, y + up, z);
         f.sideU = f.sideV = false;
+        // The water beside it at the same level, with its own top showing (past the chunk's
+        // edge, the sea most likely goes on).
+        auto surfaceAt = [&](int nx, int nz, bool edge) {
+          return edge || (water(nx, y, nz) && !water(nx, y + up, nz));
+        };
+        f.surfaceOnU = f.top && surfaceAt(x + dxU_, z + dzU_, edgeU);
+        f.surfaceOnV = f.top && surfaceAt(x + dxV_, z + dzV_, edgeV);
       } else if (!isSolid) {
         // See-through blocks show their top only where the same block does not lie above: the
         // top of the glass, not every layer of it.
@@ -320,6 +328,7 @@ void SeenBlocks::visit(const Chunk& c, const SeenChunk& seen, const DrawBlock& d
   for (const SeenChunk::Face& f : seen.faces) {
     s.u = f.u, s.v = f.v;
     s.top = f.top, s.sideU = f.sideU, s.sideV = f.sideV;
+    s.surfaceOnU = f.surfaceOnU, s.surfaceOnV = f.surfaceOnV;
     const int wx = c.chunkX * 16 + f.x, wz = c.chunkZ * 16 + f.z;
     s.colour = look_.colour(f.id, f.data, wx, f.y, wz, &around_.tints(f.x, f.z));
     if (s.colour.a == 0) continue;

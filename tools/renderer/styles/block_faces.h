@@ -34,6 +34,10 @@ struct SeenBlock {
   bool top = false, sideU = false, sideV = false;
   double topLight = 1, sideULight = 1, sideVLight = 1;
   bool hidden = false;            // ground under the map's edge: it hides what lies behind, unseen
+  // A see-through top whose neighbour towards +u (+v) shows the same surface beside it: where
+  // the two tops' pixels meet, only the nearer one is laid, so that a surface of water is one
+  // even layer rather than a pattern of single and double layers.
+  bool surfaceOnU = false, surfaceOnV = false;
 };
 
 using DrawBlock = std::function<void(const SeenBlock&)>;
@@ -56,6 +60,7 @@ struct SeenChunk : ChunkPrep {
     uint16_t id = 0;
     uint8_t data = 0, x = 0, z = 0, depth = 1;  // depth: of water, below its surface
     bool top = false, sideU = false, sideV = false, water = false;
+    bool surfaceOnU = false, surfaceOnV = false;  // see SeenBlock
     double topLight = 1, sideULight = 1, sideVLight = 1;
   };
   struct EdgeColumns {

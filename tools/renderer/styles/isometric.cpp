@@ -47,7 +47,12 @@ class IsometricPainter : public ProjectedPainter {
         return;
       }
       if (b.top)
-        for (const auto& [col, row] : kTop) canvas.plot(sx + col, sy + row, d, top);
+        for (const auto& [col, row] : kTop) {
+          // The pixels a see-through top shares with the tops beside it towards +u (the right
+          // end of its lower row) and +v (the left end) go to those nearer tops.
+          if (row == 1 && ((col == 3 && b.surfaceOnU) || (col == 0 && b.surfaceOnV))) continue;
+          canvas.plot(sx + col, sy + row, d, top);
+        }
       if (b.sideV)
         for (const auto& [col, row] : kLeft) canvas.plot(sx + col, sy + row, d, left);
       if (b.sideU)
