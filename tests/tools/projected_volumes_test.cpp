@@ -252,3 +252,33 @@ TEST(ProjectedVolumes, AnIsometricLakeIsAnEvenSheetOfWater) {
     EXPECT_GT(middle.b, middle.r + 40) << side << ": water";
   }
 }
+
+// A stepped hill under snow: each block under a layer of snow shows the snow on its top and
+// its own sides, so that the terraces read, as in the game, rather than a white blob.
+TEST(ProjectedVolumes, SnowLiesOnTheTerracesAndTheirSidesShow) {
+  writeChunk("snowy", 58, [](ChunkColumn& c) {
+    const uint16_t stone = c.name("stone"), grass = c.name("grass_block"), snow = c.name("snow");
+    for (int x = 0; x < 16; ++x)
+      for (int z = 0; z < 16; ++z) {
+        const int top = 58 + 4 * (3 - z / 4);  // 70 in the north, down to 58 in the south
+        for (int y = 59; y <= top; ++y) c.set(x, y, z, y == top ? grass : stone);
+        c.set(x, top + 1, z, snow);
+      }
+  });
+  const auto im = renderVolumes("snowy", "isometric north");
+  auto white = [](Rgba p) { return p.r > 200 && p.g > 200 && p.b > 200; };
+  // The top of a terrace is snow; the south face of the step below it is grass and stone.
+  EXPECT_TRUE(white(topOf(im, 8, 70, 1)));
+  int whiteSides = 0, sides = 0;
+  for (int y = 67; y <= 70; ++y) {
+    const Sprite s = isoNorth(8, y, 3);
+    for (int row : {2, 3})
+      for (int col : {0, 1}) {
+        whiteSides += white(im.at(s.sx + col, s.sy + row));
+        ++sides;
+      }
+  }
+  EXPECT_EQ(whiteSides, 0) << "of " << sides << " pixels of the step's face";
+  // From above, snow still lies white on the hill.
+  EXPECT_TRUE(white(renderVolumes("snowy", "normal north").at(8, 1)));
+}

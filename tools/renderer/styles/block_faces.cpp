@@ -46,6 +46,10 @@ SeenBlocks::SeenBlocks(const PaintOptions& r, const BlockLook& look, const MapFr
   for (uint16_t id = 0; id < kBlockIdLimit; ++id)
     cellFlags_[id] = static_cast<uint8_t>(look.solidBlock(id) | look.drawnBlock(id) << 1 |
                                           (isWater(id) && look.drawnBlock(id)) << 2);
+  // A layer of snow is an eighth of a block: not a cell of its own, but the white top of the
+  // block it lies on, whose sides show as they are (seen from below, it is not seen at all).
+  if (look.drawnBlock(kSnowLayer)) snowCaps_ = up_ > 0;
+  cellFlags_[kSnowLayer] = 0;
 }
 
 // The highest level drawn in a column: in the Nether, the open space under the roof.
@@ -188,6 +192,7 @@ void SeenBlocks::findFaces(const Chunk& c, const std::vector<uint8_t>& solid_, c
       const bool isWater = water_[at];
       if (request_.cave ? !isSolid : !look_.drawn(id, y)) continue;
       f.surfaceOnU = f.surfaceOnV = false;
+      f.snowCap = false;
       if (isWater) {
         f.top = !water(x, y + up, z);
         f.sideU = f.sideV = false;
@@ -205,6 +210,7 @@ void SeenBlocks::findFaces(const Chunk& c, const std::vector<uint8_t>& solid_, c
         f.sideU = f.sideV = false;
       } else {
         f.top = !solid(x, y + up, z);
+        f.snowCap = snowCaps_ && f.top && c.holds(y + 1) && c.id(x, y + 1, z) == kSnowLayer && look_.drawn(kSnowLayer, y + 1);
         f.sideU = !edgeU && !solid(x + dxU_, y, z + dzU_);
         f.sideV = !edgeV && !solid(x + dxV_, y, z + dzV_);
       }
@@ -334,6 +340,7 @@ void SeenBlocks::visit(const Chunk& c, const SeenChunk& seen, const DrawBlock& d
     if (s.colour.a == 0) continue;
     if (f.water) s.colour = waterSurface(s.colour, f.depth);
     if (request_.cave) s.colour = caveColour(s.colour, f.y);
+    s.topColour = f.snowCap ? look_.colour(kSnowLayer, 0, wx, f.y + 1, wz) : s.colour;
     s.y = request_.upsideDown ? -f.y : f.y;
     s.topLight = f.topLight, s.sideULight = f.sideULight, s.sideVLight = f.sideVLight;
     draw(s);

@@ -31,6 +31,7 @@ namespace sgrender {
 struct SeenBlock {
   int u = 0, v = 0, y = 0;        // the block in view coordinates and its level (negated seen from below)
   sgimage::Rgba colour;           // before light
+  sgimage::Rgba topColour;        // of its top: its own, or the snow lying on it
   bool top = false, sideU = false, sideV = false;
   double topLight = 1, sideULight = 1, sideVLight = 1;
   bool hidden = false;            // ground under the map's edge: it hides what lies behind, unseen
@@ -61,6 +62,7 @@ struct SeenChunk : ChunkPrep {
     uint8_t data = 0, x = 0, z = 0, depth = 1;  // depth: of water, below its surface
     bool top = false, sideU = false, sideV = false, water = false;
     bool surfaceOnU = false, surfaceOnV = false;  // see SeenBlock
+    bool snowCap = false;                         // a layer of snow lies on its top
     double topLight = 1, sideULight = 1, sideVLight = 1;
   };
   struct EdgeColumns {
@@ -135,6 +137,7 @@ class SeenBlocks {
   int up_;  // +1, or -1 for the world seen from below
   int dxU_, dzU_, dxV_, dzV_;
   std::array<uint8_t, kBlockIdLimit> cellFlags_{};  // of each id: solid, drawn, drawn water (bits 0 to 2)
+  bool snowCaps_ = false;  // layers of snow are drawn as the tops of the blocks they lie on
   std::unordered_map<long long, std::vector<Edge>> waiting_;  // by the next chunk's key
   std::vector<Edge> mapEdges_;  // on the map's own edge, to be drawn at the end
   int lowestGround_ = INT_MAX;  // the lowest ground seen so far, as seen

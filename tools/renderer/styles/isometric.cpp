@@ -38,7 +38,7 @@ class IsometricPainter : public ProjectedPainter {
       const int sx = 2 * (u + (e.depth() - 1 - v)), sy = u + v + 2 * (frame_.highestY - b.y);
       const int32_t d = u + v + 2 * b.y;
       // Each face's shade, for the faces shown.
-      const sgimage::Rgba top = b.top ? lit(b.colour, b.topLight) : sgimage::Rgba{};
+      const sgimage::Rgba top = b.top ? lit(b.topColour, b.topLight) : sgimage::Rgba{};
       const sgimage::Rgba left = b.sideV ? lit(b.colour, 0.8 * b.sideVLight) : sgimage::Rgba{};
       const sgimage::Rgba right = b.sideU ? lit(b.colour, 0.62 * b.sideULight) : sgimage::Rgba{};
       if (b.hidden) {

@@ -33,7 +33,7 @@ class ObliquePainter : public ProjectedPainter {
     {
       const int u = b.u - e.minU, v = b.v - e.minV;
       const int lift = frame_.highestY - b.y;
-      const sgimage::Rgba top = lit(b.colour, b.topLight);
+      const sgimage::Rgba top = lit(b.topColour, b.topLight);
       if (!angled_) {
         const int sx = u, sy = v + lift;
         const int32_t d = v + b.y;
