@@ -19,9 +19,10 @@ void BlockCensus::count(const Chunk& c, const BlockLook& look) {
 std::string BlockCensus::text() const {
   std::string out = "id:data name count: x,y,z of up to 100 of them\r\n";
   for (const auto& [key, e] : entries_) {
-    const BlockName* b = blockNameOf(key.first, key.second);
+    const std::string_view name = blockNameFor(key.first, key.second);
     out += std::to_string(key.first) + ":" + std::to_string(key.second) + " " +
-           (key.first == kUnknownBlock ? "unknown" : b ? b->name : "unnamed") + " " + std::to_string(e.count) + ":";
+           (key.first == kUnknownBlock ? "unknown" : name.empty() ? "unnamed" : std::string(name)) + " " +
+           std::to_string(e.count) + ":";
     for (const auto& p : e.examples)
       out += " " + std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]);
     out += "\r\n";

@@ -33,4 +33,16 @@ const BlockName* blockNameOf(uint16_t id, uint8_t data) {
   return exact ? exact : any;
 }
 
+std::string_view blockNameFor(uint16_t id, uint8_t data) {
+  const BlockName* named = blockNameOf(id, data);
+  if (named && (named->data == data || id == 9 || id == 11)) return named->name;
+  // The numeric data is sorted by id and data value.
+  const LegacyName* end = kLegacyNames + kLegacyNameCount;
+  const LegacyName* at = std::lower_bound(kLegacyNames, end, std::pair(id, data), [](const LegacyName& l, auto key) {
+    return std::pair(l.id, l.data) < key;
+  });
+  if (at != end && at->id == id && at->data == data) return at->name;
+  return named ? std::string_view(named->name) : std::string_view();
+}
+
 }  // namespace sgrender

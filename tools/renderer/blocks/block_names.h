@@ -27,4 +27,19 @@ const BlockName* findBlockName(std::string_view name);
 // The plainest name that has this id (and data value, when one has it), or nullptr.
 const BlockName* blockNameOf(uint16_t id, uint8_t data = 0);
 
+// What the game called each id and data value while it saved blocks as numbers (up to 1.12),
+// with the states that the data value stood for: "redstone_wall_torch[facing=east,lit=true]".
+struct LegacyName {
+  uint16_t id;
+  uint8_t data;
+  const char* name;
+};
+extern const LegacyName kLegacyNames[];
+extern const size_t kLegacyNameCount;
+
+// The name a block of this id and data value is known by, for a list of a world's blocks: the
+// table's own name for the pair, else the name the numeric data gave it, else another name of
+// its id; empty when none is known.
+std::string_view blockNameFor(uint16_t id, uint8_t data);
+
 }  // namespace sgrender
