@@ -15,7 +15,7 @@ namespace sgtest {
 // given), shared by every test that needs it; the path of `inside` in it, or empty when the
 // registry cannot be reached.
 inline std::filesystem::path npmPackage(const std::string& buildFolder, const std::string& folder,
-                                        const std::string& spec, const std::string& tarball, const std::string& inside,
+                                        const std::string& package, const std::string& tarball, const std::string& inside,
                                         const std::string& members = "") {
   namespace fs = std::filesystem;
   fs::path base = fs::path(buildFolder) / folder;
@@ -26,7 +26,7 @@ inline std::filesystem::path npmPackage(const std::string& buildFolder, const st
   if (lock >= 0) ::flock(lock, LOCK_EX);
   if (!fs::exists(wanted)) {
     std::string q = "'" + base.string() + "'";
-    std::string cmd = "cd " + q + " && timeout 60 npm pack --silent " + spec + " >/dev/null 2>&1 && tar xzf " +
+    std::string cmd = "cd " + q + " && timeout 60 npm pack --silent " + package + " >/dev/null 2>&1 && tar xzf " +
                       tarball + " " + members + " >/dev/null 2>&1";
     if (std::system(cmd.c_str()) != 0) {
       std::error_code ec;
