@@ -57,5 +57,8 @@ for v in "${versions[@]}"; do
   convert "$out/peer-$v.png" -trim +repage "$out/peer-$v.png" 2>/dev/null || true
   tiles+=(-label "$v, ours" "$out/ours-$v.png" -label "$v, peer" "$out/peer-$v.png")
 done
-montage "${tiles[@]}" -tile 2x -geometry '900x900>+8+8' -background '#9a9a9a' -pointsize 14 "$out/peer.png"
+# The labels in a font the project installs (ImageMagick's own default may be missing).
+font=$(fc-match -f '%{file}' 'DejaVu Sans' 2>/dev/null || true)
+montage "${tiles[@]}" -tile 2x -geometry '900x900>+8+8' -background '#9a9a9a' ${font:+-font "$font"} -pointsize 14 \
+  "$out/peer.png"
 echo "$out/peer.png"

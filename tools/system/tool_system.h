@@ -20,6 +20,9 @@ std::FILE* createUnnamed(const std::string& name);
 // Opens a file for reading only when it is a plain file, without waiting on anything else (a
 // pipe, a device) that stands under its name; its size in `size`. nullptr when it is not one.
 std::FILE* openRegularFile(const std::string& name, uint64_t& size);
+// What tells this build of the running program from another: its file's size and time of
+// writing ("" when they cannot be told).
+std::string programStamp();
 // The machine's memory in bytes (8 GiB when it cannot be told).
 long long physicalMemory();
 // The processors this process may run on.

@@ -51,6 +51,13 @@ std::FILE* openRegularFile(const std::string& name, uint64_t& size) {
   return f;
 }
 
+std::string programStamp() {
+  struct stat st {};
+  if (::stat("/proc/self/exe", &st) != 0) return {};
+  return std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) + "." +
+         std::to_string(st.st_mtim.tv_nsec);
+}
+
 long long physicalMemory() {
   long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGE_SIZE);
   return pages > 0 && size > 0 ? static_cast<long long>(pages) * size : 1LL << 33;

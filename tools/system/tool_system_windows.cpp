@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <string>
 #include <thread>
 
 #include "system/tool_system.h"
@@ -76,6 +78,15 @@ std::FILE* openRegularFile(const std::string& name, uint64_t& size) {
   std::FILE* f = _fdopen(fd, "rb");
   if (!f) _close(fd);
   return f;
+}
+
+std::string programStamp() {
+  wchar_t path[MAX_PATH * 4];
+  const DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (n == 0 || n >= std::size(path) || !GetFileAttributesExW(path, GetFileExInfoStandard, &data)) return {};
+  return std::to_string((uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow) + " " +
+         std::to_string((uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime);
 }
 
 long long physicalMemory() {

@@ -15,6 +15,7 @@ sgimage::Rgba blockColour(uint16_t id, uint8_t data = 0);
 constexpr uint16_t kAir = 0;
 // A layer of snow on a block (not the whole block of snow).
 constexpr uint16_t kSnowLayer = 78;
+constexpr uint16_t kGrassBlock = 2, kDirt = 3;
 inline bool isWater(uint16_t id) { return id == 8 || id == 9; }
 
 }  // namespace sgrender

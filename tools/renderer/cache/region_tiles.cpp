@@ -10,8 +10,13 @@ namespace sgrender {
 
 namespace {
 
-// What invalidates every entry of an older renderer: its version and when it was built.
-constexpr const char* kRendererBuild = "strandvale-g renderer 0.1, built " __DATE__ " " __TIME__;
+// What invalidates every entry of another renderer: its version, when it was built, and its
+// program file (a renderer rebuilt in part keeps this file's time of building).
+const std::string& rendererBuild() {
+  static const std::string build =
+      std::string("strandvale-g renderer 0.1, built " __DATE__ " " __TIME__ ", ") + sgsys::programStamp();
+  return build;
+}
 
 long long placeKey(int x, int z) { return (static_cast<long long>(x) << 32) ^ static_cast<uint32_t>(z); }
 
@@ -27,7 +32,7 @@ int floorDiv(int v, int d) { return v >= 0 ? v / d : -((-v + d - 1) / d); }
 
 CacheKey drawingKey(const RenderRequest& r, const MapPlan& plan) {
   KeyMaker k;
-  k.add(std::string_view(kRendererBuild)).add(canonicalName(plan.chunks.folder)).add(static_cast<int>(plan.chunks.layout));
+  k.add(std::string_view(rendererBuild())).add(canonicalName(plan.chunks.folder)).add(static_cast<int>(plan.chunks.layout));
   k.add(static_cast<int>(r.style)).add(static_cast<int>(r.orientation)).add(static_cast<int>(r.time));
   k.add(r.ignoreWater).add(r.cave).add(r.nether).add(r.dimension.value_or("")).add(r.xray).add(r.wooloscopy);
   k.add(r.forceBrightness).add(r.granularity).add(r.upsideDown).add(r.cake).add(r.noBiomes);

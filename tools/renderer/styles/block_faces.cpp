@@ -340,7 +340,12 @@ void SeenBlocks::visit(const Chunk& c, const SeenChunk& seen, const DrawBlock& d
     if (s.colour.a == 0) continue;
     if (f.water) s.colour = waterSurface(s.colour, f.depth);
     if (request_.cave) s.colour = caveColour(s.colour, f.y);
-    s.topColour = f.snowCap ? look_.colour(kSnowLayer, 0, wx, f.y + 1, wz) : s.colour;
+    s.topColour = s.colour;
+    if (f.snowCap) {
+      s.topColour = look_.colour(kSnowLayer, 0, wx, f.y + 1, wz);
+      // Grass under snow is snowy grass: its sides are of dirt, as the game draws them.
+      if (f.id == kGrassBlock) s.colour = look_.colour(kDirt, 0, wx, f.y, wz);
+    }
     s.y = request_.upsideDown ? -f.y : f.y;
     s.topLight = f.topLight, s.sideULight = f.sideULight, s.sideVLight = f.sideVLight;
     draw(s);
