@@ -484,3 +484,29 @@ TEST(RenderCache, TheFolderIsReadWholeOnlyWhenItsCountSaysSo) {
   EXPECT_FALSE(cache.hold(key(0), "tile", 3000));
   for (uint64_t n = 1; n < 7; ++n) EXPECT_TRUE(cache.hold(key(n), "tile", 3000)) << n;
 }
+
+// An Alpha chunk file written again with its size and time of writing kept (an editor's doing)
+// is drawn afresh: what a chunk holds is told by its bytes, not by its file's times.
+TEST(RenderCache, AnAlphaChunkEditedInPlaceIsDrawnAfresh) {
+  sgworld::DemoWorld alpha;
+  alpha.folder = "w";
+  alpha.layout = sgworld::Layout::Alpha;
+  alpha.chunksX = alpha.chunksZ = 4;
+  alpha.nether = false;
+  std::string error;
+  ASSERT_TRUE(sgworld::writeDemoWorld(alpha, error)) << error;
+  renderSaying("normal", "first.png");
+  fs::path chunk;
+  for (const auto& e : fs::recursive_directory_iterator("w"))
+    if (e.path().filename().string().rfind("c.", 0) == 0) chunk = e.path();
+  ASSERT_FALSE(chunk.empty());
+  const auto time = fs::last_write_time(chunk);
+  std::string bytes = slurp(chunk.string());
+  bytes[bytes.size() / 2] = static_cast<char>(bytes[bytes.size() / 2] ^ 0x5a);
+  sgtest::spit(chunk.string(), bytes);
+  fs::last_write_time(chunk, time);
+  Render again("custom w normal outfile again.png");
+  Render fresh("custom w normal nocache outfile fresh.png");
+  EXPECT_EQ(again.status, fresh.status) << again.errors.str();
+  EXPECT_EQ(slurp("again.png"), slurp("fresh.png"));
+}
