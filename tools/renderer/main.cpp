@@ -13,5 +13,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   sgsys::returnFreedMemory();
+  // Region files are read side by side, and the render cache holds the tiles it takes open.
+  sgsys::raiseOpenFileLimit();
   return sgrender::runRenderer(words, std::cerr, &std::cout);
 }

@@ -107,9 +107,13 @@ RegionTiles::RegionTiles(const RenderCache& cache, const MapPlan& plan, const Ca
     if (!known || r.width <= 0 || r.height <= 0) continue;  // a chunk whose saving cannot be told is never taken
     const CacheKey key = k.key();
     keys_[&g] = key;
-    // Held open from now until it is pasted: what the regions around it were told is what is pasted.
+    // Held open from now until it is pasted: what the regions around it were told is what is
+    // pasted. Past a few hundred, the files are left for the chunks' own: those tiles are checked
+    // now and read again when pasted.
     if (auto held = cache_.hold(key, "tile", tileBytes(r))) {
-      held_.emplace(&g, std::move(*held));
+      std::optional<HeldEntry> keep;
+      if (heldOpen_ < kHeldOpenAtMost) keep = std::move(*held), ++heldOpen_;
+      held_.emplace(&g, std::move(keep));
       hit_[placeKey(u, v)] = true;
     }
   }
@@ -147,7 +151,8 @@ bool RegionTiles::paste(const ChunkGroup& g, MapCanvas& canvas, RenderSummary& s
   auto held = held_.find(&g);
   if (held == held_.end()) return false;
   const Rect r = rectOf(g);
-  auto entry = cache_.read(held->second, keys_.at(&g), "tile", tileBytes(r));
+  const CacheKey& key = keys_.at(&g);
+  auto entry = held->second ? cache_.read(*held->second, key, "tile", tileBytes(r)) : cache_.load(key, "tile", tileBytes(r));
   held_.erase(held);
   if (!entry || entry->bytes.size() != tileBytes(r)) return false;
   RenderSummary counts;

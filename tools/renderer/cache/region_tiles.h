@@ -57,7 +57,10 @@ class RegionTiles {
   int mapWidth_, mapHeight_;
   std::unordered_map<const ChunkGroup*, CacheKey> keys_;   // regions that may be kept
   std::unordered_map<long long, bool> hit_;                 // by view region: a tile checks out
-  mutable std::unordered_map<const ChunkGroup*, HeldEntry> held_;  // the tiles that check out, until pasted
+  // The tiles that check out, until pasted: held open, the first kHeldOpenAtMost of them.
+  static constexpr size_t kHeldOpenAtMost = 256;
+  mutable std::unordered_map<const ChunkGroup*, std::optional<HeldEntry>> held_;
+  size_t heldOpen_ = 0;
   mutable size_t pasted_ = 0;
 };
 
