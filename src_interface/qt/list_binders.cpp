@@ -48,18 +48,13 @@ class ListBinder : public Binder {
         refilling_ = true;
         const int scrolled = list_->verticalScrollBar()->value();
         // One item set, inserted or removed is shown alone; anything else fills the list anew.
-        const auto change = itemsHint();
-        const int shown = list_->count(), now = c.listCount();
-        if (change.kind == forms::Control::ItemsChange::Set && shown == now) {
-          list_->item(change.index)->setText(decoded(c.list(change.index)));
-        } else if (change.kind == forms::Control::ItemsChange::Insert && shown + 1 == now) {
-          list_->insertItem(change.index, makeItem(c, change.index));
-        } else if (change.kind == forms::Control::ItemsChange::Remove && shown == now + 1) {
-          delete list_->takeItem(change.index);
-        } else {
-          list_->clear();
-          for (int i = 0; i < now; ++i) list_->addItem(makeItem(c, i));
-        }
+        showItems(
+            list_->count(), [&](int i) { list_->item(i)->setText(decoded(c.list(i))); },
+            [&](int i) { list_->insertItem(i, makeItem(c, i)); }, [&](int i) { delete list_->takeItem(i); },
+            [&] {
+              list_->clear();
+              for (int i = 0; i < c.listCount(); ++i) list_->addItem(makeItem(c, i));
+            });
         // A plain list without a chosen line (a log) shows its newest line as it grows.
         if (!checkable() && c.listIndex() < 0 && followEnd_) list_->scrollToBottom();
         else list_->verticalScrollBar()->setValue(scrolled);

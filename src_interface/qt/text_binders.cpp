@@ -70,21 +70,15 @@ class ComboBinder : public Binder {
     forms::Control& c = *control();
     switch (p) {
       case Prop::Items: {
-        // One item set, inserted or removed is shown alone; anything else fills the list anew.
-        const auto change = itemsHint();
-        const int shown = combo_->count(), now = c.listCount();
-        if (change.kind == forms::Control::ItemsChange::Set && shown == now) {
-          combo_->setItemText(change.index, decoded(c.list(change.index)));
-        } else if (change.kind == forms::Control::ItemsChange::Insert && shown + 1 == now) {
-          combo_->insertItem(change.index, decoded(c.list(change.index)));
-        } else if (change.kind == forms::Control::ItemsChange::Remove && shown == now + 1) {
-          combo_->removeItem(change.index);
-        } else {
-          QStringList items;
-          for (const auto& s : c.items()) items << decoded(s);
-          combo_->clear();
-          combo_->addItems(items);
-        }
+        showItems(
+            combo_->count(), [&](int i) { combo_->setItemText(i, decoded(c.list(i))); },
+            [&](int i) { combo_->insertItem(i, decoded(c.list(i))); }, [&](int i) { combo_->removeItem(i); },
+            [&] {
+              QStringList items;
+              for (const auto& s : c.items()) items << decoded(s);
+              combo_->clear();
+              combo_->addItems(items);
+            });
         if (combo_->currentIndex() != c.listIndex()) combo_->setCurrentIndex(c.listIndex());
         if (combo_->isEditable()) combo_->setEditText(decoded(c.text()));
         break;

@@ -53,10 +53,18 @@ class BinderCore {
     userActionDone();
   }
   bool inUserAction() const { return userDepth_ > 0; }
-  // What show(Prop::Items) is to show: the one item the model says changed, or all of them
-  // (after building, in another character set, or when the model changed all at once).
-  forms::Control::ItemsChange itemsHint() const {
-    return allItems_ || !control_ ? forms::Control::ItemsChange{} : control_->itemsChange();
+  // Shows a change of the items in a widget that holds `shown` of them: the one item the model
+  // says was set, inserted or removed, alone, when the widget's count bears it out; else all of
+  // them anew (after building, in another character set, or when the model changed all at once).
+  template <class Set, class Insert, class Remove, class All>
+  void showItems(int shown, Set&& set, Insert&& insert, Remove&& remove, All&& all) {
+    using Change = forms::Control::ItemsChange;
+    const Change change = allItems_ || !control_ ? Change{} : control_->itemsChange();
+    const int now = control_ ? control_->listCount() : 0;
+    if (change.kind == Change::Set && shown == now) set(change.index);
+    else if (change.kind == Change::Insert && shown + 1 == now) insert(change.index);
+    else if (change.kind == Change::Remove && shown == now + 1) remove(change.index);
+    else all();
   }
   bool echoing() const { return echo_ > 0; }
 

@@ -41,24 +41,22 @@ class ListBinder : public Binder {
       // A log that was showing its end keeps following its newest line.
       const bool atEnd = count == 0 || lastVisible() >= count - 1;
       SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-      // One item set, inserted or removed is shown alone; anything else fills the list anew.
-      const auto change = itemsHint();
-      const int now = c.listCount();
       const auto insert = [&](int i) {
         SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
       };
-      if (change.kind == forms::Control::ItemsChange::Set && count == now) {
-        SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(change.index), 0);
-        insert(change.index);
-      } else if (change.kind == forms::Control::ItemsChange::Insert && count + 1 == now) {
-        insert(change.index);
-      } else if (change.kind == forms::Control::ItemsChange::Remove && count == now + 1) {
-        SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(change.index), 0);
-      } else {
-        SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
-        for (int i = 0; i < now; ++i)
-          SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
-      }
+      const auto remove = [&](int i) { SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(i), 0); };
+      showItems(
+          count,
+          [&](int i) {
+            remove(i);
+            insert(i);
+          },
+          insert, remove,
+          [&] {
+            SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+            for (int i = 0; i < c.listCount(); ++i)
+              SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
+          });
       SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(c.listIndex()), 0);
       if (c.listIndex() < 0 && atEnd && c.listCount() > 0) SendMessageW(hwnd_, LB_SETTOPINDEX, c.listCount() - 1, 0);
       else if (c.listIndex() < 0) SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
@@ -118,9 +116,6 @@ class CheckListBinder : public Binder {
     switch (p) {
       case Prop::Items: {
         SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-        // One item set, inserted or removed is shown alone; anything else fills the list anew.
-        const auto change = itemsHint();
-        const int shown = ListView_GetItemCount(hwnd_), now = c.listCount();
         const auto insert = [&](int i) {
           std::wstring text = decoded(c.list(i));
           LVITEMW item{};
@@ -130,17 +125,17 @@ class CheckListBinder : public Binder {
           ListView_InsertItem(hwnd_, &item);
           ListView_SetCheckState(hwnd_, i, c.selected(i));
         };
-        if (change.kind == forms::Control::ItemsChange::Set && shown == now) {
-          std::wstring text = decoded(c.list(change.index));
-          ListView_SetItemText(hwnd_, change.index, 0, text.data());
-        } else if (change.kind == forms::Control::ItemsChange::Insert && shown + 1 == now) {
-          insert(change.index);
-        } else if (change.kind == forms::Control::ItemsChange::Remove && shown == now + 1) {
-          ListView_DeleteItem(hwnd_, change.index);
-        } else {
-          ListView_DeleteAllItems(hwnd_);
-          for (int i = 0; i < now; ++i) insert(i);
-        }
+        showItems(
+            ListView_GetItemCount(hwnd_),
+            [&](int i) {
+              std::wstring text = decoded(c.list(i));
+              ListView_SetItemText(hwnd_, i, 0, text.data());
+            },
+            insert, [&](int i) { ListView_DeleteItem(hwnd_, i); },
+            [&] {
+              ListView_DeleteAllItems(hwnd_);
+              for (int i = 0; i < c.listCount(); ++i) insert(i);
+            });
         SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
         resized();  // the column takes the room the vertical scroll bar leaves
         showIndex();

@@ -78,24 +78,22 @@ class ComboBinder : public Binder {
     switch (p) {
       case Prop::Items: {
         SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-        // One item set, inserted or removed is shown alone; anything else fills the list anew.
-        const auto change = itemsHint();
-        const int shown = static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)), now = c.listCount();
         const auto insert = [&](int i) {
           SendMessageW(hwnd_, CB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
         };
-        if (change.kind == forms::Control::ItemsChange::Set && shown == now) {
-          SendMessageW(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(change.index), 0);
-          insert(change.index);
-        } else if (change.kind == forms::Control::ItemsChange::Insert && shown + 1 == now) {
-          insert(change.index);
-        } else if (change.kind == forms::Control::ItemsChange::Remove && shown == now + 1) {
-          SendMessageW(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(change.index), 0);
-        } else {
-          SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
-          for (int i = 0; i < now; ++i)
-            SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
-        }
+        const auto remove = [&](int i) { SendMessageW(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(i), 0); };
+        showItems(
+            static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)),
+            [&](int i) {
+              remove(i);
+              insert(i);
+            },
+            insert, remove,
+            [&] {
+              SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
+              for (int i = 0; i < c.listCount(); ++i)
+                SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
+            });
         SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
         showIndex();
         break;

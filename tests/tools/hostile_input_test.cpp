@@ -451,9 +451,10 @@ TEST(HostileInput, ThreadsTheSystemCannotStartEndNoRender) {
   region("w", 0, 0);
   region("w", 1, 0);
   installProgram(SG_RENDERER, "renderer");
-  // Each thread's stack takes 8 MB of the address space.
+  // Each thread's stack takes 8 MB of the address space: 256 of them take all of 2 GB, and the
+  // render keeps room for its own memory once it gives half of those started back.
   const Outcome o = runProgram({"./renderer", "custom", "w", "nocache", "threads", "256", "isometric", "outfile", "t.png"},
-                               uint64_t(1) << 30);
+                               uint64_t(2) << 30);
   EXPECT_EQ(o.status, 0) << o.errors;
   EXPECT_NE(o.errors.find("of the 256 threads asked for could be started"), std::string::npos) << o.errors;
   EXPECT_GT(readImage("t.png").width(), 0);
