@@ -10,9 +10,6 @@ long long counter(const forms::Control& field) {
 
 void setCounter(forms::Control& field, long long value) { field.setText(std::to_string(value)); }
 
-std::string jobText(const options::RenderOptions& o) { return std::to_string(jobNumber(o)); }
-
-std::string jobFile(long long n, const std::string& what) { return "renderJob" + std::to_string(n) + what; }
 
 void warn(forms::Registry& registry, const std::string& text) {
   registry.services().dialogs.message(text, platform::kTitle, platform::Icon::Exclamation,

@@ -20,12 +20,8 @@ struct JobBuild {
 long long counter(const forms::Control& field);
 void setCounter(forms::Control& field, long long value);
 
-// The job number N of the request being built, and N as the files name it.
+// The job number N of the request being built.
 inline long long jobNumber(const options::RenderOptions& o) { return counter(o.renderjob); }
-std::string jobText(const options::RenderOptions& o);
-
-// "renderJob" N followed by what names the file (".bat", ".log", "progress.log", ...).
-std::string jobFile(long long n, const std::string& what);
 
 // A warning of the render job path: exclamation icon, OK, the system's title.
 void warn(forms::Registry& registry, const std::string& text);

@@ -1,5 +1,6 @@
 #include "jobs/job_numbers.h"
 
+#include "batch/job_files.h"
 #include "jobs/job_build.h"
 #include "platform/files.h"
 
@@ -7,7 +8,7 @@ namespace sg::jobs {
 
 int nextJobNumber() {
   for (int i = 0; i < 100; ++i)
-    if (!files::FileExists(jobFile(i, ".log"))) return i;
+    if (!files::FileExists(sgbatch::jobLog(i))) return i;
   return 100;
 }
 
@@ -20,8 +21,8 @@ void clearAllFiles(forms::Registry& registry) {
       "not to delete or renamed as such.\rAre you sure you want to continue?",
       platform::kTitle, platform::Icon::Exclamation, platform::Buttons::YesNo);
   if (answer != platform::Answer::Yes) return;
-  const std::string batch = "renderJobDelete.bat";
-  if (!files::appendLine(batch, "del renderJob*")) {
+  const std::string batch = sgbatch::jobsDeleteBatch();
+  if (!files::appendLine(batch, "del " + sgbatch::allJobFiles())) {
     warn(registry, "Warning: could not write deletion command to " + batch);
     return;
   }

@@ -1,5 +1,6 @@
 #include "jobs/render_entry.h"
 
+#include "batch/job_files.h"
 #include "jobs/batch_text.h"
 #include "jobs/chunk_range.h"
 #include "jobs/output_name.h"
@@ -18,7 +19,7 @@ bool savePathIsAppData(forms::Registry& registry) {
 
 std::string rendererTail(JobBuild& job, const std::string& output) {
   auto& o = job.o;
-  std::string tail = "progress " + jobFile(jobNumber(o), "progress.log ");
+  std::string tail = "progress " + sgbatch::jobProgress(jobNumber(o)) + ' ';
   if (!savePathIsAppData(job.registry))
     tail += "environment \"" + batchArgument(settings::getSavePath(job.registry)) + "\" ";
   for (const auto& w : sgwords::renderWords())
@@ -31,7 +32,6 @@ std::string rendererTail(JobBuild& job, const std::string& output) {
 void renderthis(JobBuild& job) {
   auto& o = job.o;
   generateName(o);
-  const std::string n = jobText(o);
   const std::string genfile = o.genfile.text();
   const bool postProcessing = o.checkdisablepostprocessor.value() == 0 && o.checklocoffset.value() == 0;
   const bool stacking = o.checksurpressstacking.value() == 0;
@@ -43,7 +43,7 @@ void renderthis(JobBuild& job) {
       k = counter(o.tempstackn);
       setCounter(o.tempstackn, k + 1);
     }
-    output = "renderJob" + n + "layer" + std::to_string(k) + ".png";
+    output = sgbatch::jobLayer(jobNumber(o), k);
     label = output + " (" + batchBare(genfile) + ")";
     if (!stacking && counter(o.tempstackn) > 0) postprocess(job);
   } else {
@@ -59,11 +59,11 @@ void renderthis(JobBuild& job) {
   std::vector<std::string> lines;
   if (o.checkdisablelogging.value() == 0) {
     setCounter(o.totaljob, counter(o.totaljob) + 1);
-    lines.push_back("echo Rendering " + label + " >> renderJob" + n + ".log");
+    lines.push_back("echo Rendering " + label + " >> " + sgbatch::jobLog(jobNumber(o)));
   }
   lines.push_back("strandvale_g_renderer.exe " + batchOptionLine(entry) + tail);
   if (!job.batch.append(lines)) {
-    warn(job.registry, "Warning: could not write render command to renderJob" + n + ".bat");
+    warn(job.registry, "Warning: could not write render command to " + sgbatch::jobBatch(jobNumber(o)));
     return;
   }
   if (postProcessing && !stacking) postprocess(job);

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "batch/job_files.h"
 #include "forms/registry.h"
 #include "jobs/custom_path_history.h"
 #include "jobs/job_build.h"
@@ -93,10 +94,9 @@ void renderRequest(forms::Form& form1) {
 
   chooseJobNumber(o);
   const long long n = jobNumber(o);
-  const std::string number = std::to_string(n);
   // The failure lines of an earlier job of this number belong to that job, not to this one.
-  files::removeFile(jobFile(n, "output.log"));
-  BatchFile batch(jobFile(n, ".bat"));
+  files::removeFile(sgbatch::jobOutput(n));
+  BatchFile batch(sgbatch::jobBatch(n));
   bool hidden = false;
   // The traps end the request without starting it; the main window comes back whenever the
   // request had hidden it, so that the program is never left without a visible window.
@@ -105,13 +105,13 @@ void renderRequest(forms::Form& form1) {
     warn(registry, message);
     if (hidden) form1.show();
   };
-  const std::string trapA = "Warning: could not write introduction to renderJob" + number +
-                            ".bat\rPlease make sure you run Strandvale G with writing rights and if "
+  const std::string trapA = "Warning: could not write introduction to " + batch.name() +
+                            "\rPlease make sure you run Strandvale G with writing rights and if "
                             "necessary not in a subfolder to your desktop or documents folder";
 
   std::vector<std::string> intro{"@echo Rename this batchfile if you want to use it again"};
   if (o.checkdisablelogging.value() == 0)
-    intro.push_back("echo Starting at " + services.clock.timeOfDay() + " >> renderJob" + number + ".log");
+    intro.push_back("echo Starting at " + services.clock.timeOfDay() + " >> " + sgbatch::jobLog(n));
   if (!batch.create(intro)) return trap(trapA);
 
   const int remembered = o.stacklist.listIndex();
@@ -133,11 +133,11 @@ void renderRequest(forms::Form& form1) {
   }
 
   if (o.checkdisablelogging.value() == 0) {
-    const std::string log = jobFile(n, ".log");
+    const std::string log = sgbatch::jobLog(n);
     if (!files::writeLines(log, {}) ||
-        !batch.append({"del " + log, "del " + jobFile(n, "progress.log")}))
-      return trap("Warning: could not add deletion of " + log + " to renderJob" + number +
-                  ".bat, please manually remove it afterwards");
+        !batch.append({"del " + log, "del " + sgbatch::jobProgress(n)}))
+      return trap("Warning: could not add deletion of " + log + " to " + batch.name() +
+                  ", please manually remove it afterwards");
     batch.close();
     const std::string trapC = "Warning: could not open logging screen";
     try {

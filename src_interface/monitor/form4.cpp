@@ -1,6 +1,7 @@
 #include "monitor/form4.h"
 
 #include "locale/translate.h"
+#include "batch/job_files.h"
 #include "monitor/job_log.h"
 #include "monitor/job_progress.h"
 #include "platform/files.h"
@@ -24,9 +25,9 @@ void Form4::Form_Unload() {
   showMainWindow();
 }
 
-std::string Form4::jobLogName() const { return "renderJob" + control("renderjob").text() + ".log"; }
+std::string Form4::jobLogName() const { return sgbatch::jobFile(control("renderjob").text(), ".log"); }
 std::string Form4::progressFileName() const {
-  return "renderJob" + control("renderjob").text() + "progress.log";
+  return sgbatch::jobFile(control("renderjob").text(), "progress.log");
 }
 
 void Form4::resetme() {
@@ -67,7 +68,7 @@ void Form4::finish() {
   control("progressbar").setValue(100);
   control("progressbar").setCaption("");
   // A job whose tools failed says why, and the window stays open to show it.
-  const auto failures = jobFailures("renderJob" + control("renderjob").text() + "output.log");
+  const auto failures = jobFailures(sgbatch::jobFile(control("renderjob").text(), "output.log"));
   std::vector<std::string> logLines;
   for (int i = 0; i < control("progresslist").listCount(); ++i) logLines.push_back(control("progresslist").list(i));
   for (const auto& f : failures) control("progresslist").addItem(withPlayersImages(f, logLines));

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <string_view>
 
+#include "batch/job_files.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -53,7 +54,7 @@ std::string withPlayersImages(const std::string& failure, const std::vector<std:
     const size_t open = line.find(" (", kRendering.size());
     if (open == std::string::npos || line.back() != ')') continue;
     const std::string layer = line.substr(kRendering.size(), open - kRendering.size());
-    if (layer.rfind("renderJob", 0) != 0 || layer.find("layer") == std::string::npos) continue;
+    if (layer.rfind(sgbatch::kJobPrefix, 0) != 0 || layer.find("layer") == std::string::npos) continue;
     const std::string named = layer + line.substr(open);
     for (size_t at = out.find(layer); at != std::string::npos; at = out.find(layer, at + named.size())) {
       if (out.compare(at, named.size(), named) != 0) out.replace(at, layer.size(), named);

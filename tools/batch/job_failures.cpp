@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "batch/job_files.h"
+
 namespace sgbatch {
 
 std::optional<std::string> jobOutputLog(const std::string& jobFileName) {
   std::string base = std::filesystem::path(jobFileName).filename().string();
-  const std::string prefix = "renderJob";
+  const std::string_view prefix = sgbatch::kJobPrefix;
   if (base.size() <= prefix.size()) return std::nullopt;
   for (size_t i = 0; i < prefix.size(); ++i)
     if (std::tolower(static_cast<unsigned char>(base[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
@@ -17,7 +19,7 @@ std::optional<std::string> jobOutputLog(const std::string& jobFileName) {
   while (end < base.size() && std::isdigit(static_cast<unsigned char>(base[end]))) ++end;
   if (end == prefix.size() || end - prefix.size() > 6) return std::nullopt;
   std::filesystem::path folder = std::filesystem::path(jobFileName).parent_path();
-  return (folder / (prefix + base.substr(prefix.size(), end - prefix.size()) + "output.log")).string();
+  return (folder / jobFile(std::string_view(base).substr(prefix.size(), end - prefix.size()), "output.log")).string();
 }
 
 std::optional<std::string> jobOutputLog(const std::vector<std::string>& names) {
