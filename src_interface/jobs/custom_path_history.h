@@ -3,11 +3,13 @@
 // interface settings.
 #pragma once
 #include "forms/registry.h"
+#include "options/render_entry.h"
 #include "options/render_options.h"
 
 namespace sg::jobs {
 
-// Record custom path, for the selected stack entry of a request being built.
-void recordCustomPath(options::RenderOptions& o, forms::Registry& registry);
+// Record custom path, for an entry of a request being built: into the main window's list of
+// paths and the settings dialog's.
+void recordCustomPath(const options::RenderEntry& e, options::RenderOptions& o, forms::Registry& registry);
 
 }  // namespace sg::jobs

@@ -3,30 +3,31 @@
 #include <algorithm>
 #include <vector>
 
-#include "options/render_word_controls.h"
+#include "options/word_bindings.h"
 #include "platform/text.h"
 
 namespace sg::jobs {
 
 namespace {
 
+using options::WordBinding;
 using sgwords::RenderWord;
 using sgwords::Word;
 
 // The filter suffix: one piece names it, any other count says how many.
-void appendFilter(std::string& name, const options::RenderOptions& o, const RenderWord& w) {
+void appendFilter(std::string& name, const options::RenderEntry& e, const RenderWord& w, const WordBinding& b) {
   const bool only = w.id == Word::OnlyLayers || w.id == Word::OnlyBlocks;
-  auto pieces = text::splitBlanks(text::trimBlanks(options::controlOf(o, w.valueControl).text()));
+  auto pieces = text::splitBlanks(text::trimBlanks(e.*b.list));
   if (pieces.size() == 1) {
     name += only ? "_only-" : "_hide-";
-    name += w.suffix;
+    name += b.suffix;
     name += '-';
     name += pieces[0];
   } else {
     name += only ? "_" : "_hide-";
     name += std::to_string(pieces.size());
     name += '-';
-    name += w.suffix;
+    name += b.suffix;
     name += 's';
   }
 }
@@ -35,9 +36,10 @@ void appendFilter(std::string& name, const options::RenderOptions& o, const Rend
 std::vector<const RenderWord*> namingWords() {
   std::vector<const RenderWord*> words;
   for (const auto& w : sgwords::renderWords())
-    if (w.writer == sgwords::Writer::Line && w.nameRank > 0) words.push_back(&w);
-  std::stable_sort(words.begin(), words.end(),
-                   [](const RenderWord* a, const RenderWord* b) { return a->nameRank < b->nameRank; });
+    if (w.writer == sgwords::Writer::Line && options::wordBinding(w.id).nameRank > 0) words.push_back(&w);
+  std::stable_sort(words.begin(), words.end(), [](const RenderWord* a, const RenderWord* b) {
+    return options::wordBinding(a->id).nameRank < options::wordBinding(b->id).nameRank;
+  });
   return words;
 }
 
@@ -46,35 +48,35 @@ constexpr int kAfterOrientation = 3;
 
 }  // namespace
 
-std::string baseName(const options::RenderOptions& o) {
+std::string baseName(const options::RenderEntry& e, const options::RequestOptions& r, long long stacked) {
   static const std::vector<const RenderWord*> words = namingWords();
-  std::string name = o.txtmapname.text();
+  std::string name = e.name;
   bool mirrorNamed = false;
   for (const RenderWord* w : words) {
-    if (!mirrorNamed && w->nameRank >= kAfterOrientation) {
-      if (options::checked(o.checkmirror)) name += "-mirrored";
+    const WordBinding& b = options::wordBinding(w->id);
+    if (!mirrorNamed && b.nameRank >= kAfterOrientation) {
+      if (options::isChecked(r.mirror)) name += "-mirrored";
       mirrorNamed = true;
     }
-    if (!options::says(o, *w)) continue;
+    if (!options::says(e, *w)) continue;
     if (w->arguments == sgwords::Arguments::CountedList) {
-      appendFilter(name, o, *w);
+      appendFilter(name, e, *w, b);
     } else {
-      name += w->suffix;
-      if (w->id == Word::ZoomLevel) name += text::plainDecimal(text::numericValue(o.zoomlevel.text()));
+      name += b.suffix;
+      if (w->id == Word::ZoomLevel) name += text::plainDecimal(text::numericValue(e.zoom));
     }
   }
-  double stacked = text::numericValue(o.tempstackn.text());
-  if (stacked > 1) name += "_" + text::plainDecimal(stacked) + "-renders";
+  if (stacked > 1) name += "_" + std::to_string(stacked) + "-renders";
   return name;
 }
 
-std::string outputName(const options::RenderOptions& o) {
-  std::string base = baseName(o);
-  std::string prefix = o.txtoutputfile.text();
+std::string outputName(const options::RenderEntry& e, const options::RequestOptions& r, long long stacked) {
+  std::string base = baseName(e, r, stacked);
+  std::string prefix = r.outputFile;
   if (prefix.empty()) return base + ".png";
   std::string layer;
-  if (options::checked(o.checkeachlayer)) {
-    layer = text::trimBlanks(o.layerfiltertext.text());
+  if (options::isChecked(e.eachLayer)) {
+    layer = text::trimBlanks(e.layers);
     if (prefix.find('*') != std::string::npos) {
       prefix = text::replaceAll(prefix, "*", layer);
       layer.clear();
@@ -83,7 +85,5 @@ std::string outputName(const options::RenderOptions& o) {
   if (text::endsWith(prefix, "/") || text::endsWith(prefix, "\\")) return prefix + base + ".png";
   return prefix + layer + ".png";
 }
-
-void generateName(options::RenderOptions& o) { o.genfile.setText(outputName(o)); }
 
 }  // namespace sg::jobs

@@ -3,17 +3,17 @@
 #pragma once
 #include <string>
 
+#include "options/render_entry.h"
 #include "options/render_options.h"
+#include "options/request_options.h"
 
 namespace sg::jobs {
 
-// The name without ".png" and without the output field, from the controls as they stand.
-std::string baseName(const options::RenderOptions& o);
+// The name without ".png" and without the output field; `stacked` renders waiting to be
+// merged add their count.
+std::string baseName(const options::RenderEntry& e, const options::RequestOptions& r, long long stacked);
 
-// The full name as generateName stores it.
-std::string outputName(const options::RenderOptions& o);
-
-// Sets genfile to the output name of the controls and the current stack count.
-void generateName(options::RenderOptions& o);
+// The full name, with the output field.
+std::string outputName(const options::RenderEntry& e, const options::RequestOptions& r, long long stacked);
 
 }  // namespace sg::jobs

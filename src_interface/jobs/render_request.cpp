@@ -1,6 +1,7 @@
 #include "jobs/render_request.h"
 
 #include <exception>
+#include <optional>
 
 #include "batch/job_files.h"
 #include "forms/registry.h"
@@ -9,8 +10,9 @@
 #include "jobs/job_numbers.h"
 #include "jobs/layer_expansion.h"
 #include "jobs/post_process.h"
-#include "jobs/render_entry.h"
+#include "jobs/render_command.h"
 #include "monitor/monitor_start.h"
+#include "options/entry_edit.h"
 #include "options/level_option_line.h"
 #include "platform/files.h"
 #include "settings/interface_settings.h"
@@ -19,57 +21,99 @@ namespace sg::jobs {
 
 namespace {
 
+using options::RenderEntry;
+
 constexpr int kRendersWithoutQuestion = 20;
 
-// Renders a per-layer entry once per layer, each as an unstacked render of that layer alone;
-// the entry's own filter and stacking choice are put back even when a render fails.
-long long renderEachLayer(JobBuild& job) {
-  auto& o = job.o;
-  long long renders = 0;
-  for (int layer : layersToRender(o.layerfiltercombo.listIndex(), o.layerfiltertext.text())) {
-    const int combo = o.layerfiltercombo.listIndex();
-    const std::string text = o.layerfiltertext.text();
-    const int stacking = o.checksurpressstacking.value();
-    auto putBack = [&] {
-      o.layerfiltercombo.setListIndex(combo);
-      o.layerfiltertext.setText(text);
-      o.checksurpressstacking.setValue(stacking);
-    };
-    try {
-      o.checksurpressstacking.setValue(1);
-      o.layerfiltercombo.setListIndex(1);
-      o.layerfiltertext.setText(std::to_string(layer));
-      renderthis(job);
-      ++renders;
-    } catch (...) {
-      putBack();
-      throw;
-    }
-    putBack();
-  }
-  return renders;
-}
+// The walk over the stack: the rows selected one by one as the window would select them, each
+// read once into its entry by the window's own rules played on a value, so that no row is
+// loaded into the controls to be read back. The rows' texts end as the selections leave them.
+struct StackWalk {
+  options::RenderOptions& o;
+  JobBuild& job;
+  options::EntryEdit edit;
+  std::vector<std::string> rows;
+  int selected = -1;
+  std::optional<std::vector<std::string>> tokens = std::nullopt;  // the words of the row loaded last
 
-// The walk over the stack list; returns the number of renders.
-long long walkStack(JobBuild& job) {
-  auto& o = job.o;
-  setCounter(o.tempstackn, 0);
-  setCounter(o.totaljob, 0);
-  long long renders = 0;
-  for (int i = 0; i < o.stacklist.listCount(); ++i) {
-    selectRow(o, i);
-    recordCustomPath(o, job.registry);
-    if (o.checkeachlayer.value() == 0) {
-      renderthis(job);
-      ++renders;
-    } else {
-      renders += renderEachLayer(job);
-    }
+  void select(int i) {
+    selected = i;
+    if (!edit.locked) tokens = options::tokenizeLevelOptionLine(rows[static_cast<size_t>(i)]);
+    edit.select(rows[static_cast<size_t>(i)]);
+    rows[static_cast<size_t>(i)] = edit.row;
   }
-  setCounter(o.totaljobrenders, renders);
-  if (counter(o.tempstackn) > 0) postprocess(job);
-  return renders;
-}
+
+  // A per-layer entry renders once per layer, each as an unstacked render of that layer alone;
+  // the entry's own filter and the stacking choice are put back even when a render fails.
+  long long renderEachLayer() {
+    long long renders = 0;
+    const RenderEntry& e = edit.entry;
+    for (int layer : layersToRender(e.layerFilter, e.layers)) {
+      const int filter = e.layerFilter;
+      const std::string layers = e.layers;
+      const int stacking = job.request.suppressStacking;
+      auto putBack = [&] {
+        edit.setNumber(&RenderEntry::layerFilter, filter);
+        edit.setText(&RenderEntry::layers, layers);
+        job.request.suppressStacking = stacking;
+        rows[static_cast<size_t>(selected)] = edit.row;
+      };
+      try {
+        job.request.suppressStacking = 1;
+        edit.setNumber(&RenderEntry::layerFilter, 1);
+        edit.setText(&RenderEntry::layers, std::to_string(layer));
+        rows[static_cast<size_t>(selected)] = edit.row;
+        renderthis(job, edit.entry, edit.row);
+        ++renders;
+      } catch (...) {
+        putBack();
+        throw;
+      }
+      putBack();
+    }
+    return renders;
+  }
+
+  // Returns the number of renders.
+  long long walk() {
+    job.stacked = 0;
+    job.tasks = 0;
+    long long renders = 0;
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+      select(i);
+      recordCustomPath(edit.entry, o, job.registry);
+      if (edit.entry.eachLayer == 0) {
+        renderthis(job, edit.entry, edit.row);
+        ++renders;
+      } else {
+        renders += renderEachLayer();
+      }
+    }
+    setCounter(o.totaljobrenders, renders);
+    if (job.stacked > 0) postprocess(job, edit.entry);
+    return renders;
+  }
+
+  // The window as the walk leaves it: the rows rewritten, the row selected last showing its
+  // options, and the job's counters in their fields.
+  void show() {
+    for (int j = 0; j < static_cast<int>(rows.size()); ++j)
+      o.stacklist.setList(j, rows[static_cast<size_t>(j)]);
+    if (selected >= 0) {
+      o.lock();
+      o.stacklist.setListIndex(selected);
+      if (tokens) {
+        o.temppack.clear();
+        for (const auto& t : *tokens) o.temppack.addItem(t);
+      }
+      options::showEntry(o, edit.entry, edit.enabling);
+      o.stacklist.setList(selected, rows[static_cast<size_t>(selected)]);
+      if (edit.locked) o.lock();
+      else o.unlock();
+    }
+    showJobState(o, job);
+  }
+};
 
 bool confirmLargeRequest(forms::Registry& registry, long long renders) {
   if (renders <= kRendersWithoutQuestion) return true;
@@ -118,13 +162,21 @@ void renderRequest(forms::Form& form1) {
   form1.hide();
   hidden = true;
 
+  JobBuild job{.registry = registry, .batch = batch, .number = n, .request = readRequest(o, registry),
+               .genfile = o.genfile.text()};
+  const options::WorldChoices worlds = options::worldChoices(o);
+  StackWalk walk{.o = o,
+                 .job = job,
+                 .edit = options::EntryEdit(options::readEntry(o), options::readEnabling(o), o.locked(), worlds),
+                 .rows = o.stacklist.items()};
   long long renders = 0;
   try {
-    JobBuild job{o, registry, batch};
-    renders = walkStack(job);
+    renders = walk.walk();
   } catch (const std::exception&) {
+    walk.show();
     return trap(trapA);
   }
+  walk.show();
 
   if (!confirmLargeRequest(registry, renders)) {
     batch.close();
@@ -132,7 +184,7 @@ void renderRequest(forms::Form& form1) {
     return;
   }
 
-  if (o.checkdisablelogging.value() == 0) {
+  if (job.request.disableLogging == 0) {
     const std::string log = sgbatch::jobLog(n);
     if (!files::writeLines(log, {}) ||
         !batch.append({"del " + log, "del " + sgbatch::jobProgress(n)}))
@@ -141,7 +193,7 @@ void renderRequest(forms::Form& form1) {
     batch.close();
     const std::string trapC = "Warning: could not open logging screen";
     try {
-      monitor::openProgressMonitor(registry, static_cast<int>(n), static_cast<int>(counter(o.totaljob)));
+      monitor::openProgressMonitor(registry, static_cast<int>(n), static_cast<int>(job.tasks));
     } catch (const std::exception&) {
       return trap(trapC);
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "options/render_entry.h"
 #include "options/render_options.h"
 #include "platform/dialogs.h"
 
@@ -11,6 +12,9 @@ namespace sg::options {
 
 // The built-in default line.
 inline constexpr const char* kBuiltInDefaultLine = "world 1 normal north";
+
+// The line of an entry, in the normal form (every element ends in a blank).
+std::string lineOf(const RenderEntry& e);
 
 // The line that the controls describe now, in the normal form (every element ends in a blank).
 std::string buildLevelOptionLine(const RenderOptions& o);

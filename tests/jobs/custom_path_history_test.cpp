@@ -3,6 +3,7 @@
 
 #include "job_window.h"
 #include "jobs/custom_path_history.h"
+#include "options/entry_fields.h"
 
 using namespace sg;
 
@@ -12,7 +13,7 @@ struct CustomPathHistory : ::testing::Test {
   test::JobWindow w;
   void record() {
     auto o = w.o();
-    jobs::recordCustomPath(o, w.w().registry);
+    jobs::recordCustomPath(options::readEntry(o), o, w.w().registry);
   }
   void chooseCustom(const std::string& path) {
     auto& worlds = w.c("comboworldfolders");

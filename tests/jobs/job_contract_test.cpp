@@ -13,7 +13,7 @@
 
 #include "job_window.h"
 #include "platform/files.h"
-#include "render_words/render_words.h"
+#include "options/entry_fields.h"
 #include "support/working_folder.h"
 
 using namespace sg;
@@ -129,7 +129,7 @@ std::string dump(test::JobWindow& w) {
   auto o = w.o();
   s << "rows " << o.stacklist.listIndex() << "\n";
   for (const auto& r : o.stacklist.items()) s << "  [" << r << "]\n";
-  for (const auto& c : sgwords::optionControls()) s << dumpControl(o.form.control(c.control)) << "\n";
+  for (const auto& f : options::entryFields()) s << dumpControl(o.form.control(f.control)) << "\n";
   for (const char* name : {"txtcustompath", "checknether", "checkmirror", "genfile", "tempstackn", "totaljob",
                            "totaljobrenders", "renderjob", "checksurpressstacking", "layerfiltercombo"})
     s << dumpControl(o.form.control(name)) << "\n";

@@ -2,15 +2,22 @@
 #include <gtest/gtest.h>
 
 #include "job_window.h"
+#include "jobs/job_build.h"
 #include "jobs/output_name.h"
-
-using sg::jobs::outputName;
+#include "options/entry_fields.h"
 
 namespace {
 
+// The name a render of the window's entry would be given now.
+std::string outputName(sg::test::JobWindow& w) {
+  auto o = w.o();
+  return sg::jobs::outputName(sg::options::readEntry(o), sg::jobs::readRequest(o, w.w().registry),
+                              sg::jobs::counter(o.tempstackn));
+}
+
 struct OutputName : ::testing::Test {
   sg::test::JobWindow w;
-  std::string name() { return outputName(w.o()); }
+  std::string name() { return outputName(w); }
 };
 
 TEST_F(OutputName, PlainMapAndEmptyMapName) {
@@ -48,7 +55,7 @@ TEST_F(OutputName, EverySuffixInItsPlace) {
   all.c("comboDimension").setListIndex(2);
   all.c("zoomlevel").setText("2.50");
   all.c("combolocchunks").setListIndex(1);
-  EXPECT_EQ(outputName(all.o()),
+  EXPECT_EQ(outputName(all),
             "base_normal_north-mirrored_hide-2-blocks_twilight_no-water_aether_wooloscopic_bright_flipped"
             "_zoomed-x2.5_rotated_xray_cakeoscopy_upside-down_mirrored_partial_offset-canvas.png");
 }
@@ -110,9 +117,8 @@ TEST_F(OutputName, OutputFieldNamesAFolderOrTheImage) {
   EXPECT_EQ(name(), "C:\\maps\\12\\base_normal_north_only-layer-12.png");
 }
 
-TEST_F(OutputName, GenerateNameStoresTheName) {
-  auto o = w.o();
-  sg::jobs::generateName(o);
+TEST_F(OutputName, RenderLeavesTheLastNameInItsField) {
+  w.render();
   EXPECT_EQ(w.c("genfile").text(), "base_normal_north.png");
 }
 

@@ -10,7 +10,9 @@
 #include "batch/batch_line.h"
 #include "batch/windows_arguments.h"
 #include "job_window.h"
-#include "jobs/render_entry.h"
+#include "options/entry_fields.h"
+#include "options/word_bindings.h"
+#include "jobs/render_command.h"
 #include "options/level_option_line.h"
 #include "platform/text.h"
 #include "post_processor/post_arguments.h"
@@ -97,8 +99,10 @@ TEST_F(Contract, EveryWordTheWindowWritesLandsOnItsSettingInTheTools) {
     std::remove(batchName.c_str());
     {
       jobs::BatchFile batch{batchName};
-      jobs::JobBuild job{o, w.w().registry, batch};
-      jobs::renderthis(job);
+      jobs::JobBuild job{.registry = w.w().registry, .batch = batch, .number = 3,
+                         .request = jobs::readRequest(o, w.w().registry), .stacked = 0, .tasks = 0, .genfile = {}};
+      jobs::renderthis(job, options::readEntry(o), line);
+      jobs::showJobState(o, job);
       batch.close();
     }
     const Commands job = readJob(batchName);
@@ -196,17 +200,21 @@ TEST_F(Contract, EveryWordTheWindowWritesLandsOnItsSettingInTheTools) {
 
 }  // namespace
 
-TEST(RenderWordTable, NamesOnlyControlsTheMainWindowHas) {
+TEST(RenderWordTable, EveryWordTheWindowSaysIsBoundToAnOptionItHas) {
   test::JobWindow w;
   auto& form1 = w.o().form;
   for (const auto& word : sgwords::renderWords()) {
-    if (!word.control.empty()) {
-      EXPECT_NE(form1.find(word.control), nullptr) << word.word;
-    }
-    if (!word.valueControl.empty()) {
-      EXPECT_NE(form1.find(word.valueControl), nullptr) << word.word;
-    }
     EXPECT_EQ(sgwords::findRenderWord(word.word), &word);
+    const auto& b = options::wordBinding(word.id);
+    EXPECT_EQ(b.id, word.id);
+    if (b.reading != options::Reading::Custom) {
+      if (word.writer == sgwords::Writer::Line) {
+        EXPECT_TRUE(b.number || b.text) << word.word;
+      } else {
+        EXPECT_TRUE(word.writer == sgwords::Writer::Tail && b.request) << word.word;
+      }
+    }
+    if (word.arguments == sgwords::Arguments::CountedList) EXPECT_TRUE(b.list) << word.word;
   }
-  for (const auto& c : sgwords::optionControls()) EXPECT_NE(form1.find(c.control), nullptr) << c.control;
+  for (const auto& f : options::entryFields()) EXPECT_NE(form1.find(f.control), nullptr) << f.control;
 }

@@ -4,6 +4,7 @@
 
 #include "imaging/image_operations.h"
 #include "imaging/png_file.h"
+#include "render_words/render_words.h"
 
 namespace sgrender {
 
@@ -11,9 +12,7 @@ bool mirrorsMap(const Finishing& r) {
   // The renderer's own east and west views of the angled styles are mirror images of the true
   // view: automirror turns them true here; under sautomirror they stay mirrored, and the job's
   // post-processing step mirrors them back. Either way the final image is the world as seen.
-  const bool turned = r.orientation == Orientation::East || r.orientation == Orientation::West;
-  const bool ownViewMirrored = turned && (r.style == Style::ObliqueAngled || r.style == Style::Isometric);
-  return r.mirror != (ownViewMirrored && !r.autoMirror);
+  return r.mirror != (sgwords::ownViewMirrored(wordOf(r.style), wordOf(r.orientation)) && !r.autoMirror);
 }
 
 sgimage::RgbaImage zoomed(const sgimage::RgbaImage& im, double f) {

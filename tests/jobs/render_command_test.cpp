@@ -4,7 +4,8 @@
 
 #include "job_window.h"
 #include "jobs/post_process.h"
-#include "jobs/render_entry.h"
+#include "jobs/render_command.h"
+#include "options/entry_fields.h"
 #include "support/test_system.h"
 #include "settings/interface_settings.h"
 
@@ -17,7 +18,6 @@ struct RenderEntry : ::testing::Test {
   test::JobWindow w;
   options::RenderOptions o = w.o();
   jobs::BatchFile batch{"renderJob2.bat"};
-  jobs::JobBuild job{o, w.w().registry, batch};
   const std::string entry = test::plainEntry("base");
 
   RenderEntry() {
@@ -25,6 +25,25 @@ struct RenderEntry : ::testing::Test {
     o.tempstackn.setText("0");
     o.totaljob.setText("0");
   }
+  // Each step is taken as the Render button takes it: the request and the counters as the
+  // window holds them, the selected row's entry and text; what the step changes goes back.
+  jobs::JobBuild job() {
+    return {.registry = w.w().registry, .batch = batch, .number = jobs::counter(o.renderjob),
+            .request = jobs::readRequest(o, w.w().registry), .stacked = jobs::counter(o.tempstackn),
+            .tasks = jobs::counter(o.totaljob), .genfile = o.genfile.text()};
+  }
+  template <class Step>
+  auto step(Step s) {
+    auto j = job();
+    auto result = s(j);
+    jobs::showJobState(o, j);
+    return result;
+  }
+  void renderthis() { step([&](jobs::JobBuild& j) { jobs::renderthis(j, options::readEntry(o), o.stacklist.text()); return 0; }); }
+  void postprocess() { step([&](jobs::JobBuild& j) { jobs::postprocess(j, options::readEntry(o)); return 0; }); }
+  std::string words() { return step([&](jobs::JobBuild& j) { return jobs::postProcessorWords(j, options::readEntry(o)); }); }
+  std::string tail(const std::string& output) { return jobs::rendererTail(job(), output); }
+
   std::vector<std::string> lines() {
     batch.close();
     return crlfLines("renderJob2.bat");
@@ -34,7 +53,7 @@ struct RenderEntry : ::testing::Test {
 TEST_F(RenderEntry, StackedRenderWritesItsLayerAndTheJobTail) {
   o.comboverbosity.setListIndex(1);
   o.combomapformat.setListIndex(2);
-  jobs::renderthis(job);
+  renderthis();
   EXPECT_EQ(lines(), (std::vector<std::string>{
                          "echo Rendering renderJob2layer0.png (base_normal_north.png) >> renderJob2.log",
                          "strandvale_g_renderer.exe " + entry +
@@ -43,7 +62,7 @@ TEST_F(RenderEntry, StackedRenderWritesItsLayerAndTheJobTail) {
   EXPECT_EQ(o.totaljob.text(), "1");
   o.combomapformat.setListIndex(1);
   o.checkdisablelogging.setValue(1);
-  jobs::renderthis(job);
+  renderthis();
   EXPECT_EQ(lines().back(), "strandvale_g_renderer.exe " + entry +
                                 "progress renderJob2progress.log verbosity 1 alpha outfile renderJob2layer1.png");
   EXPECT_EQ(o.tempstackn.text(), "2");
@@ -53,7 +72,7 @@ TEST_F(RenderEntry, StackedRenderWritesItsLayerAndTheJobTail) {
 TEST_F(RenderEntry, DirectRouteWritesTheQuotedFinalNameAndLeavesTheStackAlone) {
   o.checkdisablepostprocessor.setValue(2);  // greyed counts as on
   o.txtoutputfile.setText("C:\\my maps\\");
-  jobs::renderthis(job);
+  renderthis();
   EXPECT_EQ(lines(), (std::vector<std::string>{
                          "echo Rendering \"C:\\my maps\\base_normal_north.png\" >> renderJob2.log",
                          "strandvale_g_renderer.exe " + entry +
@@ -64,7 +83,7 @@ TEST_F(RenderEntry, DirectRouteWritesTheQuotedFinalNameAndLeavesTheStackAlone) {
   o.checkdisablepostprocessor.setValue(0);
   o.checksurpressstacking.setValue(1);
   o.checklocoffset.setValue(1);
-  jobs::renderthis(job);
+  renderthis();
   auto l = lines();
   ASSERT_EQ(l.size(), 4u);
   EXPECT_EQ(l[3], "strandvale_g_renderer.exe " + o.stacklist.text() +
@@ -74,7 +93,7 @@ TEST_F(RenderEntry, DirectRouteWritesTheQuotedFinalNameAndLeavesTheStackAlone) {
 TEST_F(RenderEntry, SuppressedStackingMergesEarlierLayersFirstThenItsOwnImage) {
   o.tempstackn.setText("2");
   o.checksurpressstacking.setValue(1);
-  jobs::renderthis(job);
+  renderthis();
   EXPECT_EQ(lines(), (std::vector<std::string>{
       "echo Post Processing base_normal_north_2-renders.png >> renderJob2.log",
       "strandvale_g_post_processor.exe merge 2 renderJob2layer0.png renderJob2layer1.png delete output "
@@ -97,25 +116,25 @@ TEST_F(RenderEntry, EnvironmentPieceForOtherSaveFoldersKeepsItsClosingQuote) {
   const std::string folder = settings::getSavePath(w.w().registry);
   std::string expected = folder;
   if (!folder.empty() && folder.back() == '\\') expected += '\\';
-  EXPECT_EQ(jobs::rendererTail(job, "x.png"),
+  EXPECT_EQ(tail("x.png"),
             "progress renderJob2progress.log environment \"" + expected + "\" outfile x.png");
 
   // A folder ending in '/' gets no backslash that would escape the quote.
   w.f5("customsavepath").setText("/home/me/saves/");
   const std::string slashFolder = settings::getSavePath(w.w().registry);
   if (!slashFolder.empty() && slashFolder.back() == '/') {
-    EXPECT_EQ(jobs::rendererTail(job, "x.png"),
+    EXPECT_EQ(tail("x.png"),
               "progress renderJob2progress.log environment \"" + slashFolder + "\" outfile x.png");
   }
   w.f5("oppathappdata").setValue(1);
-  EXPECT_EQ(jobs::rendererTail(job, "x.png"), "progress renderJob2progress.log outfile x.png");
+  EXPECT_EQ(tail("x.png"), "progress renderJob2progress.log outfile x.png");
 }
 
 TEST_F(RenderEntry, MarkedRangeComesFromTheOffsetFileAtRenderTime) {
   o.combolocchunks.setListIndex(1);
   o.checklocwhitespace.setValue(1);
   test::writeFile("baseOffset.txt", "MinX: -12\r\nMaxX: 30\r\nMinZ: -5\r\nMaxZ: 18\r\n");
-  jobs::renderthis(job);
+  renderthis();
   EXPECT_EQ(lines()[1], "strandvale_g_renderer.exe " + entry +
                             "spacedrectangle -12 30 -5 18 progress renderJob2progress.log outfile renderJob2layer0.png");
   // The stored entry keeps its placeholder.
@@ -128,7 +147,7 @@ TEST_F(RenderEntry, PostProcessorWordsInTheirOrder) {
   o.comborotation.setListIndex(1);
   o.combobackground.setListIndex(1);
   o.genfile.setText("ignored");
-  EXPECT_EQ(jobs::postProcessorWords(o),
+  EXPECT_EQ(words(),
             "merge 3 renderJob4layer0.png renderJob4layer1.png renderJob4layer2.png rotate 90 color White delete "
             "output \"ignored\"");
   o.tempstackn.setText("1");
@@ -137,7 +156,7 @@ TEST_F(RenderEntry, PostProcessorWordsInTheirOrder) {
   o.checksurpressdeletion.setValue(1);
   o.combomirroring.setListIndex(2);  // hidden: vertical mirroring still counts, checkmirror is left alone
   o.checkmirror.setValue(1);
-  EXPECT_EQ(jobs::postProcessorWords(o),
+  EXPECT_EQ(words(),
             "input renderJob4layer0.png rotate 270 color Black mirror horizontally mirror vertically output \"ignored\"");
   EXPECT_EQ(o.checkmirror.value(), 1);
 }
@@ -147,34 +166,34 @@ TEST_F(RenderEntry, AutoMirroringFlipsHorizontalMirroringForAngledViewsFacingEas
   o.combostyle.setListIndex(6);
   o.comboorientation.setListIndex(3);
   o.checkmapautomirror.setValue(1);
-  EXPECT_NE(jobs::postProcessorWords(o).find(" mirror horizontally"), std::string::npos);
+  EXPECT_NE(words().find(" mirror horizontally"), std::string::npos);
   o.checkmirror.setValue(1);
-  EXPECT_EQ(jobs::postProcessorWords(o).find(" mirror"), std::string::npos);
+  EXPECT_EQ(words().find(" mirror"), std::string::npos);
   o.checksurpressautomirroring.setValue(1);
-  EXPECT_NE(jobs::postProcessorWords(o).find(" mirror horizontally"), std::string::npos);
+  EXPECT_NE(words().find(" mirror horizontally"), std::string::npos);
   o.checksurpressautomirroring.setValue(0);
   o.comboorientation.setListIndex(2);
-  EXPECT_NE(jobs::postProcessorWords(o).find(" mirror horizontally"), std::string::npos);
+  EXPECT_NE(words().find(" mirror horizontally"), std::string::npos);
   o.comboorientation.setListIndex(1);
   o.combostyle.setListIndex(4);
-  EXPECT_NE(jobs::postProcessorWords(o).find(" mirror horizontally"), std::string::npos);
+  EXPECT_NE(words().find(" mirror horizontally"), std::string::npos);
 }
 
 TEST_F(RenderEntry, VisibleMirroringChoiceSetsTheMirrorBoxForLaterNames) {
   o.combomirroring.setVisible(true);
   o.combomirroring.setListIndex(1);
   o.tempstackn.setText("1");
-  jobs::postprocess(job);
+  postprocess();
   // The name of this step was made before the box changed; later names carry "-mirrored".
   EXPECT_EQ(lines()[1], "strandvale_g_post_processor.exe input renderJob2layer0.png mirror horizontally delete "
                         "output \"base_normal_north.png\"");
   EXPECT_EQ(o.checkmirror.value(), 1);
   o.tempstackn.setText("1");
-  jobs::postprocess(job);
+  postprocess();
   EXPECT_EQ(lines()[3], "echo Post Processing base_normal_north-mirrored.png >> renderJob2.log");
   o.combomirroring.setListIndex(0);
   o.tempstackn.setText("1");
-  jobs::postprocess(job);
+  postprocess();
   EXPECT_EQ(o.checkmirror.value(), 0);
 }
 
@@ -182,10 +201,10 @@ TEST_F(RenderEntry, WriteFailuresAreReportedPerStepAndTheRequestGoesOn) {
   // Every write to this batch file fails with a full disk.
   if (!test::linkToFullDisk("renderJob2.bat")) GTEST_SKIP() << "no full-disk device here";
   o.tempstackn.setText("1");
-  jobs::renderthis(job);
+  renderthis();
   EXPECT_EQ(o.tempstackn.text(), "2");  // counters moved before the write keep their values
   EXPECT_EQ(o.totaljob.text(), "1");
-  jobs::postprocess(job);
+  postprocess();
   EXPECT_EQ(o.tempstackn.text(), "2");
   EXPECT_EQ(o.totaljob.text(), "1");
   const auto& m = w.dialogs().messages();
@@ -199,7 +218,7 @@ TEST_F(RenderEntry, WriteFailuresAreReportedPerStepAndTheRequestGoesOn) {
   // A suppressed render whose own lines fail is not post-processed.
   o.checksurpressstacking.setValue(1);
   o.tempstackn.setText("0");
-  jobs::renderthis(job);
+  renderthis();
   EXPECT_EQ(w.dialogs().messages().size(), 3u);
 }
 
