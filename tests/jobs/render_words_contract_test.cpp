@@ -214,7 +214,9 @@ TEST(RenderWordTable, EveryWordTheWindowSaysIsBoundToAnOptionItHas) {
         EXPECT_TRUE(word.writer == sgwords::Writer::Tail && b.request) << word.word;
       }
     }
-    if (word.arguments == sgwords::Arguments::CountedList) EXPECT_TRUE(b.list) << word.word;
+    if (word.arguments == sgwords::Arguments::CountedList) {
+      EXPECT_TRUE(b.list) << word.word;
+    }
   }
   for (const auto& f : options::entryFields()) EXPECT_NE(form1.find(f.control), nullptr) << f.control;
 }
