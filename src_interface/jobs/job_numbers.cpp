@@ -14,19 +14,4 @@ int nextJobNumber() {
 
 void chooseJobNumber(options::RenderOptions& o) { setCounter(o.renderjob, nextJobNumber()); }
 
-void clearAllFiles(forms::Registry& registry) {
-  auto& services = registry.services();
-  auto answer = services.dialogs.message(
-      "This will delete all files whose name start with \"renderJob\", including any files you chose "
-      "not to delete or renamed as such.\rAre you sure you want to continue?",
-      platform::kTitle, platform::Icon::Exclamation, platform::Buttons::YesNo);
-  if (answer != platform::Answer::Yes) return;
-  const std::string batch = sgbatch::jobsDeleteBatch();
-  if (!files::appendLine(batch, "del " + sgbatch::allJobFiles())) {
-    warn(registry, "Warning: could not write deletion command to " + batch);
-    return;
-  }
-  if (!services.launcher.start(batch, true)) warn(registry, "Warning: could not start " + batch);
-}
-
 }  // namespace sg::jobs

@@ -1,5 +1,5 @@
 // Job numbers: the first number whose job log is absent, so that jobs started one after
-// another run side by side; and clearing every job file of the working folder at once.
+// another run side by side.
 #pragma once
 #include "forms/registry.h"
 #include "options/render_options.h"
@@ -12,7 +12,5 @@ int nextJobNumber();
 // Choose job number: stores it in renderjob.
 void chooseJobNumber(options::RenderOptions& o);
 
-// Clear all files: asks, then writes and starts renderJobDelete.bat.
-void clearAllFiles(forms::Registry& registry);
 
 }  // namespace sg::jobs

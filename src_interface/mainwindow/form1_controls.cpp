@@ -2,7 +2,7 @@
 // twips, parent frame and start state. The window is shown 5250 (main column) or 12600 twips
 // wide; hidden working fields lie beyond the wide edge.
 #include "mainwindow/form1.h"
-#include "options/request_option_items.h"
+#include "settings/request_option_items.h"
 
 namespace sg::mainwindow {
 
@@ -129,31 +129,31 @@ const ControlTable& Form1::controlTable() {
       {.kind = Kind::Label, .name = "Label26", .caption = "Batch File Options", .left = 5280, .top = 3840, .width = 7080, .height = 255},
       {.kind = Kind::Label, .name = "Label12", .caption = "Map format", .left = 5280, .top = 4170, .width = 1335, .height = 255},
       {.kind = Kind::ComboBox, .name = "combomapformat", .left = 6660, .top = 4140, .width = 2295, .height = kRowH,
-       .items = options::kMapFormatItems, .style = Style::DropDownList},
+       .items = settings::kMapFormatItems, .style = Style::DropDownList},
       {.kind = Kind::Label, .name = "Label13", .caption = "Verbosity", .left = 9060, .top = 4170, .width = 945, .height = 255},
       {.kind = Kind::ComboBox, .name = "comboverbosity", .left = 10035, .top = 4140, .width = 2325, .height = kRowH,
-       .items = options::kVerbosityItems, .style = Style::DropDownList},
-      {.kind = Kind::CheckBox, .name = "checkdisablelogging", .caption = options::kDisableLoggingCaption, .left = 5280, .top = 4545, .width = 3300, .height = 285},
-      {.kind = Kind::CheckBox, .name = "checkdisablepostprocessor", .caption = options::kDisablePostProcessorCaption, .left = 9060, .top = 4545, .width = 3300, .height = 285},
+       .items = settings::kVerbosityItems, .style = Style::DropDownList},
+      {.kind = Kind::CheckBox, .name = "checkdisablelogging", .caption = settings::kDisableLoggingCaption, .left = 5280, .top = 4545, .width = 3300, .height = 285},
+      {.kind = Kind::CheckBox, .name = "checkdisablepostprocessor", .caption = settings::kDisablePostProcessorCaption, .left = 9060, .top = 4545, .width = 3300, .height = 285},
       {.kind = Kind::Label, .name = "Label17", .caption = "Output folder/file", .left = 5280, .top = 4935, .width = 1575, .height = 255},
       {.kind = Kind::TextBox, .name = "txtoutputfile", .left = 6900, .top = 4905, .width = 4935, .height = kRowH},
       {.kind = Kind::Label, .name = "Label18", .caption = ".png", .left = 11880, .top = 4935, .width = 480, .height = 255},
 
       // Advanced area: post processor options.
       {.kind = Kind::Label, .name = "Label27", .caption = "Post Processor options", .left = 5280, .top = 5400, .width = 7080, .height = 255},
-      {.kind = Kind::CheckBox, .name = "checksurpressstacking", .caption = options::kSuppressStackingCaption, .left = 5280, .top = 5715, .width = 3300, .height = 285},
-      {.kind = Kind::CheckBox, .name = "checksurpressdeletion", .caption = options::kSuppressDeletionCaption, .left = 9060, .top = 5715, .width = 3300, .height = 285},
-      {.kind = Kind::CheckBox, .name = "checksurpressautomirroring", .caption = options::kSuppressAutoMirroringCaption, .left = 5280, .top = 6030, .width = 3720, .height = 285},
-      {.kind = Kind::CheckBox, .name = "checkmirror", .caption = options::kMirrorCaption, .left = 9060, .top = 6030, .width = 3300, .height = 285},
+      {.kind = Kind::CheckBox, .name = "checksurpressstacking", .caption = settings::kSuppressStackingCaption, .left = 5280, .top = 5715, .width = 3300, .height = 285},
+      {.kind = Kind::CheckBox, .name = "checksurpressdeletion", .caption = settings::kSuppressDeletionCaption, .left = 9060, .top = 5715, .width = 3300, .height = 285},
+      {.kind = Kind::CheckBox, .name = "checksurpressautomirroring", .caption = settings::kSuppressAutoMirroringCaption, .left = 5280, .top = 6030, .width = 3720, .height = 285},
+      {.kind = Kind::CheckBox, .name = "checkmirror", .caption = settings::kMirrorCaption, .left = 9060, .top = 6030, .width = 3300, .height = 285},
       {.kind = Kind::Label, .name = "lblcombomirroring", .caption = "Mirroring", .left = 9060, .top = 6060, .width = 915, .height = 255, .visible = false},
       {.kind = Kind::ComboBox, .name = "combomirroring", .left = 10035, .top = 6030, .width = 2325, .height = kRowH,
-       .items = options::kMirroringItems, .style = Style::DropDownList, .visible = false},
+       .items = settings::kMirroringItems, .style = Style::DropDownList, .visible = false},
       {.kind = Kind::Label, .name = "Label19", .caption = "Background", .left = 5280, .top = 6420, .width = 1335, .height = 255},
       {.kind = Kind::ComboBox, .name = "combobackground", .left = 6660, .top = 6390, .width = 2295, .height = kRowH,
-       .items = options::kBackgroundItems, .style = Style::DropDownList},
+       .items = settings::kBackgroundItems, .style = Style::DropDownList},
       {.kind = Kind::Label, .name = "lblcomborotation", .caption = "Rotation", .left = 9060, .top = 6420, .width = 915, .height = 255, .visible = false},
       {.kind = Kind::ComboBox, .name = "comborotation", .left = 10035, .top = 6390, .width = 2325, .height = kRowH,
-       .items = options::kRotationItems, .style = Style::DropDownList, .visible = false},
+       .items = settings::kRotationItems, .style = Style::DropDownList, .visible = false},
 
       // Hidden working fields.
       {.kind = Kind::TextBox, .name = "renderjob", .caption = "Text1", .left = kHidden, .top = 120, .width = 1200, .height = kRowH, .visible = false},

@@ -1,6 +1,6 @@
 #include "settings/form5.h"
 
-#include "jobs/job_numbers.h"
+#include "settings/clear_files.h"
 #include "locale/translate.h"
 #include "platform/text.h"
 
@@ -71,7 +71,7 @@ void Form5::customsavepath_Change() {
 // Every option button and check box of the dialog is saved at once.
 void Form5::setting_Click() { trysave(registry()); }
 
-void Form5::Command1_Click() { jobs::clearAllFiles(registry()); }
+void Form5::Command1_Click() { settings::clearAllFiles(registry()); }
 
 void Form5::Command2_Click() { hide(); }
 

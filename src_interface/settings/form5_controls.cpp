@@ -2,7 +2,7 @@
 // flags and the world name group in the left column, the custom path history in the right
 // column, the notes and the three buttons at the bottom. The hidden record fields (the
 // advanced options mirror and the loading flag) lie beyond the right edge.
-#include "options/request_option_items.h"
+#include "settings/request_option_items.h"
 #include "settings/form5.h"
 
 namespace sg::settings {
@@ -85,18 +85,18 @@ const ControlTable& Form5::controlTable() {
     };
     // The advanced options' record, one row apart.
     const int top = 480, row = 360;
-    t.push_back(mirrorList("combomapformat", options::kMapFormatItems, top));
-    t.push_back(mirrorList("comboverbosity", options::kVerbosityItems, top + row));
-    t.push_back(mirrorCheck("checkdisablelogging", options::kDisableLoggingCaption, top + 2 * row));
-    t.push_back(mirrorCheck("checkdisablepostprocessor", options::kDisablePostProcessorCaption, top + 3 * row));
+    t.push_back(mirrorList("combomapformat", settings::kMapFormatItems, top));
+    t.push_back(mirrorList("comboverbosity", settings::kVerbosityItems, top + row));
+    t.push_back(mirrorCheck("checkdisablelogging", settings::kDisableLoggingCaption, top + 2 * row));
+    t.push_back(mirrorCheck("checkdisablepostprocessor", settings::kDisablePostProcessorCaption, top + 3 * row));
     t.push_back(mirrorText("txtoutputfile", top + 4 * row));
-    t.push_back(mirrorCheck("checksurpressstacking", options::kSuppressStackingCaption, top + 5 * row));
-    t.push_back(mirrorCheck("checksurpressdeletion", options::kSuppressDeletionCaption, top + 6 * row));
-    t.push_back(mirrorCheck("checksurpressautomirroring", options::kSuppressAutoMirroringCaption, top + 7 * row));
-    t.push_back(mirrorCheck("checkmirror", options::kMirrorCaption, top + 8 * row));
-    t.push_back(mirrorList("combomirroring", options::kMirroringItems, top + 9 * row));
-    t.push_back(mirrorList("combobackground", options::kBackgroundItems, top + 10 * row));
-    t.push_back(mirrorList("comborotation", options::kRotationItems, top + 11 * row));
+    t.push_back(mirrorCheck("checksurpressstacking", settings::kSuppressStackingCaption, top + 5 * row));
+    t.push_back(mirrorCheck("checksurpressdeletion", settings::kSuppressDeletionCaption, top + 6 * row));
+    t.push_back(mirrorCheck("checksurpressautomirroring", settings::kSuppressAutoMirroringCaption, top + 7 * row));
+    t.push_back(mirrorCheck("checkmirror", settings::kMirrorCaption, top + 8 * row));
+    t.push_back(mirrorList("combomirroring", settings::kMirroringItems, top + 9 * row));
+    t.push_back(mirrorList("combobackground", settings::kBackgroundItems, top + 10 * row));
+    t.push_back(mirrorList("comborotation", settings::kRotationItems, top + 11 * row));
     return t;
   }();
   return table;

@@ -7,6 +7,7 @@
 #include "jobs/job_numbers.h"
 #include "jobs/post_processor_presence.h"
 #include "platform/files.h"
+#include "settings/clear_files.h"
 #include "support/working_folder.h"
 
 using namespace sg;
@@ -57,7 +58,7 @@ TEST_F(ClearAllFiles, AsksThenAppendsAndStartsTheClearingBatch) {
 
 TEST_F(ClearAllFiles, AClearingBatchThatCannotBeWrittenIsReportedAndNotStarted) {
   ASSERT_TRUE(std::filesystem::create_directory("renderJobDelete.bat"));
-  jobs::clearAllFiles(w.w().registry);
+  settings::clearAllFiles(w.w().registry);
   ASSERT_EQ(w.dialogs().messages().size(), 2u);
   EXPECT_EQ(w.dialogs().messages()[1].text, "Warning: could not write deletion command to renderJobDelete.bat");
   EXPECT_TRUE(w.launcher().records().empty());

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "renderer/blocks/block_names.h"
-#include "renderer/formats/chunk.h"
 
 namespace sgrender {
 

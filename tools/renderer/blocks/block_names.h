@@ -22,6 +22,9 @@ extern const size_t kBlockNameCount;
 // Ids above the old numbers go up to this (exclusive); filters and colours size their tables by it.
 constexpr uint16_t kBlockIdLimit = 4096;
 
+// A block whose name the table does not know: drawn in a fallback colour and counted.
+constexpr uint16_t kUnknownBlock = kBlockIdLimit - 1;
+
 // The entry of a name, with or without the "minecraft:" prefix; nullptr for an unknown name.
 const BlockName* findBlockName(std::string_view name);
 // The plainest name that has this id (and data value, when one has it), or nullptr.

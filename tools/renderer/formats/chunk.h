@@ -6,10 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace sgrender {
+#include "renderer/blocks/block_names.h"
 
-// A block whose name the table does not know: drawn in a fallback colour and counted.
-constexpr uint16_t kUnknownBlock = 4095;
+namespace sgrender {
 
 struct Chunk {
   int chunkX = 0, chunkZ = 0;

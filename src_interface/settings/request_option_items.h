@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace sg::options {
+namespace sg::settings {
 
 inline const std::vector<std::string> kMapFormatItems = {"Default (native)", "Alpha Chunks (native)",
                                                          "Beta Regions (native)"};
@@ -23,4 +23,4 @@ inline constexpr const char* kSuppressDeletionCaption = "Suppress deletion";
 inline constexpr const char* kSuppressAutoMirroringCaption = "Suppress auto mirroring (obsolete)";
 inline constexpr const char* kMirrorCaption = "Mirror left and right (obsolete)";
 
-}  // namespace sg::options
+}  // namespace sg::settings
