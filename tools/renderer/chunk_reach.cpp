@@ -8,7 +8,6 @@ namespace sgrender {
 
 namespace {
 
-long long placeKey(int x, int z) { return (static_cast<long long>(x) << 32) ^ static_cast<uint32_t>(z); }
 int floorDiv16(int v) { return v >= 0 ? v / 16 : -((-v + 15) / 16); }
 
 }  // namespace

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "renderer/block_census.h"
-#include "renderer/cache/region_tiles.h"
+#include "renderer/region_tiles.h"
 #include "renderer/chunk_pipeline.h"
 #include "renderer/image/map_canvas.h"
-#include "renderer/render_summary.h"
+#include "renderer/terms/render_summary.h"
 #include "renderer/styles/painter.h"
 
 namespace sgrender {

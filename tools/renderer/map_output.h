@@ -5,7 +5,7 @@
 #include <string>
 
 #include "imaging/png_parallel.h"
-#include "renderer/cache/projected_tiles.h"
+#include "renderer/projected_tiles.h"
 #include "renderer/image/map_finishing.h"
 #include "renderer/map_drawing.h"
 #include "renderer/map_plan.h"

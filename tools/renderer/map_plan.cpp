@@ -16,8 +16,6 @@ namespace sgrender {
 
 namespace {
 
-long long chunkKey(int x, int z) { return (static_cast<long long>(x) << 32) ^ static_cast<uint32_t>(z); }
-
 // Far chunks first.
 void sortFarToNear(WorldChunks& chunks, const View& view) {
   auto nearness = [&](int x, int z) {
@@ -46,7 +44,7 @@ bool layOut(const RenderRequest& r, MapPlan& plan) {
       plan.maxX = std::max(plan.maxX, c.x);
       plan.minZ = std::min(plan.minZ, c.z);
       plan.maxZ = std::max(plan.maxZ, c.z);
-      stored->insert(chunkKey(c.x, c.z));
+      stored->insert(placeKey(c.x, c.z));
       ++plan.total;
     }
   if (r.rectangle && r.rectangle->keepWhitespace) {
@@ -61,7 +59,7 @@ bool layOut(const RenderRequest& r, MapPlan& plan) {
   frame.extent = viewExtent(frame.view, plan.minX, plan.maxX, plan.minZ, plan.maxZ);
   if (r.nether) frame.lowestY = 0, frame.highestY = 127;
   frame.seaLevel = r.nether ? 32 : seaLevelOf(plan.world, chunks.layout);  // the Nether's sea is of lava
-  frame.stored = [stored](int x, int z) { return stored->count(chunkKey(x, z)) > 0; };
+  frame.stored = [stored](int x, int z) { return stored->count(placeKey(x, z)) > 0; };
   sortFarToNear(plan.chunks, frame.view);
   return true;
 }

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "imaging/png_file.h"
-#include "renderer/cache/projected_tiles.h"
-#include "renderer/cache/region_tiles.h"
+#include "renderer/projected_tiles.h"
+#include "renderer/region_tiles.h"
 #include "system/tool_system.h"
 
 namespace sgrender {

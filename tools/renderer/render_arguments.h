@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "renderer/map_terms.h"
+#include "renderer/terms/map_terms.h"
 
 namespace sgrender {
 

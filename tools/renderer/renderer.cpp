@@ -7,7 +7,7 @@
 #include "batch/job_failures.h"
 #include "renderer/cache/cached_strips.h"
 #include "renderer/cache/finished_images.h"
-#include "renderer/cache/region_tiles.h"
+#include "renderer/region_tiles.h"
 #include "renderer/chunk_pipeline.h"
 #include "renderer/map_drawing.h"
 #include "renderer/map_output.h"

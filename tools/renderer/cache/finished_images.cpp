@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "renderer/cache/region_tiles.h"
 
 namespace sgrender {
 

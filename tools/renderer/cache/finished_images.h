@@ -4,8 +4,8 @@
 #include <string>
 
 #include "renderer/cache/render_cache.h"
-#include "renderer/map_terms.h"
-#include "renderer/render_summary.h"
+#include "renderer/terms/map_terms.h"
+#include "renderer/terms/render_summary.h"
 
 namespace sgrender {
 

@@ -60,23 +60,11 @@ struct StartReader {
   const uint8_t* end;
 
   bool has(size_t n) const { return static_cast<size_t>(end - p) >= n; }
-  bool skip(uint64_t n) {
-    if (n > static_cast<size_t>(end - p)) return false;
-    p += n;
-    return true;
-  }
   bool u16(size_t& v) {
     if (!has(2)) return false;
     v = size_t(p[0]) << 8 | p[1];
     p += 2;
     return true;
-  }
-  bool count(uint64_t& v) {
-    if (!has(4)) return false;
-    const int32_t n = static_cast<int32_t>(uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]);
-    p += 4;
-    v = static_cast<uint64_t>(n < 0 ? 0 : n);
-    return n >= 0;
   }
   bool text(std::string_view& s) {
     size_t n;
@@ -87,36 +75,7 @@ struct StartReader {
   }
 
   // Steps over one payload; false when it runs past the window or is malformed.
-  bool stepOver(uint8_t type, int depth) {
-    static constexpr uint8_t kFixed[] = {0, 1, 2, 4, 8, 4, 8};
-    if (depth > 16) return false;
-    uint64_t n;
-    std::string_view name;
-    switch (type) {
-      case kByte: case kShort: case kInt: case kLong: case kFloat: case kDouble: return skip(kFixed[type]);
-      case kString: return text(name);
-      case kByteArray: return count(n) && skip(n);
-      case kIntArray: return count(n) && skip(n * 4);
-      case kLongArray: return count(n) && skip(n * 8);
-      case kList: {
-        if (!has(1)) return false;
-        const uint8_t item = *p++;
-        if (!count(n) || (item == kEnd && n > 0) || item > kLongArray) return false;
-        if (item >= kByte && item <= kDouble) return skip(n * kFixed[item]);
-        for (uint64_t i = 0; i < n; ++i)
-          if (!stepOver(item, depth + 1)) return false;
-        return true;
-      }
-      case kCompound:
-        while (true) {
-          if (!has(1)) return false;
-          const uint8_t field = *p++;
-          if (field == kEnd) return true;
-          if (field > kLongArray || !text(name) || !stepOver(field, depth + 1)) return false;
-        }
-      default: return false;
-    }
-  }
+  bool stepOver(uint8_t type) { return skipNbtPayload(p, end, type); }
 };
 
 }  // namespace
@@ -139,7 +98,7 @@ StatusAtStart statusAtStart(const uint8_t* tags, size_t size) {
       inLevel = true;  // its fields follow
       continue;
     }
-    if (!r.stepOver(type, 0)) break;
+    if (!r.stepOver(type)) break;
   }
   return StatusAtStart::Unknown;
 }

@@ -202,6 +202,7 @@ class Reader {
     return true;
   }
   size_t memory() const { return memory_; }
+  size_t position() const { return pos_; }
   bool fail(const char* why) {
     if (error_.empty()) error_ = why;
     return false;
@@ -229,6 +230,13 @@ bool measureNbt(const uint8_t* data, size_t size, size_t& bytes, std::string& er
     return false;
   }
   bytes = r.memory() + sizeof(NbtTag);
+  return true;
+}
+
+bool skipNbtPayload(const uint8_t*& at, const uint8_t* end, uint8_t type) {
+  Reader r(at, static_cast<size_t>(end - at), nullptr);
+  if (!r.skipPayload(type, 0)) return false;
+  at += r.position();
   return true;
 }
 

@@ -71,6 +71,10 @@ bool parseNbt(const uint8_t* data, size_t size, NbtTag& root, std::string& error
 // without keeping anything; false with a reason on malformed data (as parseNbt would say).
 bool measureNbt(const uint8_t* data, size_t size, size_t& bytes, std::string& error, const NbtSkip* skip = nullptr);
 
+// Steps over one payload of the type from `at`, which then points past it; false when the
+// payload runs past `end` or is malformed. Nothing is kept.
+bool skipNbtPayload(const uint8_t*& at, const uint8_t* end, uint8_t type);
+
 // No chunk's tags take more memory than this; a chunk whose tags would is damaged.
 constexpr size_t kMaxTagMemory = size_t(48) << 20;
 

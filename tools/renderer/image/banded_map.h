@@ -9,7 +9,7 @@
 #include "imaging/png_rows.h"
 #include "renderer/image/map_canvas.h"
 #include "renderer/image/map_finishing.h"
-#include "renderer/image/view.h"
+#include "renderer/terms/view.h"
 #include "renderer/world/world_layout.h"
 
 namespace sgrender {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "imaging/rgba_image.h"
-#include "renderer/map_terms.h"
+#include "renderer/terms/map_terms.h"
 
 namespace sgrender {
 

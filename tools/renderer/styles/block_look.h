@@ -12,7 +12,7 @@
 #include "renderer/formats/chunk.h"
 #include <optional>
 
-#include "renderer/map_terms.h"
+#include "renderer/terms/map_terms.h"
 
 namespace sgrender {
 

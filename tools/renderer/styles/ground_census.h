@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "renderer/terms/map_terms.h"
+
 namespace sgrender {
 
 struct GroundCensus {
@@ -32,9 +34,7 @@ struct GroundEvent {
 };
 
 // The key of a chunk in lowestBefore.
-inline long long groundKey(int chunkX, int chunkZ) {
-  return (static_cast<long long>(chunkX) << 32) ^ static_cast<uint32_t>(chunkZ);
-}
+inline long long groundKey(int chunkX, int chunkZ) { return placeKey(chunkX, chunkZ); }
 
 // The census that a pass meeting these chunks in this order gathers.
 GroundCensus censusOf(const std::vector<const std::vector<GroundEvent>*>& inOrder);

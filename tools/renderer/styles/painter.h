@@ -8,23 +8,12 @@
 #include "renderer/formats/chunk.h"
 #include "renderer/formats/decode_chunk.h"
 #include "renderer/image/map_canvas.h"
-#include "renderer/map_terms.h"
 #include "renderer/styles/block_look.h"
 #include "renderer/styles/ground_census.h"
-#include "renderer/image/view.h"
+#include "renderer/terms/map_frame.h"
+#include "renderer/terms/map_terms.h"
 
 namespace sgrender {
-
-// The map a painter draws: the view, the columns it spans and the levels a projected style
-// makes room for.
-struct MapFrame {
-  View view;
-  ViewExtent extent;
-  int lowestY = -64, highestY = 319;
-  int seaLevel = 63;  // the level of the sea's surface plus one, as the game counts it
-  // Whether the world stores a chunk there (empty: any chunk may come).
-  std::function<bool(int chunkX, int chunkZ)> stored;
-};
 
 // The render's options that change what a painter draws.
 struct PaintOptions {

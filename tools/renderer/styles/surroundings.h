@@ -12,7 +12,7 @@
 
 #include "renderer/blocks/biomes.h"
 #include "renderer/formats/chunk.h"
-#include "renderer/image/view.h"
+#include "renderer/terms/view.h"
 
 namespace sgrender {
 

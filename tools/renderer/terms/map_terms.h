@@ -1,6 +1,7 @@
 // The terms a render is described in, shared by every stage of the renderer: the style, the
 // view's orientation, the time of day and a range of chunks.
 #pragma once
+#include <cstdint>
 
 #include "render_words/render_words.h"
 
@@ -29,5 +30,8 @@ static_assert(static_cast<int>(sgwords::Word::West) - static_cast<int>(sgwords::
 // The styles drawn as projections (cliffs and sides show) rather than from straight above.
 inline bool isProjected(Style s) { return s == Style::Oblique || s == Style::ObliqueAngled || s == Style::Isometric; }
 enum class TimeOfDay { Day, Twilight, Night };
+
+// One number for a place on a grid (a chunk, a region, a cell of the view), for hashing.
+inline long long placeKey(int x, int z) { return (static_cast<long long>(x) << 32) ^ static_cast<uint32_t>(z); }
 
 }  // namespace sgrender

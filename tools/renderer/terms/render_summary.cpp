@@ -1,4 +1,4 @@
-#include "renderer/render_summary.h"
+#include "renderer/terms/render_summary.h"
 
 namespace sgrender {
 
@@ -20,6 +20,24 @@ void RenderSummary::print(std::ostream& errors, bool lightMatters) const {
   if (unknownNames)
     errors << "renderer: " << unknownNames << " palette entries name blocks this renderer does not know; "
            << "they are drawn in a fallback colour\n";
+}
+
+std::vector<uint8_t> summaryFacts(const RenderSummary& s) {
+  std::vector<uint8_t> out;
+  for (uint64_t v : {uint64_t(s.drawn), uint64_t(s.unfinished), uint64_t(s.unknownNames), uint64_t(s.withoutLight)})
+    for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  return out;
+}
+
+bool readSummaryFacts(const std::vector<uint8_t>& facts, size_t at, RenderSummary& s) {
+  if (facts.size() < at + 32) return false;
+  size_t* fields[] = {&s.drawn, &s.unfinished, &s.unknownNames, &s.withoutLight};
+  for (size_t f = 0; f < 4; ++f) {
+    uint64_t v = 0;
+    for (int i = 0; i < 8; ++i) v |= uint64_t(facts[at + f * 8 + static_cast<size_t>(i)]) << (8 * i);
+    *fields[f] += static_cast<size_t>(v);
+  }
+  return true;
 }
 
 }  // namespace sgrender

@@ -12,7 +12,7 @@
 
 #include "renderer/cache/render_cache.h"
 #include "renderer/chunk_reach.h"
-#include "renderer/render_summary.h"
+#include "renderer/terms/render_summary.h"
 #include "renderer/styles/ground_census.h"
 
 namespace sgrender {

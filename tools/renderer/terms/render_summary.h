@@ -3,8 +3,10 @@
 // each; at the chunk-level verbosity every skipped chunk is listed as it is met.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace sgrender {
 
@@ -17,5 +19,9 @@ struct RenderSummary {
   // lightMatters: the style or time of day draws from the stored light.
   void print(std::ostream& errors, bool lightMatters = false) const;
 };
+
+// The counts of the summary that an entry keeps, and back.
+std::vector<uint8_t> summaryFacts(const RenderSummary& s);
+bool readSummaryFacts(const std::vector<uint8_t>& facts, size_t at, RenderSummary& s);
 
 }  // namespace sgrender

@@ -14,7 +14,7 @@
 #include "renderer/image/map_canvas.h"
 #include "renderer/map_plan.h"
 #include "renderer/render_arguments.h"
-#include "renderer/render_summary.h"
+#include "renderer/terms/render_summary.h"
 
 namespace sgrender {
 
@@ -22,10 +22,6 @@ namespace sgrender {
 CacheKey drawingKey(const RenderRequest& r, const MapPlan& plan);
 // The finished image: the drawing key, the finishing of the image and every chunk drawn.
 CacheKey imageKey(const CacheKey& drawing, const RenderRequest& r, const MapPlan& plan);
-
-// The counts of the summary that an entry keeps, and back.
-std::vector<uint8_t> summaryFacts(const RenderSummary& s);
-bool readSummaryFacts(const std::vector<uint8_t>& facts, size_t at, RenderSummary& s);
 
 class RegionTiles {
  public:

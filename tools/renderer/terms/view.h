@@ -4,7 +4,7 @@
 #pragma once
 #include <utility>
 
-#include "renderer/map_terms.h"
+#include "renderer/terms/map_terms.h"
 
 namespace sgrender {
 

@@ -1,9 +1,9 @@
-#include "renderer/cache/projected_tiles.h"
+#include "renderer/projected_tiles.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "renderer/cache/region_tiles.h"
+#include "renderer/region_tiles.h"
 
 namespace sgrender {
 

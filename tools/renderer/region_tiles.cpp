@@ -1,4 +1,4 @@
-#include "renderer/cache/region_tiles.h"
+#include "renderer/region_tiles.h"
 
 #include <algorithm>
 #include <climits>
@@ -18,7 +18,6 @@ const std::string& rendererBuild() {
   return build;
 }
 
-long long placeKey(int x, int z) { return (static_cast<long long>(x) << 32) ^ static_cast<uint32_t>(z); }
 
 void addList(KeyMaker& k, const std::optional<std::vector<int>>& list) {
   k.add(list.has_value());
@@ -56,24 +55,6 @@ CacheKey imageKey(const CacheKey& drawing, const RenderRequest& r, const MapPlan
   // A chunk left out unfinished may be finished when the game saves it again.
   for (const auto& c : plan.leftOut) k.add(c.x).add(c.z).add(c.saveStamp);
   return k.key();
-}
-
-std::vector<uint8_t> summaryFacts(const RenderSummary& s) {
-  std::vector<uint8_t> out;
-  for (uint64_t v : {uint64_t(s.drawn), uint64_t(s.unfinished), uint64_t(s.unknownNames), uint64_t(s.withoutLight)})
-    for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-  return out;
-}
-
-bool readSummaryFacts(const std::vector<uint8_t>& facts, size_t at, RenderSummary& s) {
-  if (facts.size() < at + 32) return false;
-  size_t* fields[] = {&s.drawn, &s.unfinished, &s.unknownNames, &s.withoutLight};
-  for (size_t f = 0; f < 4; ++f) {
-    uint64_t v = 0;
-    for (int i = 0; i < 8; ++i) v |= uint64_t(facts[at + f * 8 + static_cast<size_t>(i)]) << (8 * i);
-    *fields[f] += static_cast<size_t>(v);
-  }
-  return true;
 }
 
 RegionTiles::RegionTiles(const RenderCache& cache, const MapPlan& plan, const CacheKey& drawing, int mapWidth,

@@ -1,4 +1,4 @@
-#include "renderer/image/view.h"
+#include "renderer/terms/view.h"
 
 #include <algorithm>
 
