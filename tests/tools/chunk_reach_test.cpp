@@ -42,7 +42,7 @@ std::vector<TurnBox> drawTurnByTurn(const std::string& options, sgrender::MapPla
   sgrender::MapDrawing drawing({}, pipeline, *painter, *look, progress, quiet, quiet);
   sgrender::MapCanvas canvas(painter->width(), painter->height(), true);
   std::vector<sgrender::GroundEvent> events;
-  painter->recordGrounds(&events);
+  painter->banded()->recordGrounds(&events);
   std::vector<TurnBox> boxes;
   for (const auto& g : plan.chunks.groups)
     for (const auto& c : g.chunks) {
@@ -59,7 +59,7 @@ std::vector<TurnBox> drawTurnByTurn(const std::string& options, sgrender::MapPla
         }
       boxes.push_back(box);
     }
-  painter->recordGrounds(nullptr);
+  painter->banded()->recordGrounds(nullptr);
   census = sgrender::censusOf({&events});
   return boxes;
 }
@@ -81,7 +81,7 @@ TEST(ChunkReach, EveryPixelOfAChunksTurnLiesInItsReach) {
     int drawn = 0;
     using Tops = const std::unordered_map<long long, int>*;
     for (Tops tops : {Tops(nullptr), Tops(&census.top)}) {
-      const std::vector<sgrender::ChunkReach> reach = sgrender::chunkReach(plan, *painter, tops);
+      const std::vector<sgrender::ChunkReach> reach = sgrender::chunkReach(plan, *painter->banded(), tops);
       ASSERT_EQ(reach.size(), boxes.size());
       for (size_t i = 0; i < reach.size(); ++i) {
         if (!boxes[i].any()) continue;

@@ -12,7 +12,7 @@ int floorDiv16(int v) { return v >= 0 ? v / 16 : -((-v + 15) / 16); }
 
 }  // namespace
 
-std::vector<ChunkReach> chunkReach(const MapPlan& plan, const Painter& painter,
+std::vector<ChunkReach> chunkReach(const MapPlan& plan, const BandedPainter& painter,
                                    const std::unordered_map<long long, int>* tops) {
   std::vector<ChunkReach> all;
   std::unordered_map<long long, int> byView;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "renderer/map_plan.h"
-#include "renderer/styles/painter.h"
+#include "renderer/styles/banded_painter.h"
 
 namespace sgrender {
 
@@ -23,7 +23,7 @@ struct ChunkReach {
 // Every chunk of the plan, in the plan's order. With the census's tops (the highest level each
 // chunk met holds, as seen), a chunk's turn reaches up only as far as the highest blocks of the
 // chunk and of the chunks before it whose edges it draws.
-std::vector<ChunkReach> chunkReach(const MapPlan& plan, const Painter& painter,
+std::vector<ChunkReach> chunkReach(const MapPlan& plan, const BandedPainter& painter,
                                    const std::unordered_map<long long, int>* tops = nullptr);
 
 // The chunks (indices, ascending) that a part of the map is drawn from: those whose turns reach

@@ -69,7 +69,7 @@ bool writeBandedMap(const MapPlan& plan, const MapImage& out, MapDrawing& drawin
   return true;
 }
 
-bool writeProjectedBands(const MapPlan& plan, const MapImage& out, MapDrawing& census, Painter& painter,
+bool writeProjectedBands(const MapPlan& plan, const MapImage& out, MapDrawing& census, BandedPainter& painter,
                          const BandDrawing& bandDrawing, int bandRows, const AfterDrawing& drawn, std::string& error) {
   auto failed = [&] {
     error = "cannot write the image " + out.file + ": " + error;

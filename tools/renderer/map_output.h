@@ -5,10 +5,11 @@
 #include <string>
 
 #include "imaging/png_parallel.h"
-#include "renderer/projected_tiles.h"
 #include "renderer/image/map_finishing.h"
 #include "renderer/map_drawing.h"
 #include "renderer/map_plan.h"
+#include "renderer/projected_tiles.h"
+#include "renderer/styles/banded_painter.h"
 
 namespace sgrender {
 
@@ -36,7 +37,7 @@ bool writeBandedMap(const MapPlan& plan, const MapImage& image, MapDrawing& draw
 // is drawn through a drawing of its own from `bandDrawing`. Memory is bounded by the band's
 // canvas, whatever the world's size: `bandRows` rows (0: as many as 96 MB hold).
 using BandDrawing = std::function<std::unique_ptr<MapDrawing>(size_t chunks, int progressFrom, int progressTo)>;
-bool writeProjectedBands(const MapPlan& plan, const MapImage& image, MapDrawing& census, Painter& painter,
+bool writeProjectedBands(const MapPlan& plan, const MapImage& image, MapDrawing& census, BandedPainter& painter,
                          const BandDrawing& bandDrawing, int bandRows, const AfterDrawing& drawn, std::string& error);
 
 // The projected styles held whole, through the render cache (see ProjectedTiles): when no
@@ -47,7 +48,7 @@ bool writeProjectedBands(const MapPlan& plan, const MapImage& image, MapDrawing&
 struct TilesTaken {
   size_t regions = 0, tiles = 0, allTiles = 0;
 };
-bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& image, MapDrawing& drawing, Painter& painter,
+bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& image, MapDrawing& drawing, BandedPainter& painter,
                                 const BandDrawing& partDrawing, const ProjectedTiles& tiles,
                                 const AfterDrawing& drawn, int threads, TilesTaken& taken, std::string& error);
 

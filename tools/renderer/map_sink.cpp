@@ -67,7 +67,7 @@ void sayOutput(const Output& o, const RenderRequest& req, std::ostream& errors) 
 bool writeMap(const SinkParts& p, const Output& output, const AfterDrawing& drawn, std::ostream& reports,
               std::string& error) {
   const size_t regions = p.plan.chunks.groups.size();
-  const bool projected = p.painter.drawsInBands();
+  BandedPainter* const projected = p.painter.banded();
   if (p.cache && projected && !output.banded) {
     // Held whole through the cache: tiles of the map.
     const ViewExtent& e = p.plan.frame.extent;
@@ -75,7 +75,7 @@ bool writeMap(const SinkParts& p, const Output& output, const AfterDrawing& draw
         KeyMaker().add(e.minU).add(e.maxU).add(e.minV).add(e.maxV).add(p.image.width).add(p.image.height).key();
     const ProjectedTiles tiles(*p.cache, p.drawKey, placement, tileSideAsked());
     TilesTaken taken;
-    if (!writeProjectedThroughCache(p.plan, p.image, p.drawing, p.painter, p.partDrawing, tiles, drawn, p.threads,
+    if (!writeProjectedThroughCache(p.plan, p.image, p.drawing, *projected, p.partDrawing, tiles, drawn, p.threads,
                                     taken, error))
       return false;
     if (p.verbosity >= 1)
@@ -84,7 +84,7 @@ bool writeMap(const SinkParts& p, const Output& output, const AfterDrawing& draw
     return true;
   }
   if (projected) {
-    return output.banded ? writeProjectedBands(p.plan, p.image, p.drawing, p.painter, p.partDrawing, bandRowsAsked(),
+    return output.banded ? writeProjectedBands(p.plan, p.image, p.drawing, *projected, p.partDrawing, bandRowsAsked(),
                                                drawn, error)
                          : writeWholeMap(p.plan, p.image, p.drawing, p.painter, drawn, error);
   }

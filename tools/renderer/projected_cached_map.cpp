@@ -23,7 +23,7 @@ std::vector<int> chunksOfTile(const std::vector<ChunkReach>& reach, const MapTil
 
 // Draws the tiles not pasted together, from every chunk that reaches one of them.
 void drawTiles(const std::vector<ChunkReach>& reach, const std::vector<MapTile>& all, const std::vector<char>& pasted,
-               const GroundCensus& census, Painter& painter, const BandDrawing& partDrawing,
+               const GroundCensus& census, BandedPainter& painter, const BandDrawing& partDrawing,
                sgimage::RgbaImage& image) {
   std::vector<char> needed(reach.size(), 0);
   PixelSpan span;
@@ -55,7 +55,7 @@ void drawTiles(const std::vector<ChunkReach>& reach, const std::vector<MapTile>&
 
 }  // namespace
 
-bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& out, MapDrawing& drawing, Painter& painter,
+bool writeProjectedThroughCache(const MapPlan& plan, const MapImage& out, MapDrawing& drawing, BandedPainter& painter,
                                 const BandDrawing& partDrawing, const ProjectedTiles& tiles,
                                 const AfterDrawing& drawn, int threads, TilesTaken& taken, std::string& error) {
   const std::vector<ChunkGroup>& groups = plan.chunks.groups;

@@ -208,7 +208,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
            << " threads asked for could be started; the map is drawn on those\n";
   if (!req.listAllBlocks) pipeline.leaveOutHidden(painter->hiddenBelow());  // a block list counts every block
   // A map drawn in projected bands makes a census pass first: it moves the first third.
-  const bool census = output.banded && painter->drawsInBands();
+  const bool census = output.banded && painter->banded();
   MapDrawing drawing({.verbosity = req.verbosity, .listAllBlocks = req.listAllBlocks, .total = plan.total,
                       .leftOut = plan.leftOut.size(), .progressTo = census ? 33 : 99},
                      pipeline,

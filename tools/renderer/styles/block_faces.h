@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "renderer/blocks/block_names.h"
+#include "renderer/styles/banded_painter.h"
 #include "renderer/styles/painter.h"
 #include "renderer/styles/surroundings.h"
 
@@ -153,7 +154,7 @@ class SeenBlocks {
 
 // The projected styles' common part: a depth buffer, the seen blocks of each chunk handed to
 // draw(), and the map's own edges at the end.
-class ProjectedPainter : public Painter {
+class ProjectedPainter : public BandedPainter {
  public:
   ProjectedPainter(const PaintOptions& request, const BlockLook& look, const MapFrame& frame)
       : frame_(frame), seen_(request, look, frame_), levels_(frame.highestY - frame.lowestY + 1),
@@ -168,7 +169,6 @@ class ProjectedPainter : public Painter {
   void finish(MapCanvas& canvas) override { seen_.finish(drawOn(canvas)); }
   void absent(int chunkX, int chunkZ, MapCanvas& canvas) override { seen_.absent(chunkX, chunkZ, drawOn(canvas)); }
 
-  bool drawsInBands() const override { return true; }
   std::pair<int, int> rowsOf(int chunkX, int chunkZ, int highestSeen = INT_MAX) const override;
   std::pair<int, int> columnsOf(int chunkX, int chunkZ) const override;
   void beginCensus() override { seen_.gather(&census_); }

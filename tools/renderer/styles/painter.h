@@ -27,6 +27,8 @@ struct ChunkPrep {
   virtual ~ChunkPrep() = default;
 };
 
+class BandedPainter;
+
 class Painter {
  public:
   virtual ~Painter() = default;
@@ -51,25 +53,9 @@ class Painter {
   // After the last chunk (the projected styles draw the map's own edges in cake mode).
   virtual void finish(MapCanvas&) {}
 
-  // A map drawn a band of rows at a time (the projected styles, whose chunks reach far down
-  // the map): first a census pass over every chunk, which draws nothing, then one pass a band
-  // over the chunks whose turns draw on its rows (and the chunks before them that they take
-  // edges and biomes from). Each band comes out as it would in the whole map.
-  virtual bool drawsInBands() const { return false; }
-  // The rows of the map that the chunk's turn can draw on, inclusive; `highestSeen`: the highest
-  // level, as seen, of the blocks its turn draws, where known.
-  virtual std::pair<int, int> rowsOf(int /*chunkX*/, int /*chunkZ*/, int /*highestSeen*/ = INT_MAX) const {
-    return {0, height() - 1};
-  }
-  // The columns likewise.
-  virtual std::pair<int, int> columnsOf(int /*chunkX*/, int /*chunkZ*/) const { return {0, width() - 1}; }
-  virtual void beginCensus() {}
-  virtual void endCensus() {}
-  virtual void beginBand() {}
-  // The grounds of the chunks met from now on, in order, for a census kept region by region.
-  virtual void recordGrounds(std::vector<GroundEvent>* /*events*/) {}
-  // The census the bands take, put together from kept regions in place of a census pass.
-  virtual void useCensus(GroundCensus) {}
+  // The painter's banded side, where it draws a band of rows at a time; nullptr when it draws
+  // the map whole.
+  virtual BandedPainter* banded() { return nullptr; }
 };
 
 std::unique_ptr<Painter> makePainter(const PaintOptions& options, const BlockLook& look, const MapFrame& frame);
