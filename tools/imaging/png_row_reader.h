@@ -12,6 +12,8 @@ namespace sgimage {
 
 class PngRowReader {
  public:
+  struct Decoder;  // the PNG coder's side (png_codec.h)
+
   PngRowReader();
   ~PngRowReader();
   PngRowReader(const PngRowReader&) = delete;
@@ -29,11 +31,8 @@ class PngRowReader {
   void close();
 
  private:
-  struct Decoder;   // the back end's state
-  struct RowsFile;  // an interlaced image's rows, decoded
 
   std::unique_ptr<Decoder> decoder_;
-  std::unique_ptr<RowsFile> rows_;
   int width_ = 0, height_ = 0, row_ = 0;
   std::vector<uint8_t> buffer_;  // one row
 };

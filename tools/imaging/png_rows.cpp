@@ -1,47 +1,15 @@
 #include "imaging/png_rows.h"
 
-#include <png.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#include "imaging/libpng_messages.h"
-#include "system/atomic_file.h"
-#include "system/temporary_files.h"
+#include "imaging/png_codec.h"
 
 namespace sgimage {
-
-struct PngRowWriter::Coder {
-  FILE* f = nullptr;
-  png_structp png = nullptr;
-  png_infop info = nullptr;
-  std::string message;  // libpng's last complaint
-};
 
 PngRowWriter::PngRowWriter() = default;
 PngRowWriter::~PngRowWriter() { abandon(); }
 
-// libpng leaves a failed call through longjmp: the jump lands here, while the step's frame is
-// still live, and the failure becomes a reason.
-template <class Step>
-bool PngRowWriter::encode(std::string& error, Step&& step) {
-  if (setjmp(png_jmpbuf(coder_->png))) {
-    error = "cannot encode the image (" + coder_->message + ")";
-    abandon();
-    return false;
-  }
-  step();
-  return true;
-}
-
 void PngRowWriter::abandon() {
   if (!coder_) return;
-  if (coder_->png) png_destroy_write_struct(&coder_->png, &coder_->info);
-  if (coder_->f) {
-    std::fclose(coder_->f);
-    std::remove(temp_.c_str());
-  }
+  coder_->abandon(temp_);
   coder_.reset();
 }
 
@@ -56,30 +24,8 @@ bool PngRowWriter::open(const std::string& file, int width, int height, std::str
     error = "the image is empty";
     return false;
   }
-  coder_ = std::make_unique<Coder>();
-  coder_->f = sgsys::createTemporary(file, ".part", temp_);
-  if (!coder_->f) {
-    error = "cannot create " + temp_ + ": " + std::strerror(errno);
-    coder_.reset();
-    return false;
-  }
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &coder_->message, keepLibpngError, dropLibpngWarning);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  coder_->png = png;
-  coder_->info = info;
-  if (!png || !info) {
-    error = "cannot start the PNG encoder";
-    abandon();
-    return false;
-  }
-  return encode(error, [&] {
-    png_init_io(png, coder_->f);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, level);
-    png_set_filter(png, 0, filters >= 0 ? filters : PNG_FILTER_NONE);
-    png_write_info(png, info);
-  });
+  coder_ = startPngCoder(file, width, height, level, filters, temp_, error);
+  return coder_ != nullptr;
 }
 
 bool PngRowWriter::write(const uint8_t* rgba, std::string& error) {
@@ -87,7 +33,10 @@ bool PngRowWriter::write(const uint8_t* rgba, std::string& error) {
     error = "no image is being written";
     return false;
   }
-  if (!encode(error, [&] { png_write_row(coder_->png, rgba); })) return false;
+  if (!coder_->row(rgba, error)) {
+    abandon();
+    return false;
+  }
   --rowsLeft_;
   return true;
 }
@@ -98,11 +47,9 @@ bool PngRowWriter::finish(std::string& error) {
     abandon();
     return false;
   }
-  if (!encode(error, [&] { png_write_end(coder_->png, coder_->info); })) return false;
-  png_destroy_write_struct(&coder_->png, &coder_->info);
-  FILE* f = coder_->f;
+  const bool placed = coder_->end(temp_, file_, error);
   coder_.reset();
-  return sgsys::commitTemporary(f, temp_, file_, error);
+  return placed;
 }
 
 }  // namespace sgimage

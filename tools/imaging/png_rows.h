@@ -18,6 +18,8 @@ constexpr int kPngLevel = 4;
 
 class PngRowWriter {
  public:
+  struct Coder;  // the PNG coder's side (png_codec.h)
+
   PngRowWriter();
   ~PngRowWriter();
   PngRowWriter(const PngRowWriter&) = delete;
@@ -32,10 +34,7 @@ class PngRowWriter {
   bool finish(std::string& error);
 
  private:
-  struct Coder;  // the back end's state
   void abandon();
-  template <class Step>
-  bool encode(std::string& error, Step&& step);
 
   std::string file_, temp_;
   std::unique_ptr<Coder> coder_;
