@@ -8,7 +8,7 @@
 namespace sg::qt {
 
 QtRealization::QtRealization(forms::Registry& registry, const QtDialogs* dialogs)
-    : RealizationCore(registry), dialogs_(dialogs) {
+    : RealizationCore(registry, dialogs) {
   attach();
   // Windows loaded before the realization existed get their widgets now.
   for (forms::Form* f : registry_.loadedForms()) {
@@ -46,7 +46,6 @@ void QtRealization::retryCollectLater() {
   QTimer::singleShot(10, &context_, [this] { collectSoon(); });
 }
 
-bool QtRealization::messageBoxOpen() const { return dialogs_ && dialogs_->open(); }
 
 void QtRealization::quit() { QCoreApplication::quit(); }
 

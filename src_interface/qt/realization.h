@@ -12,10 +12,8 @@ namespace sg::qt {
 
 class QtDialogs;
 
-class QtRealization : public realize::RealizationCore<FormWindow> {
+class QtRealization : public realize::RealizationCore<FormWindow, QtDialogs> {
  public:
-  // dialogs, when given, is asked whether a message box is open: windows are not destroyed
-  // while a handler waits for its box.
   explicit QtRealization(forms::Registry& registry, const QtDialogs* dialogs = nullptr);
   ~QtRealization() override;
 
@@ -29,10 +27,8 @@ class QtRealization : public realize::RealizationCore<FormWindow> {
   std::unique_ptr<FormWindow> makeWindow(forms::Form& form) override;
   void collectLater() override;
   void retryCollectLater() override;
-  bool messageBoxOpen() const override;
   void quit() override;
 
-  const QtDialogs* dialogs_;
   QObject context_;  // owner of deferred calls; they die with the realization
 };
 

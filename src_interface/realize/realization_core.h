@@ -17,11 +17,15 @@
 namespace sg::realize {
 
 // Window: a toolkit's window of one form, with binders(), detach(), hide(),
-// showSizeAndCaption() and tabOrderChanged().
-template <class Window>
+// showSizeAndCaption() and tabOrderChanged(). Dialogs: the toolkit's message boxes, with
+// open() while one waits for its answer.
+template <class Window, class Dialogs>
 class RealizationCore : public forms::Observer, public WindowActions {
  public:
-  explicit RealizationCore(forms::Registry& registry) : registry_(registry) {}
+  // dialogs, when given, is asked whether a message box is open: windows are not destroyed
+  // while a handler waits for its box.
+  explicit RealizationCore(forms::Registry& registry, const Dialogs* dialogs)
+      : registry_(registry), dialogs_(dialogs) {}
   ~RealizationCore() override = default;
   RealizationCore(const RealizationCore&) = delete;
   RealizationCore& operator=(const RealizationCore&) = delete;
@@ -71,12 +75,13 @@ class RealizationCore : public forms::Observer, public WindowActions {
 
  protected:
   // The toolkit's calls: a window for a form, a deferred call of collect(), the same a little
-  // later, whether a message box is open, and the end of the event loop.
+  // later, and the end of the event loop.
   virtual std::unique_ptr<Window> makeWindow(forms::Form& form) = 0;
   virtual void collectLater() = 0;
   virtual void retryCollectLater() = 0;
-  virtual bool messageBoxOpen() const = 0;
   virtual void quit() = 0;
+
+  bool messageBoxOpen() const { return dialogs_ && dialogs_->open(); }
 
   // The derived realization starts listening once it can make windows, and stops before its
   // own parts go.
@@ -113,6 +118,7 @@ class RealizationCore : public forms::Observer, public WindowActions {
   const std::map<const forms::Form*, std::unique_ptr<Window>>& realized() const { return windows_; }
 
   forms::Registry& registry_;
+  const Dialogs* dialogs_;
 
  private:
   void dropWindow(forms::Form& f) {

@@ -61,4 +61,24 @@ void Binder::place() {
   resized();
 }
 
+void Binder::showListItems(int shown, const ItemMessages& m) {
+  const forms::Control& c = *control();
+  const auto insert = [&](int i) {
+    SendMessageW(hwnd_, m.insert, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
+  };
+  const auto remove = [&](int i) { SendMessageW(hwnd_, m.remove, static_cast<WPARAM>(i), 0); };
+  showItems(
+      shown,
+      [&](int i) {
+        remove(i);
+        insert(i);
+      },
+      insert, remove,
+      [&] {
+        SendMessageW(hwnd_, m.reset, 0, 0);
+        for (int i = 0; i < c.listCount(); ++i)
+          SendMessageW(hwnd_, m.add, 0, reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
+      });
+}
+
 }  // namespace sg::win32

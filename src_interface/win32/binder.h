@@ -41,6 +41,14 @@ class Binder : public realize::BinderCore {
   void create(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent, int id);
 
   std::wstring decoded(const std::string& bytes) const;
+
+  // The messages of a list box or a combo box that change its items.
+  struct ItemMessages {
+    UINT insert, remove, reset, add;
+  };
+  // Shows the control's items in the window, which holds `shown` now: an item changed, added or
+  // removed as such, anything else by filling the list anew.
+  void showListItems(int shown, const ItemMessages& m);
   std::string encoded(const std::wstring& text) const;
   std::wstring windowText() const;
   void setWindowText(const std::wstring& text);

@@ -41,22 +41,7 @@ class ListBinder : public Binder {
       // A log that was showing its end keeps following its newest line.
       const bool atEnd = count == 0 || lastVisible() >= count - 1;
       SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-      const auto insert = [&](int i) {
-        SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
-      };
-      const auto remove = [&](int i) { SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(i), 0); };
-      showItems(
-          count,
-          [&](int i) {
-            remove(i);
-            insert(i);
-          },
-          insert, remove,
-          [&] {
-            SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
-            for (int i = 0; i < c.listCount(); ++i)
-              SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
-          });
+      showListItems(count, {LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_ADDSTRING});
       SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(c.listIndex()), 0);
       if (c.listIndex() < 0 && atEnd && c.listCount() > 0) SendMessageW(hwnd_, LB_SETTOPINDEX, c.listCount() - 1, 0);
       else if (c.listIndex() < 0) SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);

@@ -11,7 +11,7 @@ constexpr UINT_PTR kRetryTimer = 1;
 }  // namespace
 
 Win32Realization::Win32Realization(forms::Registry& registry, const Win32Dialogs* dialogs)
-    : RealizationCore(registry), dialogs_(dialogs) {
+    : RealizationCore(registry, dialogs) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   FormWindow::registerClasses(instance);
   WNDCLASSEXW wc{};
@@ -58,7 +58,6 @@ void Win32Realization::collectLater() {
 
 void Win32Realization::retryCollectLater() { SetTimer(messages_, kRetryTimer, 10, nullptr); }
 
-bool Win32Realization::messageBoxOpen() const { return dialogs_ && dialogs_->open(); }
 
 void Win32Realization::quit() {
   ended_ = true;

@@ -14,7 +14,7 @@ namespace sg::win32 {
 
 class Win32Dialogs;
 
-class Win32Realization : public realize::RealizationCore<FormWindow> {
+class Win32Realization : public realize::RealizationCore<FormWindow, Win32Dialogs> {
  public:
   Win32Realization(forms::Registry& registry, const Win32Dialogs* dialogs = nullptr);
   ~Win32Realization() override;
@@ -33,14 +33,12 @@ class Win32Realization : public realize::RealizationCore<FormWindow> {
   std::unique_ptr<FormWindow> makeWindow(forms::Form& form) override;
   void collectLater() override;
   void retryCollectLater() override;
-  bool messageBoxOpen() const override;
   void quit() override;
 
   static LRESULT CALLBACK messageProc(HWND hwnd, UINT message, WPARAM w, LPARAM l);
   // Moves the focus on Tab in the model's tab order; false when the message is something else.
   bool tabbed(const MSG& msg);
 
-  const Win32Dialogs* dialogs_;
   HWND messages_ = nullptr;  // a message-only window for deferred work
   bool ended_ = false;
 };

@@ -78,22 +78,8 @@ class ComboBinder : public Binder {
     switch (p) {
       case Prop::Items: {
         SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-        const auto insert = [&](int i) {
-          SendMessageW(hwnd_, CB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
-        };
-        const auto remove = [&](int i) { SendMessageW(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(i), 0); };
-        showItems(
-            static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)),
-            [&](int i) {
-              remove(i);
-              insert(i);
-            },
-            insert, remove,
-            [&] {
-              SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
-              for (int i = 0; i < c.listCount(); ++i)
-                SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(decoded(c.list(i)).c_str()));
-            });
+        showListItems(static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)),
+                      {CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_ADDSTRING});
         SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
         showIndex();
         break;

@@ -16,25 +16,20 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(Screenshots, OfEveryWindowWhenAsked) {
-  const fs::path out = screenshotFolder();
-  if (out.empty()) GTEST_SKIP() << "set SG_SCREENSHOT_DIR to write the pictures";
+  if (screenshotFolder().empty()) GTEST_SKIP() << kNoScreenshotsWanted;
   QtWindows w;
-  tourEveryWindow({
-      .registry = w.registry,
-      .services = w.svc,
-      .open = [&](const std::string& form) { w.open(form); },
-      .click =
-          [&](const std::string& form, const std::string& button) {
-            QTest::mouseClick(&w.widget<QPushButton>(form, button), Qt::LeftButton);
-            settle();
-          },
-      .shot =
-          [&](const std::string& form, const std::string& picture) {
-            settle();
-            EXPECT_TRUE(w.window(form).grab().save(QString::fromStdString((out / (picture + ".png")).string())))
-                << picture;
-          },
-  });
+  tourEveryWindowOf(
+      w,
+      [&](const std::string& form, const std::string& button) {
+        QTest::mouseClick(&w.widget<QPushButton>(form, button), Qt::LeftButton);
+        settle();
+      },
+      [&](const std::string& form, const fs::path& file, std::string& error) {
+        settle();
+        if (w.window(form).grab().save(QString::fromStdString(file.string()))) return true;
+        error = "the picture could not be saved";
+        return false;
+      });
 }
 
 }  // namespace

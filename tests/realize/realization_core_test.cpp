@@ -65,9 +65,17 @@ struct FakeWindow {
   std::vector<std::unique_ptr<FakeBinder>> binders_;
 };
 
-class FakeRealization : public realize::RealizationCore<FakeWindow> {
+// Message boxes the test opens and closes.
+struct FakeDialogs {
+  bool boxOpen = false;
+  bool open() const { return boxOpen; }
+};
+
+class FakeRealization : public realize::RealizationCore<FakeWindow, FakeDialogs> {
  public:
-  FakeRealization(forms::Registry& r, std::vector<std::string>& log) : RealizationCore(r), log_(log) { attach(); }
+  FakeRealization(forms::Registry& r, std::vector<std::string>& log) : RealizationCore(r, &boxes), log_(log) {
+    attach();
+  }
   ~FakeRealization() override { release(); }
   void formLoaded(forms::Form& f) override { build(f); }
   void formShown(forms::Form&) override {}
@@ -78,7 +86,7 @@ class FakeRealization : public realize::RealizationCore<FakeWindow> {
       collect();
     }
   }
-  bool boxOpen = false;
+  FakeDialogs boxes;
   int pending_ = 0, retries = 0;
   bool quitted = false;
 
@@ -86,7 +94,6 @@ class FakeRealization : public realize::RealizationCore<FakeWindow> {
   std::unique_ptr<FakeWindow> makeWindow(forms::Form& f) override { return std::make_unique<FakeWindow>(f, *this, log_); }
   void collectLater() override { ++pending_; }
   void retryCollectLater() override { ++retries; }
-  bool messageBoxOpen() const override { return boxOpen; }
   void quit() override { quitted = true; }
   std::vector<std::string>& log_;
 };
@@ -157,11 +164,11 @@ TEST_F(Core, UnloadedWindowsGoOnlyWhenNoHandlerRunsAndNoBoxIsOpen) {
   EXPECT_EQ(log, (std::vector<std::string>{"hide"}));  // hidden, not yet destroyed
   first.setCaption("changed after unloading");          // no binder hears it any more
   EXPECT_EQ(log.size(), 1u);
-  realization.boxOpen = true;
+  realization.boxes.boxOpen = true;
   realization.runDeferred();
   EXPECT_EQ(realization.retries, 1);  // a box's loop runs under a handler: later
   EXPECT_EQ(log.size(), 1u);
-  realization.boxOpen = false;
+  realization.boxes.boxOpen = false;
   realization.userActionDone();
   realization.runDeferred();
   EXPECT_EQ(log.back(), "window destroyed");

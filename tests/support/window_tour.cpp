@@ -15,8 +15,27 @@ std::filesystem::path screenshotFolder() {
   return out;
 }
 
-void tourEveryWindow(const WindowTour& t) {
+namespace {
+
+// The tour's own view of a realization: pictures go into the screenshot folder.
+struct Tour {
+  const WindowTour& t;
+  std::filesystem::path out = screenshotFolder();
+  void open(const std::string& form) const { t.open(form); }
+  void click(const std::string& form, const std::string& button) const { t.click(form, button); }
+  void shot(const std::string& form, const std::string& picture) const {
+    std::string error;
+    EXPECT_TRUE(t.grab(form, out / (picture + ".png"), error)) << picture << ": " << error;
+  }
+  TestServices& services;
+  forms::Registry& registry;
+};
+
+}  // namespace
+
+void tourEveryWindow(const WindowTour& tour) {
   namespace fs = std::filesystem;
+  const Tour t{.t = tour, .services = tour.services, .registry = tour.registry};
   for (const char* world : {"Hilltop Castle", "River Valley"}) {
     fs::create_directories(fs::path("appdata/.minecraft/saves") / world);
     std::ofstream(fs::path("appdata/.minecraft/saves") / world / "level.dat") << "x";

@@ -16,7 +16,8 @@ struct WindowTour {
   TestServices& services;
   std::function<void(const std::string& form)> open;
   std::function<void(const std::string& form, const std::string& button)> click;
-  std::function<void(const std::string& form, const std::string& picture)> shot;
+  // Writes what the window shows to a PNG file; false with a reason.
+  std::function<bool(const std::string& form, const std::filesystem::path& file, std::string& error)> grab;
 };
 
 // The folder that SG_SCREENSHOT_DIR names, made and absolute; empty when it names none (the
@@ -24,7 +25,22 @@ struct WindowTour {
 std::filesystem::path screenshotFolder();
 
 // The main window narrow and wide with each panel and after a double click on its title, the
-// layer and block dialogs, the settings, the mods, and the log window following a job's log.
+// layer and block dialogs, the settings, the mods, and the log window following a job's log,
+// each picture written into the screenshot folder under its name.
 void tourEveryWindow(const WindowTour& tour);
+
+// The tour through a test's windows of a realization (its registry, its services and open()).
+template <class Windows>
+void tourEveryWindowOf(Windows& w, std::function<void(const std::string&, const std::string&)> click,
+                       std::function<bool(const std::string&, const std::filesystem::path&, std::string&)> grab) {
+  tourEveryWindow({.registry = w.registry,
+                   .services = w.svc,
+                   .open = [&w](const std::string& form) { w.open(form); },
+                   .click = std::move(click),
+                   .grab = std::move(grab)});
+}
+
+// What a screenshot test says when no pictures are wanted.
+inline constexpr const char* kNoScreenshotsWanted = "set SG_SCREENSHOT_DIR to write the pictures";
 
 }  // namespace sg::test

@@ -47,24 +47,17 @@ bool grabWindow(HWND hwnd, const fs::path& file, std::string& error) {
 }
 
 TEST(Win32Screenshots, OfEveryWindowWhenAsked) {
-  const fs::path out = screenshotFolder();
-  if (out.empty()) GTEST_SKIP() << "set SG_SCREENSHOT_DIR to write the pictures";
+  if (screenshotFolder().empty()) GTEST_SKIP() << kNoScreenshotsWanted;
   Win32Windows w;
-  tourEveryWindow({
-      .registry = w.registry,
-      .services = w.svc,
-      .open = [&](const std::string& form) { w.open(form); },
-      .click =
-          [&](const std::string& form, const std::string& button) {
-            SendMessageW(w.hwnd(form, button), BM_CLICK, 0, 0);
-            settle();
-          },
-      .shot =
-          [&](const std::string& form, const std::string& picture) {
-            std::string error;
-            EXPECT_TRUE(grabWindow(w.window(form).hwnd(), out / (picture + ".png"), error)) << picture << ": " << error;
-          },
-  });
+  tourEveryWindowOf(
+      w,
+      [&](const std::string& form, const std::string& button) {
+        SendMessageW(w.hwnd(form, button), BM_CLICK, 0, 0);
+        settle();
+      },
+      [&](const std::string& form, const fs::path& file, std::string& error) {
+        return grabWindow(w.window(form).hwnd(), file, error);
+      });
 }
 
 }  // namespace
