@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "renderer/formats/nbt.h"
+#include "renderer/world/bedrock/bedrock_world.h"
 #include "renderer/world/region_file.h"
 #include "renderer/world/status_glance.h"
 #include "system/tool_system.h"
@@ -42,6 +43,11 @@ void ChunkPipeline::run(const ChunkGroup& g, const std::vector<ChunkPlace>& plac
     d = DecodedChunk{};
     if (!regionOpen) {
       d.error = "its region file cannot be read: " + regionError;
+      return;
+    }
+    if (g.bedrock) {
+      d.verdict = readBedrockChunk(*g.bedrock, place, d.chunk, d.error, hidden_);
+      if (d.verdict == ChunkVerdict::Decoded && prepare) prepare(d);
       return;
     }
     thread_local std::vector<uint8_t> data;

@@ -54,6 +54,7 @@ bool readFile(const std::filesystem::path& path, std::vector<uint8_t>& out) {
 }  // namespace
 
 void fingerprintChunks(ChunkGroup& group) {
+  if (group.bedrock) return;  // its chunks' stamps come from the store's sequence numbers
   std::vector<uint8_t> stored, external;
   if (group.regionFile.empty()) {
     for (ChunkPlace& c : group.chunks) c.saveStamp = readFile(c.alphaFile, stored) ? checksumOf(stored, c.saveStamp) : 0;

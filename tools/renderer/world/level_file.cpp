@@ -54,7 +54,7 @@ int seaLevelOf(const std::filesystem::path& world, StorageLayout layout) {
   NbtTag root;
   int level = 0;
   if (readLevelFile(world, root) && findSeaLevel(root, 0, level) && level > -2048 && level < 2048) return level;
-  return layout == StorageLayout::Anvil ? 63 : 64;
+  return layout == StorageLayout::Anvil || layout == StorageLayout::Bedrock ? 63 : 64;
 }
 
 }  // namespace sgrender

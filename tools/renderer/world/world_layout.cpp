@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 
+#include "renderer/world/bedrock/bedrock_world.h"
 #include "renderer/world/chunk_bytes.h"
 #include "renderer/world/region_file.h"
 #include "system/tool_system.h"
@@ -18,6 +19,7 @@ const char* layoutName(StorageLayout layout) {
     case StorageLayout::Anvil: return "region files (.mca)";
     case StorageLayout::BetaRegions: return "Beta region files (.mcr)";
     case StorageLayout::AlphaChunks: return "Alpha chunk files";
+    case StorageLayout::Bedrock: return "a Bedrock world's store (db)";
   }
   return "";
 }
@@ -148,7 +150,7 @@ std::optional<fs::path> dimensionFolder(const fs::path& world, const WorldQuery&
     error = "there is no such folder";
     return std::nullopt;
   }
-  if (!r.nether && !r.dimension) return world;
+  if ((!r.nether && !r.dimension) || isBedrockWorld(world)) return world;
   std::string name = r.nether ? "DIM-1" : *r.dimension;
   std::vector<fs::path> candidates = {world / name};
   // The newer layout keeps dimensions under dimensions/<namespace>/<name>.
@@ -165,6 +167,7 @@ std::optional<fs::path> dimensionFolder(const fs::path& world, const WorldQuery&
 }
 
 bool listWorldChunks(const fs::path& folder, const WorldQuery& r, WorldChunks& out, std::string& error) {
+  if (isBedrockWorld(folder)) return listBedrockChunks(folder, r, out, error);
   out = WorldChunks{};
   out.folder = folder;
   if (r.alpha) out.layout = StorageLayout::AlphaChunks;
@@ -189,6 +192,10 @@ bool listWorldChunks(const fs::path& folder, const WorldQuery& r, WorldChunks& o
 
 bool readChunkBytes(const ChunkGroup& group, const ChunkPlace& place, const RegionFile* region,
                     std::vector<uint8_t>& out, std::string& error, const ChunkGlance* glance) {
+  if (group.bedrock) {
+    error = "a Bedrock world's chunk is read from its store";
+    return false;
+  }
   if (group.regionFile.empty()) {
     std::error_code ec;
     auto size = fs::file_size(place.alphaFile, ec);

@@ -3,6 +3,7 @@
 // chunks are gathered in groups of one region (32 x 32 chunks) each, in rows from north to south.
 #pragma once
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 
 namespace sgrender {
 
-enum class StorageLayout { Anvil, BetaRegions, AlphaChunks };
+enum class StorageLayout { Anvil, BetaRegions, AlphaChunks, Bedrock };
 const char* layoutName(StorageLayout layout);
 
 // What of a world a render reads: its dimension, the range of chunks and a forced layout.
@@ -28,10 +29,13 @@ struct ChunkPlace {
   uint64_t saveStamp = 0;           // changes whenever the game saves the chunk again
 };
 
+struct BedrockStore;
+
 struct ChunkGroup {
   int regionX = 0, regionZ = 0;
-  std::filesystem::path regionFile;  // empty in the Alpha layout
+  std::filesystem::path regionFile;  // empty in the Alpha layout and in a Bedrock world
   std::vector<ChunkPlace> chunks;
+  std::shared_ptr<const BedrockStore> bedrock = nullptr;  // a Bedrock world's store
 };
 
 struct WorldChunks {
@@ -42,13 +46,15 @@ struct WorldChunks {
 };
 
 // The dimension folder of the query: the world itself, DIM-1 for the Nether, the named folder
-// for another dimension (also in the newer dimensions/<namespace>/<name> layout).
+// for another dimension (also in the newer dimensions/<namespace>/<name> layout). A Bedrock
+// world keeps every dimension in its store: its folder is the world's.
 std::optional<std::filesystem::path> dimensionFolder(const std::filesystem::path& world,
                                                       const WorldQuery& query, std::string& error);
 
 // Lists every stored chunk of the dimension (within the query's rectangle). alpha and beta on
 // the command line force those layouts; otherwise region files with sections win, then Beta
-// regions, then Alpha chunk files. False with a reason when the folder holds no chunk files.
+// regions, then Alpha chunk files; a Bedrock world's chunks come from its store. False with a
+// reason when the folder holds no chunk files.
 bool listWorldChunks(const std::filesystem::path& folder, const WorldQuery& query, WorldChunks& out,
                      std::string& error);
 

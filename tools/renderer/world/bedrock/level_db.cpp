@@ -1,0 +1,522 @@
+#include "renderer/world/bedrock/level_db.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <fstream>
+#include <set>
+
+#include "system/tool_system.h"
+
+namespace fs = std::filesystem;
+
+namespace sgrender {
+
+namespace {
+
+// What no real store exceeds: a table block, a log file and the manifest.
+constexpr size_t kMaxBlock = size_t(16) << 20;
+constexpr uint64_t kMaxLog = uint64_t(256) << 20;
+constexpr size_t kMaxTables = 100000;
+constexpr uint64_t kTableMagic = 0xdb4775248b80fb57ull;
+constexpr size_t kFooterSize = 48;
+
+std::array<uint32_t, 256> makeCrcTable() {
+  std::array<uint32_t, 256> t{};
+  for (uint32_t i = 0; i < 256; ++i) {
+    uint32_t c = i;
+    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0x82f63b78u ^ (c >> 1) : c >> 1;
+    t[i] = c;
+  }
+  return t;
+}
+
+uint32_t load32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint64_t load64(const uint8_t* p) { return uint64_t(load32(p)) | uint64_t(load32(p + 4)) << 32; }
+
+// Bytes read from the front, every step checked against what is left.
+struct Cursor {
+  const uint8_t* p;
+  const uint8_t* end;
+  bool varint(uint64_t& v) {
+    v = 0;
+    for (int shift = 0; shift < 64 && p < end; shift += 7) {
+      const uint8_t b = *p++;
+      v |= uint64_t(b & 0x7f) << shift;
+      if (!(b & 0x80)) return true;
+    }
+    return false;
+  }
+  bool bytes(uint64_t n, std::string_view& out) {
+    if (n > static_cast<uint64_t>(end - p)) return false;
+    out = std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
+    p += n;
+    return true;
+  }
+  bool text(std::string_view& out) {
+    uint64_t n;
+    return varint(n) && bytes(n, out);
+  }
+};
+
+// A table's internal key: the user's key, then the sequence number and the kind in 8 bytes.
+struct InternalKey {
+  std::string_view user;
+  uint64_t sequence = 0;
+  bool deleted = false;
+};
+bool splitKey(std::string_view k, InternalKey& out) {
+  if (k.size() < 8) return false;
+  const uint64_t trailer = load64(reinterpret_cast<const uint8_t*>(k.data() + k.size() - 8));
+  out.user = k.substr(0, k.size() - 8);
+  out.sequence = trailer >> 8;
+  out.deleted = (trailer & 0xff) == 0;
+  return (trailer & 0xff) <= 1;
+}
+
+bool inflateBlock(const uint8_t* data, size_t size, bool raw, std::string& out, std::string& error) {
+  z_stream z{};
+  if (inflateInit2(&z, raw ? -15 : 15) != Z_OK) {
+    error = "cannot start decompression";
+    return false;
+  }
+  out.resize(std::min(kMaxBlock, std::max<size_t>(size * 4, 4096)));
+  z.next_in = const_cast<Bytef*>(data);
+  z.avail_in = static_cast<uInt>(size);
+  size_t produced = 0;
+  int rc = Z_OK;
+  while (true) {
+    if (produced == out.size()) {
+      if (out.size() >= kMaxBlock) break;
+      out.resize(std::min(kMaxBlock, out.size() * 2));
+    }
+    z.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
+    z.avail_out = static_cast<uInt>(out.size() - produced);
+    rc = inflate(&z, Z_NO_FLUSH);
+    produced = out.size() - z.avail_out;
+    if (rc != Z_OK) break;
+  }
+  inflateEnd(&z);
+  if (rc != Z_STREAM_END) {
+    error = produced >= kMaxBlock ? "a block inflates to more than any block holds" : "a block's compressed data are corrupt";
+    return false;
+  }
+  out.resize(produced);
+  return true;
+}
+
+std::string fileName(uint64_t number, const char* extension) {
+  std::string digits = std::to_string(number);
+  if (digits.size() < 6) digits.insert(0, 6 - digits.size(), '0');
+  return digits + extension;
+}
+
+bool readWhole(const fs::path& file, uint64_t limit, std::string& out, std::string& error) {
+  uint64_t size = 0;
+  std::FILE* f = sgsys::openRegularFile(sgsys::nameOf(file), size);
+  if (!f) {
+    error = "cannot open " + sgsys::nameOf(file.filename());
+    return false;
+  }
+  if (size > limit) {
+    std::fclose(f);
+    error = sgsys::nameOf(file.filename()) + " is larger than any the game writes";
+    return false;
+  }
+  out.resize(static_cast<size_t>(size));
+  const bool ok = size == 0 || sgsys::readAt(f, out.data(), out.size(), 0);
+  std::fclose(f);
+  if (!ok) error = "cannot read " + sgsys::nameOf(file.filename());
+  return ok;
+}
+
+}  // namespace
+
+uint32_t crc32c(const uint8_t* data, size_t size, uint32_t seed) {
+  static const std::array<uint32_t, 256> table = makeCrcTable();
+  uint32_t c = ~seed;
+  for (size_t i = 0; i < size; ++i) c = table[(c ^ data[i]) & 0xff] ^ (c >> 8);
+  return ~c;
+}
+
+uint32_t maskedCrc32c(const uint8_t* data, size_t size, uint32_t seed) {
+  const uint32_t c = crc32c(data, size, seed);
+  return ((c >> 15) | (c << 17)) + 0xa282ead8u;
+}
+
+bool readLogRecords(const uint8_t* data, size_t size, const std::function<void(std::string_view)>& record,
+                    std::string& error) {
+  constexpr size_t kBlock = 32768, kHeader = 7;
+  std::string pieces;
+  bool inRecord = false;
+  size_t at = 0;
+  while (at < size) {
+    const size_t left = kBlock - at % kBlock;
+    if (left < kHeader) {  // the block's trailer
+      at += left;
+      continue;
+    }
+    if (size - at < kHeader) break;  // a record cut short at the end: the game was writing it
+    const uint8_t* h = data + at;
+    const uint32_t checksum = load32(h);
+    const size_t length = size_t(h[4]) | size_t(h[5]) << 8;
+    const uint8_t type = h[6];
+    if (type == 0 && length == 0) {  // padding a preallocated file
+      at += left;
+      continue;
+    }
+    if (length > left - kHeader || at + kHeader + length > size) {
+      if (at + kHeader + length > size) break;  // cut short by a writer
+      error = "a log record is longer than its block";
+      return false;
+    }
+    if (maskedCrc32c(h + 6, 1 + length) != checksum) {
+      error = "a log record's checksum does not match";
+      return false;
+    }
+    const std::string_view body(reinterpret_cast<const char*>(h + kHeader), length);
+    switch (type) {
+      case 1: record(body); inRecord = false; break;
+      case 2: pieces.assign(body); inRecord = true; break;
+      case 3:
+        if (inRecord) pieces.append(body);
+        break;
+      case 4:
+        if (inRecord) record(pieces + std::string(body));
+        inRecord = false;
+        break;
+      default:
+        error = "a log record of unknown type " + std::to_string(type);
+        return false;
+    }
+    at += kHeader + length;
+  }
+  return true;
+}
+
+// One table file: its index (the last key of each block and where the block lies), read on
+// opening; blocks are read and checked when asked for.
+struct LevelDb::Table {
+  std::string name;
+  std::FILE* file = nullptr;
+  uint64_t size = 0;
+  struct Block {
+    std::string lastKey;  // an internal key at or after the block's last key
+    uint64_t offset = 0, length = 0;
+  };
+  std::vector<Block> blocks;
+
+  ~Table() {
+    if (file) std::fclose(file);
+  }
+
+  // The block's entries, inflated and checked.
+  bool read(uint64_t offset, uint64_t length, std::string& out, std::string& error) const {
+    if (length > kMaxBlock || offset > size || length + 5 > size - offset) {
+      error = name + ": a block lies outside the file";
+      return false;
+    }
+    std::string stored(static_cast<size_t>(length) + 5, '\0');
+    if (!sgsys::readAt(file, stored.data(), stored.size(), offset)) {
+      error = name + ": cannot read a block";
+      return false;
+    }
+    const auto* bytes = reinterpret_cast<const uint8_t*>(stored.data());
+    const uint8_t kind = bytes[length];
+    if (maskedCrc32c(bytes, length + 1) != load32(bytes + length + 1)) {
+      error = name + ": a block's checksum does not match (damaged at byte " + std::to_string(offset) + ")";
+      return false;
+    }
+    switch (kind) {
+      case 0:
+        stored.resize(static_cast<size_t>(length));
+        out = std::move(stored);
+        return true;
+      case 2:
+      case 4:
+        if (inflateBlock(bytes, static_cast<size_t>(length), kind == 4, out, error)) return true;
+        error = name + ": " + error;
+        return false;
+      case 1:
+        error = name + ": a block is compressed with Snappy (compressor id 1), which this reader does not read";
+        return false;
+      default:
+        error = name + ": a block is compressed with an unknown compressor (id " + std::to_string(kind) + ")";
+        return false;
+    }
+  }
+};
+
+namespace {
+
+// Calls f(key, value) for each entry of a block; false when the block is malformed.
+bool eachEntry(const std::string& block, const std::function<bool(std::string_view, std::string_view)>& f) {
+  if (block.size() < 4) return false;
+  const auto* b = reinterpret_cast<const uint8_t*>(block.data());
+  const uint32_t restarts = load32(b + block.size() - 4);
+  if (restarts == 0 || restarts > (block.size() - 4) / 4) return false;
+  const size_t entriesEnd = block.size() - 4 - size_t(restarts) * 4;
+  Cursor c{b, b + entriesEnd};
+  std::string key;
+  while (c.p < c.end) {
+    uint64_t shared, unshared, valueLength;
+    std::string_view delta, value;
+    if (!c.varint(shared) || !c.varint(unshared) || !c.varint(valueLength) || shared > key.size() ||
+        !c.bytes(unshared, delta) || !c.bytes(valueLength, value))
+      return false;
+    key.resize(static_cast<size_t>(shared));
+    key.append(delta);
+    if (!f(key, value)) return true;
+  }
+  return true;
+}
+
+}  // namespace
+
+LevelDb::LevelDb() = default;
+LevelDb::~LevelDb() = default;
+
+bool LevelDb::open(const fs::path& dbFolder, std::string& error) {
+  folder_ = dbFolder;
+  std::string current;
+  if (!readWhole(dbFolder / "CURRENT", 4096, current, error)) {
+    error = "the store has no readable CURRENT file";
+    return false;
+  }
+  while (!current.empty() && (current.back() == '\n' || current.back() == '\r')) current.pop_back();
+  if (current.rfind("MANIFEST-", 0) != 0 || current.find('/') != std::string::npos ||
+      current.find('\\') != std::string::npos) {
+    error = "CURRENT does not name a manifest";
+    return false;
+  }
+  return readManifest(dbFolder / current, error);
+}
+
+bool LevelDb::readManifest(const fs::path& manifest, std::string& error) {
+  std::string bytes;
+  if (!readWhole(manifest, kMaxLog, bytes, error)) return false;
+  std::set<uint64_t> live;
+  uint64_t logNumber = 0, previousLog = 0;
+  bool decoded = true;
+  std::string reason;
+  const bool readAll = readLogRecords(
+      reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+      [&](std::string_view edit) {
+        Cursor c{reinterpret_cast<const uint8_t*>(edit.data()), reinterpret_cast<const uint8_t*>(edit.data()) + edit.size()};
+        while (decoded && c.p < c.end) {
+          uint64_t tag, level, number, size, ignored;
+          std::string_view text;
+          switch (c.varint(tag) ? tag : 0) {
+            case 1: decoded = c.text(text); break;                       // comparator
+            case 2: decoded = c.varint(logNumber); break;
+            case 3: case 4: decoded = c.varint(ignored); break;        // next file, last sequence
+            case 5: decoded = c.varint(level) && c.text(text); break;  // compaction pointer
+            case 6:
+              decoded = c.varint(level) && c.varint(number);
+              if (decoded) live.erase(number);
+              break;
+            case 7:
+              decoded = c.varint(level) && c.varint(number) && c.varint(size) && c.text(text) && c.text(text);
+              if (decoded) live.insert(number);
+              break;
+            case 9: decoded = c.varint(previousLog); break;
+            default: decoded = false; reason = "an unknown field " + std::to_string(tag); break;
+          }
+        }
+      },
+      error);
+  if (!decoded) {
+    error = "the manifest is damaged" + (reason.empty() ? std::string() : " (" + reason + ")");
+    return false;
+  }
+  if (!readAll) {
+    error = "the manifest is damaged (" + error + ")";
+    return false;
+  }
+  if (live.size() > kMaxTables) {
+    error = "the manifest lists more tables than any store holds";
+    return false;
+  }
+  for (uint64_t number : live) {
+    std::string why;
+    if (!openTable(number, why)) problems_.push_back(why);
+  }
+  // The logs not yet written into tables: those from the manifest's log number on, oldest first.
+  std::vector<std::pair<uint64_t, fs::path>> logs;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(folder_, ec)) {
+    const std::string n = sgsys::nameOf(e.path().filename());
+    if (n.size() < 5 || n.compare(n.size() - 4, 4, ".log") != 0) continue;
+    const std::string digits = n.substr(0, n.size() - 4);
+    if (digits.empty() || digits.size() > 18 || !std::all_of(digits.begin(), digits.end(), ::isdigit)) continue;
+    const uint64_t number = std::stoull(digits);
+    if (number >= logNumber || (previousLog != 0 && number == previousLog)) logs.emplace_back(number, e.path());
+  }
+  std::sort(logs.begin(), logs.end());
+  for (const auto& [number, path] : logs) replayLog(path);
+  return true;
+}
+
+bool LevelDb::openTable(uint64_t number, std::string& error) {
+  auto t = std::make_unique<Table>();
+  fs::path path = folder_ / fileName(number, ".ldb");
+  std::error_code ec;
+  if (!fs::exists(path, ec)) path = folder_ / fileName(number, ".sst");
+  t->name = sgsys::nameOf(path.filename());
+  t->file = sgsys::openRegularFile(sgsys::nameOf(path), t->size);
+  if (!t->file) {
+    error = t->name + ": the manifest lists it, but it cannot be opened";
+    return false;
+  }
+  uint8_t footer[kFooterSize];
+  if (t->size < kFooterSize || !sgsys::readAt(t->file, footer, kFooterSize, t->size - kFooterSize) ||
+      load64(footer + 40) != kTableMagic) {
+    error = t->name + ": not a table (its footer is missing)";
+    return false;
+  }
+  Cursor c{footer, footer + 40};
+  uint64_t metaOffset, metaSize, indexOffset, indexSize;
+  if (!c.varint(metaOffset) || !c.varint(metaSize) || !c.varint(indexOffset) || !c.varint(indexSize)) {
+    error = t->name + ": its footer is damaged";
+    return false;
+  }
+  std::string index;
+  if (!t->read(indexOffset, indexSize, index, error)) return false;
+  bool handles = true;
+  const bool entries = eachEntry(index, [&](std::string_view key, std::string_view value) {
+    Cursor h{reinterpret_cast<const uint8_t*>(value.data()), reinterpret_cast<const uint8_t*>(value.data()) + value.size()};
+    Table::Block b;
+    b.lastKey.assign(key);
+    handles = h.varint(b.offset) && h.varint(b.length);
+    if (handles) t->blocks.push_back(std::move(b));
+    return handles;
+  });
+  if (!entries || !handles) {
+    error = t->name + ": its index is damaged";
+    return false;
+  }
+  tables_.push_back(std::move(t));
+  return true;
+}
+
+void LevelDb::replayLog(const fs::path& log) {
+  std::string bytes, error;
+  if (!readWhole(log, kMaxLog, bytes, error)) {
+    problems_.push_back(error);
+    return;
+  }
+  bool batches = true;
+  const bool read = readLogRecords(
+      reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+      [&](std::string_view batch) {
+        if (!batches || batch.size() < 12) {
+          batches = false;
+          return;
+        }
+        const auto* b = reinterpret_cast<const uint8_t*>(batch.data());
+        uint64_t sequence = load64(b);
+        const uint32_t count = load32(b + 8);
+        Cursor c{b + 12, b + batch.size()};
+        for (uint32_t i = 0; i < count && batches; ++i, ++sequence) {
+          if (c.p >= c.end) {
+            batches = false;
+            break;
+          }
+          const uint8_t kind = *c.p++;
+          std::string_view key, value;
+          batches = (kind == 0 || kind == 1) && c.text(key) && (kind == 0 || c.text(value));
+          if (!batches) break;
+          DbRecord& r = memory_[std::string(key)];
+          if (r.key.empty() || sequence >= r.sequence) {
+            r.key.assign(key);
+            r.sequence = sequence;
+            r.deleted = kind == 0;
+            r.value.assign(value);
+          }
+        }
+      },
+      error);
+  if (!read) problems_.push_back(sgsys::nameOf(log.filename()) + ": " + error + "; its later records are not read");
+  else if (!batches) problems_.push_back(sgsys::nameOf(log.filename()) + ": a write batch is damaged");
+}
+
+void LevelDb::eachRecord(
+    const std::function<void(std::string_view key, uint64_t sequence, bool deleted, size_t valueSize)>& f) {
+  for (const auto& t : tables_) {
+    for (const auto& b : t->blocks) {
+      std::string block, error;
+      if (!t->read(b.offset, b.length, block, error)) {
+        problems_.push_back(error);
+        continue;
+      }
+      const bool whole = eachEntry(block, [&](std::string_view key, std::string_view value) {
+        InternalKey k;
+        if (splitKey(key, k)) f(k.user, k.sequence, k.deleted, value.size());
+        return true;
+      });
+      if (!whole) problems_.push_back(t->name + ": a block's entries are damaged");
+    }
+  }
+  for (const auto& [key, r] : memory_) f(key, r.sequence, r.deleted, r.value.size());
+}
+
+bool LevelDb::collect(std::string_view from, const std::function<bool(std::string_view)>& more,
+                      std::vector<DbRecord>& out, std::string& error) const {
+  std::map<std::string, DbRecord, std::less<>> newest;
+  auto offer = [&](std::string_view key, uint64_t sequence, bool deleted, std::string_view value) {
+    auto it = newest.find(key);
+    if (it != newest.end() && it->second.sequence > sequence) return;
+    DbRecord& r = it != newest.end() ? it->second : newest[std::string(key)];
+    r.key.assign(key);
+    r.sequence = sequence;
+    r.deleted = deleted;
+    r.value.assign(value);
+  };
+  for (const auto& t : tables_) {
+    // The first block whose last key is not before `from`.
+    auto b = std::partition_point(t->blocks.begin(), t->blocks.end(), [&](const Table::Block& block) {
+      InternalKey k;
+      return splitKey(block.lastKey, k) ? k.user < from : std::string_view(block.lastKey) < from;
+    });
+    bool going = true;
+    for (; going && b != t->blocks.end(); ++b) {
+      std::string block;
+      if (!t->read(b->offset, b->length, block, error)) return false;
+      const bool whole = eachEntry(block, [&](std::string_view key, std::string_view value) {
+        InternalKey k;
+        if (!splitKey(key, k) || k.user < from) return true;
+        if (!more(k.user)) {
+          going = false;
+          return false;
+        }
+        offer(k.user, k.sequence, k.deleted, value);
+        return true;
+      });
+      if (!whole) {
+        error = t->name + ": a block's entries are damaged";
+        return false;
+      }
+    }
+  }
+  for (auto it = memory_.lower_bound(from); it != memory_.end() && more(it->first); ++it)
+    offer(it->first, it->second.sequence, it->second.deleted, it->second.value);
+  for (auto& [key, r] : newest)
+    if (!r.deleted) out.push_back(std::move(r));
+  return true;
+}
+
+bool LevelDb::withPrefix(std::string_view prefix, std::vector<DbRecord>& out, std::string& error) const {
+  out.clear();
+  return collect(prefix, [&](std::string_view key) { return key.substr(0, prefix.size()) == prefix; }, out, error);
+}
+
+bool LevelDb::get(std::string_view key, std::string& value, std::string& error) const {
+  std::vector<DbRecord> found;
+  if (!collect(key, [&](std::string_view k) { return k == key; }, found, error) || found.empty()) return false;
+  value = std::move(found.front().value);
+  return true;
+}
+
+}  // namespace sgrender
