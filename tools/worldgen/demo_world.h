@@ -1,5 +1,5 @@
 // A whole demo world: its level file, its chunks around the origin in the chosen layout and
-// compression, and (unless left out) a small Nether in DIM-1.
+// compression, and (unless left out) a small Nether in DIM-1; or the same as a Bedrock world.
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -19,6 +19,10 @@ struct DemoWorld {
   Compression compression = Compression::Zlib;
   bool external = false;  // every chunk in a file of its own beside the region file
   bool nether = true;
+  // A Bedrock world (level.dat, levelname.txt and db/) instead of a Java one, its sub-chunks of
+  // this version (1, 8 or 9).
+  bool bedrock = false;
+  int subChunkVersion = 9;
 
   // N regions of 32 x 32 chunks, as square as N allows.
   void setRegions(int n);

@@ -21,8 +21,9 @@ const char* const kUsage =
     "usage: strandvale-g-demo-world FOLDER [--layout alpha|beta|numeric|palette-across|palette-within|"
     "block-states]\n"
     "       [--regions N | --chunks W H] [--seed S] [--name NAME] [--compression gzip|zlib|none|lz4]\n"
-    "       [--external] [--no-nether]\n"
-    "Writes a world with hills, sea and beaches, trees, caves with ores and lava, and a Nether.\n";
+    "       [--external] [--no-nether] [--bedrock [--sub-chunk-version 1|8|9]]\n"
+    "Writes a world with hills, sea and beaches, trees, caves with ores and lava, and a Nether;\n"
+    "with --bedrock, the same as a Bedrock world (level.dat, levelname.txt and its store in db/).\n";
 
 }  // namespace
 
@@ -81,6 +82,15 @@ int main(int argc, char** argv) {
       world.external = true;
     } else if (a == "--no-nether") {
       world.nether = false;
+    } else if (a == "--bedrock") {
+      world.bedrock = true;
+    } else if (a == "--sub-chunk-version") {
+      const std::string value = next();
+      if (!wholeNumber(value, 1, 9, world.subChunkVersion) ||
+          (world.subChunkVersion != 1 && world.subChunkVersion != 8 && world.subChunkVersion != 9)) {
+        std::cerr << "strandvale-g-demo-world: --sub-chunk-version takes 1, 8 or 9, not '" << value << "'\n";
+        return 1;
+      }
     } else {
       std::cerr << "strandvale-g-demo-world: unknown argument " << a << "\n" << kUsage;
       return 1;
