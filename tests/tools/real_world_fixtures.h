@@ -51,4 +51,12 @@ inline std::filesystem::path numericBlockData(const std::string& buildFolder) {
   return npmPackage(buildFolder, "minecraft-data", "minecraft-data@3.119.0", "minecraft-data-3.119.0.tgz", file, file);
 }
 
+// A Bedrock world's store saved by the game (the db folder of a small flat world), from the npm
+// package bedrock-provider, or empty when the registry cannot be reached.
+inline std::filesystem::path bedrockFixture(const std::string& buildFolder) {
+  const std::string folder = "package/test/mctestdb";
+  return npmPackage(buildFolder, "bedrock-world", "bedrock-provider@3.1.0", "bedrock-provider-3.1.0.tgz", folder,
+                    folder);
+}
+
 }  // namespace sgtest

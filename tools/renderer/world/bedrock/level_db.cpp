@@ -300,10 +300,12 @@ bool LevelDb::readManifest(const fs::path& manifest, std::string& error) {
   std::set<uint64_t> live;
   uint64_t logNumber = 0, previousLog = 0;
   bool decoded = true;
+  size_t edits = 0;
   std::string reason;
   const bool readAll = readLogRecords(
       reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
       [&](std::string_view edit) {
+        ++edits;
         Cursor c{reinterpret_cast<const uint8_t*>(edit.data()), reinterpret_cast<const uint8_t*>(edit.data()) + edit.size()};
         while (decoded && c.p < c.end) {
           uint64_t tag, level, number, size, ignored;
@@ -331,8 +333,8 @@ bool LevelDb::readManifest(const fs::path& manifest, std::string& error) {
     error = "the manifest is damaged" + (reason.empty() ? std::string() : " (" + reason + ")");
     return false;
   }
-  if (!readAll) {
-    error = "the manifest is damaged (" + error + ")";
+  if (!readAll || edits == 0) {
+    error = "the manifest is damaged (" + (edits == 0 && readAll ? std::string("it holds no record") : error) + ")";
     return false;
   }
   if (live.size() > kMaxTables) {
