@@ -14,6 +14,7 @@
 #include "renderer/newer_blocks_list.h"
 #include "renderer/styles/ground_census.h"
 #include "renderer/renderer.h"
+#include "worldgen/bedrock_chunks.h"
 #include "worldgen/chunk_encoders.h"
 #include "worldgen/demo_world.h"
 #include "worldgen/world_files.h"
@@ -119,6 +120,26 @@ int main(int argc, char** argv) {
        std::string(1, '\0') + str(compress(encodeChunk(smallChunk(Layout::Alpha), Layout::Alpha), Compression::Gzip)));
   writeLevelFile(".", "Seed", Layout::BlockStates);
   seed("fuzz_level_file", "level", slurp("level.dat"));
+
+  // A Bedrock world's store (its table, manifest and log) and a chunk's records.
+  {
+    sgworld::DbLayout db;
+    db.blockSize = 64;
+    db.tables = {{{"a", "1"}, {"b", "2"}, {"chunk", std::string(200, 'x')}, {"d", "", true}}};
+    db.logBatches = {{{"c", "3"}, {"a", "", true}}};
+    std::string error;
+    fs::remove_all("seed-db");
+    sgworld::writeLevelDb("seed-db", db, error);
+    seed("fuzz_level_db", "table", "\x00" + slurp("seed-db/000003.ldb"));
+    seed("fuzz_level_db", "manifest", "\x01" + slurp("seed-db/MANIFEST-000002"));
+    seed("fuzz_level_db", "log", "\x02" + slurp("seed-db/000004.log"));
+    std::vector<std::string> mixed(4096);
+    for (size_t i = 0; i < mixed.size(); ++i) mixed[i] = i % 3 ? "stone" : i % 2 ? "water" : "oak_log";
+    for (int version : {1, 8, 9}) seed("fuzz_bedrock_chunk", "v" + std::to_string(version), sgworld::encodeSubChunk(mixed, 0, version));
+    seed("fuzz_bedrock_chunk", "one-block", sgworld::encodeSubChunk(std::vector<std::string>(4096, "stone"), 0, 9, 0));
+    for (const auto& r : sgworld::bedrockChunkRecords(smallChunk(Layout::BlockStates), {}))
+      if (static_cast<uint8_t>(r.key[8]) == 43) seed("fuzz_bedrock_chunk", "data3d", r.value);
+  }
 
   {
     sgimage::PngRowWriter png;

@@ -3,6 +3,7 @@
 #include "batch/job_files.h"
 #include "jobs/batch_text.h"
 #include "jobs/output_name.h"
+#include "render_words/render_words.h"
 
 namespace sg::jobs {
 
