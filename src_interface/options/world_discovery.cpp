@@ -1,6 +1,10 @@
 #include "options/world_discovery.h"
 
+#include <algorithm>
+#include <set>
+
 #include "forms/registry.h"
+#include "options/bedrock_worlds.h"
 #include "options/world_names.h"
 #include "platform/files.h"
 #include "settings/interface_settings.h"
@@ -32,13 +36,26 @@ bool collectWorlds(RenderOptions& o, const std::string& saves) {
   if (saves.empty()) return false;
   auto folders = files::subfolders(saves);
   if (!folders) return false;
+  std::set<std::string> listed;
+  std::vector<std::string> bedrock;
   for (const auto& folder : *folders) {
     dir.addItem(folder);
     // The test ignores letter case; asking for the game's own spelling first spares a scan
     // of every world folder for another spelling.
-    if (files::FileExists(folder + files::separator() + "level.dat"))
-      tempworlds.addItem(files::lastComponent(folder));
+    if (!files::FileExists(folder + files::separator() + "level.dat")) continue;
+    if (isBedrockWorldFolder(folder)) {
+      bedrock.push_back(folder);
+      continue;
+    }
+    tempworlds.addItem(files::lastComponent(folder));
+    listed.insert(files::lastComponent(folder));
   }
+  // Bedrock worlds after the Java ones: those of the saves folder, then the game's own.
+  for (const auto& root : bedrockWorldRoots(o.form.services().environment))
+    if (auto worlds = files::subfolders(root))
+      for (const auto& w : *worlds)
+        if (isBedrockWorldFolder(w) && std::find(bedrock.begin(), bedrock.end(), w) == bedrock.end()) bedrock.push_back(w);
+  for (const auto& w : bedrock) tempworlds.addItem(listBedrockWorld(w, listed));
   return true;
 }
 

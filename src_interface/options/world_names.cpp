@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "options/bedrock_worlds.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "settings/interface_settings.h"
@@ -27,7 +28,16 @@ std::string checkcustomname(RenderOptions& o, const std::string& folder) {
   if (o.form.control("checknosnooping").value() == 1 || setting(o, "worldnamenosnooping"))
     return files::lastComponent(folder);
   try {
-    if (!files::FileExists(folder + files::separator() + "level.dat")) return kLevelNotFound;
+    // A Bedrock world goes by its own name, and is listed by it.
+    if (isBedrockWorldFolder(folder)) return bedrockLevelName(folder);
+    if (!files::FileExists(folder + files::separator() + "level.dat")) {
+      const std::string name = files::lastComponent(folder);
+      const std::vector<std::string> roots = {folder.substr(0, folder.size() - name.size())};
+      if (!name.empty() && (findBedrockWorld(roots, name) ||
+                            findBedrockWorld(bedrockWorldRoots(o.form.services().environment), name)))
+        return name;
+      return kLevelNotFound;
+    }
     return files::lastComponent(folder);
   } catch (const std::exception&) {
     return kFolderNotFound;

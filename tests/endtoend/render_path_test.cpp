@@ -446,6 +446,45 @@ TEST_F(RenderPath, NewestLayoutWorldThroughTheWindow) {
   closeProgram();
 }
 
+// Bedrock worlds in the list by their own names: one in the saves folder, one in the game's
+// own folder under APPDATA and one of the same name in the older Store package's under
+// LOCALAPPDATA (listed with its folder's name); each picked and rendered through a job gives
+// the renderer's own picture of it.
+TEST_F(RenderPath, BedrockWorldsListedByTheirNamesThroughTheWindow) {
+  auto bedrock = [](const fs::path& folder, const std::string& name, int chunks) {
+    sgworld::DemoWorld demo;
+    demo.folder = folder;
+    demo.chunksX = demo.chunksZ = chunks;
+    demo.nether = false;
+    demo.bedrock = true;
+    demo.name = name;
+    std::string error;
+    ASSERT_TRUE(sgworld::writeDemoWorld(demo, error)) << error;
+  };
+  const fs::path games = fs::path("games") / "com.mojang" / "minecraftWorlds";
+  bedrock(kSaves / "AbCd0123=", "Island Home", 2);
+  bedrock(fs::path("appdata") / "Minecraft Bedrock" / "Users" / "Shared" / games / "XyZ9=", "Sky Farm", 1);
+  bedrock(fs::path("localappdata") / "Packages" / "Microsoft.MinecraftUWP_8wekyb3d8bbwe" / "LocalState" / games /
+              "Old1=",
+          "Sky Farm", 3);
+  writeDemo("Java World", 1);
+  startDriver();
+  const auto worlds = list("Form1.comboworldfolders");
+  EXPECT_EQ(worlds, (std::vector<std::string>{"Java World", "Island Home", "Sky Farm", "Sky Farm (Old1=)", "Custom"}));
+  ask({}, "Form1.Visible");  // the list's own count line is answered before the next list is asked for
+  for (const auto& [name, width] : std::vector<std::pair<std::string, int>>{{"Island Home", 32}, {"Sky Farm (Old1=)", 48}}) {
+    SCOPED_TRACE(name);
+    pickWorld(name);
+    EXPECT_EQ(ask({}, "Form1.txtmapname.Text"), name);
+    FollowedJob job = renderAndFollow();
+    ASSERT_TRUE(job.finished);
+    expectClearedUp(job);
+    auto im = readImage(job.image);
+    EXPECT_EQ(im.width(), width) << "image '" << job.image << "'";
+  }
+  closeProgram();
+}
+
 // A world folder without region files: the job ends, and the log window stays open saying why;
 // the next job, of a good world, shows nothing of that failure.
 TEST_F(RenderPath, AWorldWithoutRegionsEndsWithTheLogWindowSayingWhy) {

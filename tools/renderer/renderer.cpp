@@ -8,6 +8,7 @@
 #include "renderer/cache/cached_strips.h"
 #include "renderer/cache/finished_images.h"
 #include "renderer/region_tiles.h"
+#include "renderer/world/bedrock/bedrock_world.h"
 #include "renderer/chunk_pipeline.h"
 #include "renderer/map_drawing.h"
 #include "renderer/map_output.h"
@@ -75,7 +76,12 @@ std::string worldFolder(const RenderRequest& r) {
     saves = std::string(home) + "/.minecraft/saves/";
   }
   if (!saves.empty() && saves.back() != '/' && saves.back() != '\\') saves += '/';
-  return localPath(saves + *r.folder);
+  const std::string folder = localPath(saves + *r.folder);
+  // A Bedrock world is listed by its own name, not its folder's.
+  std::error_code ec;
+  if (!std::filesystem::is_directory(sgsys::pathOf(folder), ec))
+    if (auto bedrock = findListedBedrockWorld(sgsys::pathOf(localPath(saves)), *r.folder)) return sgsys::nameOf(*bedrock);
+  return folder;
 }
 
 namespace {

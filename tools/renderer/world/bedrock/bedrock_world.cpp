@@ -1,10 +1,13 @@
 #include "renderer/world/bedrock/bedrock_world.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <unordered_map>
 
 #include "renderer/terms/map_terms.h"
+#include "system/tool_system.h"
 
 namespace fs = std::filesystem;
 
@@ -45,6 +48,49 @@ int floorDiv32(int v) { return v >= 0 ? v / 32 : -((-v + 31) / 32); }
 bool isBedrockWorld(const fs::path& world) {
   std::error_code ec;
   return fs::is_regular_file(world / "db" / "CURRENT", ec);
+}
+
+namespace {
+
+std::string levelNameOf(const fs::path& world) {
+  std::ifstream in(world / "levelname.txt", std::ios::binary);
+  std::string line;
+  if (in && std::getline(in, line)) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+    if (line.find_first_not_of(' ') != std::string::npos) return line;
+  }
+  return sgsys::nameOf(world.filename());
+}
+
+std::vector<fs::path> worldRoots(const fs::path& saves) {
+  std::vector<fs::path> roots = {saves};
+  const fs::path games = fs::path("games") / "com.mojang" / "minecraftWorlds";
+  std::error_code ec;
+  if (const char* appdata = std::getenv("APPDATA"); appdata && *appdata)
+    for (auto it = fs::directory_iterator(sgsys::pathOf(appdata) / "Minecraft Bedrock" / "Users", ec);
+         !ec && it != fs::directory_iterator(); it.increment(ec))
+      roots.push_back(it->path() / games);
+  if (const char* local = std::getenv("LOCALAPPDATA"); local && *local)
+    roots.push_back(sgsys::pathOf(local) / "Packages" / "Microsoft.MinecraftUWP_8wekyb3d8bbwe" / "LocalState" / games);
+  return roots;
+}
+
+}  // namespace
+
+std::optional<fs::path> findListedBedrockWorld(const fs::path& saves, const std::string& name) {
+  for (const auto& root : worldRoots(saves)) {
+    std::error_code ec;
+    std::vector<fs::path> worlds;
+    for (auto it = fs::directory_iterator(root, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+      worlds.push_back(it->path());
+    std::sort(worlds.begin(), worlds.end());
+    for (const auto& w : worlds) {
+      if (!isBedrockWorld(w)) continue;
+      const std::string own = levelNameOf(w);
+      if (own == name || own + " (" + sgsys::nameOf(w.filename()) + ")" == name) return w;
+    }
+  }
+  return std::nullopt;
 }
 
 bool bedrockDimension(const WorldQuery& q, BedrockDimension& out, std::string& error) {

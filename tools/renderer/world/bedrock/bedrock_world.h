@@ -5,6 +5,7 @@
 #pragma once
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ struct BedrockStore {
 
 // Whether the folder is a Bedrock world (it holds db/CURRENT).
 bool isBedrockWorld(const std::filesystem::path& world);
+
+// The folder of the Bedrock world listed by `name` (its levelname.txt, or that and its folder's
+// name in brackets) in the saves folder or the game's own folders of Bedrock worlds (each
+// user's under APPDATA, the older Store package's under LOCALAPPDATA); nullopt when none is.
+std::optional<std::filesystem::path> findListedBedrockWorld(const std::filesystem::path& saves, const std::string& name);
 
 // The dimension a query asks for: the Nether, DIM-1 or DIM1 (the End); false with a reason for
 // a dimension Bedrock worlds do not have.
