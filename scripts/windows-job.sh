@@ -126,3 +126,32 @@ mkdir -p "$work/saves/$cafe" && cp -r "$work/appdata/.minecraft/saves/Demo/." "$
 file "$work/$cafe.png" | grep -q "PNG image data, 384 x 384" || fail "no image '$cafe.png': $(ls "$work")"
 [ ! -e "$work/$cafe-layer.png" ] || fail "the layer '$cafe-layer.png' was not deleted"
 echo "windows job: a world folder and images named '$cafe' read and written by the Windows tools"
+
+# A Bedrock world, written by the Windows world writer and drawn by the Windows renderer: the
+# same picture as the renderer on this system draws of it.
+work="$bin/job run & more"
+(cd "$work" && win "$bin/tools/worldgen/strandvale-g-demo-world.exe" 'bedrock' --bedrock --chunks 6 6 --no-nether \
+   >bedrock.out 2>&1) || fail "the Bedrock world was not written: $(cat "$work/bedrock.out")"
+(cd "$work" && win strandvale_g_renderer.exe custom "$(winpath "$work/bedrock")" name bedrock isometric east nocache \
+   outfile bedrock.png >>bedrock.out 2>&1) || fail "the renderer failed on a Bedrock world: $(cat "$work/bedrock.out")"
+if [ -x "$root/build/tools/renderer/strandvale_g_renderer.exe" ]; then
+  "$root/build/tools/renderer/strandvale_g_renderer.exe" custom "$work/bedrock" name bedrock isometric east nocache \
+    outfile "$work/bedrock-here.png" >/dev/null 2>&1 || fail "this system's renderer failed on the Bedrock world"
+  cmp -s "$work/bedrock.png" "$work/bedrock-here.png" ||
+    python3 - "$work/bedrock.png" "$work/bedrock-here.png" <<'PY' || fail "the Windows renderer's Bedrock picture differs"
+import sys, zlib, struct
+def pixels(name):
+    data = open(name, 'rb').read()
+    w, h = struct.unpack('>II', data[16:24])
+    idat, pos = b'', 8
+    while pos < len(data):
+        n, kind = struct.unpack('>I4s', data[pos:pos + 8])
+        if kind == b'IDAT': idat += data[pos + 8:pos + 8 + n]
+        pos += 12 + n
+    return w, h, zlib.decompress(idat)
+a, b = pixels(sys.argv[1]), pixels(sys.argv[2])
+sys.exit(0 if a == b else 1)
+PY
+fi
+file "$work/bedrock.png" | grep -q "PNG image data" || fail "no image of the Bedrock world: $(ls "$work")"
+echo "windows job: a Bedrock world written and drawn by the Windows tools"
