@@ -151,6 +151,20 @@ uint32_t indexAt(const uint8_t* words, int bits, size_t i) {
   const uint32_t word = uint32_t(w[0]) | uint32_t(w[1]) << 8 | uint32_t(w[2]) << 16 | uint32_t(w[3]) << 24;
   return (word >> ((i % perWord) * size_t(bits))) & ((uint64_t(1) << bits) - 1);
 }
+// All 4096 indexes of a layer, word by word.
+void unpackIndexes(const uint8_t* words, int bits, std::array<uint16_t, 4096>& out) {
+  if (bits == 0) {
+    out.fill(0);
+    return;
+  }
+  const int perWord = 32 / bits;
+  const uint32_t mask = uint32_t((uint64_t(1) << bits) - 1);
+  size_t i = 0;
+  for (const uint8_t* w = words; i < 4096; w += 4) {
+    uint32_t word = uint32_t(w[0]) | uint32_t(w[1]) << 8 | uint32_t(w[2]) << 16 | uint32_t(w[3]) << 24;
+    for (int k = 0; k < perWord && i < 4096; ++k, ++i, word >>= bits) out[i] = static_cast<uint16_t>(word & mask);
+  }
+}
 
 struct Looked {
   uint16_t id = 0;
@@ -266,11 +280,32 @@ bool decodeSubChunk(std::string_view value, int index, Chunk& c, std::string& er
   for (int l = 0; l < read; ++l)
     if (!readLayer(r, words[l], bits[l], palettes[l], c, error)) return false;
   const size_t base = c.index(0, level * 16, 0);
+  thread_local std::array<uint16_t, 4096> indexes[2];
+  for (int l = 0; l < read; ++l) unpackIndexes(words[l], bits[l], indexes[l]);
+  if (read == 1) {
+    // One layer: written in the model's order, a row of 16 blocks at a time.
+    const std::vector<Looked>& palette = palettes[0];
+    for (size_t y = 0; y < 16; ++y)
+      for (size_t z = 0; z < 16; ++z) {
+        uint16_t* ids = &c.ids[base + (y * 16 + z) * 16];
+        uint8_t* data = &c.data[base + (y * 16 + z) * 16];
+        for (size_t x = 0; x < 16; ++x) {
+          const uint16_t k = indexes[0][(x << 8) | (z << 4) | y];
+          if (k < palette.size()) {
+            ids[x] = palette[k].id;
+            data[x] = palette[k].data;
+          } else {
+            ids[x] = kUnknownBlock;
+          }
+        }
+      }
+    return true;
+  }
   for (size_t i = 0; i < 4096; ++i) {
     // Indexes run x, z, y (y fastest); the model runs y, z, x.
     const size_t x = i >> 8, z = (i >> 4) & 15, y = i & 15;
     auto blockOf = [&](int l) -> const Looked* {
-      const uint32_t k = bits[l] == 0 ? 0 : indexAt(words[l], bits[l], i);
+      const uint32_t k = indexes[l][i];
       return k < palettes[l].size() ? &palettes[l][k] : nullptr;
     };
     const Looked* b = blockOf(0);

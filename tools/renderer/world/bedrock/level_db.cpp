@@ -1,11 +1,15 @@
 #include "renderer/world/bedrock/level_db.h"
 
+#ifdef SG_HAVE_LIBDEFLATE
+#include <libdeflate.h>
+#endif
 #include <zlib.h>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <set>
 
 #include "system/tool_system.h"
@@ -23,13 +27,16 @@ constexpr size_t kMaxTables = 100000;
 constexpr uint64_t kTableMagic = 0xdb4775248b80fb57ull;
 constexpr size_t kFooterSize = 48;
 
-std::array<uint32_t, 256> makeCrcTable() {
-  std::array<uint32_t, 256> t{};
+// Eight tables, so that the checksum takes eight bytes a step.
+std::array<std::array<uint32_t, 256>, 8> makeCrcTables() {
+  std::array<std::array<uint32_t, 256>, 8> t{};
   for (uint32_t i = 0; i < 256; ++i) {
     uint32_t c = i;
     for (int k = 0; k < 8; ++k) c = (c & 1) ? 0x82f63b78u ^ (c >> 1) : c >> 1;
-    t[i] = c;
+    t[0][i] = c;
   }
+  for (uint32_t i = 0; i < 256; ++i)
+    for (size_t k = 1; k < 8; ++k) t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xff];
   return t;
 }
 
@@ -77,6 +84,44 @@ bool splitKey(std::string_view k, InternalKey& out) {
 }
 
 bool inflateBlock(const uint8_t* data, size_t size, bool raw, std::string& out, std::string& error) {
+#ifdef SG_HAVE_LIBDEFLATE
+  // libdeflate inflates whole buffers about twice as fast as zlib.
+  struct Free {
+    void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+  };
+  thread_local std::unique_ptr<libdeflate_decompressor, Free> decompressor(libdeflate_alloc_decompressor());
+  if (decompressor) {
+    const uint8_t* from = data;
+    size_t length = size;
+    if (!raw) {  // the zlib header before the raw stream (its checksum after it is not needed)
+      if (size < 6 || (data[0] & 0x0f) != 8 || ((data[0] << 8) | data[1]) % 31 != 0 || (data[1] & 0x20)) {
+        error = "a block's compressed data are corrupt";
+        return false;
+      }
+      from += 2;
+      length -= 2;
+    }
+    size_t capacity = std::min(kMaxBlock, std::max<size_t>(size * 4, 4096));
+    while (true) {
+      out.resize(capacity);
+      size_t produced = 0, used = 0;
+      const libdeflate_result r = libdeflate_deflate_decompress_ex(decompressor.get(), from, length, out.data(),
+                                                                   capacity, &used, &produced);
+      if (r == LIBDEFLATE_SUCCESS) {
+        out.resize(produced);
+        return true;
+      }
+      if (r != LIBDEFLATE_INSUFFICIENT_SPACE) break;
+      if (capacity >= kMaxBlock) {
+        error = "a block inflates to more than any block holds";
+        return false;
+      }
+      capacity = std::min(kMaxBlock, capacity * 2);
+    }
+    error = "a block's compressed data are corrupt";
+    return false;
+  }
+#endif
   z_stream z{};
   if (inflateInit2(&z, raw ? -15 : 15) != Z_OK) {
     error = "cannot start decompression";
@@ -135,9 +180,15 @@ bool readWhole(const fs::path& file, uint64_t limit, std::string& out, std::stri
 }  // namespace
 
 uint32_t crc32c(const uint8_t* data, size_t size, uint32_t seed) {
-  static const std::array<uint32_t, 256> table = makeCrcTable();
+  static const auto t = makeCrcTables();
   uint32_t c = ~seed;
-  for (size_t i = 0; i < size; ++i) c = table[(c ^ data[i]) & 0xff] ^ (c >> 8);
+  size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    const uint32_t lo = c ^ load32(data + i), hi = load32(data + i + 4);
+    c = t[7][lo & 0xff] ^ t[6][(lo >> 8) & 0xff] ^ t[5][(lo >> 16) & 0xff] ^ t[4][lo >> 24] ^ t[3][hi & 0xff] ^
+        t[2][(hi >> 8) & 0xff] ^ t[1][(hi >> 16) & 0xff] ^ t[0][hi >> 24];
+  }
+  for (; i < size; ++i) c = t[0][(c ^ data[i]) & 0xff] ^ (c >> 8);
   return ~c;
 }
 

@@ -1,0 +1,133 @@
+// Drawing a Bedrock world from above against the raw-deflate inflate of its store's blocks, in
+// the same run: a demo world of 4 regions written as a Bedrock world, its table blocks
+// inflated with zlib (the baseline), then the map drawn on one thread without the cache, and
+// the same chunks written as a Java world and drawn alike. Each the best of five; the ratios
+// are the map's time over the inflate's, and over the Java world's map.
+// Usage: bench_bedrock [regions]
+#include <zlib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "renderer/renderer.h"
+#include "worldgen/demo_world.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+double now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
+
+uint64_t varint(const std::string& s, size_t& at) {
+  uint64_t v = 0;
+  for (int shift = 0; at < s.size() && shift < 64; shift += 7) {
+    const uint8_t b = static_cast<uint8_t>(s[at++]);
+    v |= uint64_t(b & 0x7f) << shift;
+    if (!(b & 0x80)) break;
+  }
+  return v;
+}
+
+// Every data block of a table file, as stored (compressed), found through its index.
+std::vector<std::string> storedBlocks(const fs::path& table) {
+  std::ifstream in(table, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  const std::string file = ss.str();
+  size_t at = file.size() - 48;
+  varint(file, at);
+  varint(file, at);
+  const uint64_t indexOffset = varint(file, at), indexSize = varint(file, at);
+  const std::string index = file.substr(indexOffset, indexSize);  // written plain
+  const uint32_t restarts = *reinterpret_cast<const uint32_t*>(index.data() + index.size() - 4);
+  const size_t end = index.size() - 4 - restarts * 4;
+  std::vector<std::string> blocks;
+  size_t p = 0;
+  while (p < end) {
+    varint(index, p);
+    const uint64_t unshared = varint(index, p), valueLength = varint(index, p);
+    p += unshared;
+    size_t h = p;
+    const uint64_t offset = varint(index, h), size = varint(index, h);
+    p += valueLength;
+    blocks.push_back(file.substr(offset, size));
+  }
+  return blocks;
+}
+
+double inflateAll(const std::vector<std::string>& blocks) {
+  std::vector<uint8_t> out(1u << 20);
+  const double t0 = now();
+  for (const auto& b : blocks) {
+    z_stream z{};
+    inflateInit2(&z, -15);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(b.data()));
+    z.avail_in = static_cast<uInt>(b.size());
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(out.size());
+    inflate(&z, Z_FINISH);
+    inflateEnd(&z);
+  }
+  return now() - t0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int regions = argc > 1 ? std::atoi(argv[1]) : 4;
+  const fs::path folder = fs::temp_directory_path() / "sg-bench-bedrock";
+  fs::remove_all(folder);
+  sgworld::DemoWorld world;
+  world.folder = folder;
+  world.setRegions(regions);
+  world.nether = false;
+  world.bedrock = true;
+  std::string error;
+  if (!sgworld::writeDemoWorld(world, error)) {
+    std::fprintf(stderr, "bench_bedrock: %s\n", error.c_str());
+    return 1;
+  }
+  std::vector<std::string> blocks;
+  for (const auto& e : fs::directory_iterator(folder / "db"))
+    if (e.path().extension() == ".ldb")
+      for (auto& b : storedBlocks(e.path())) blocks.push_back(std::move(b));
+  const fs::path javaFolder = fs::temp_directory_path() / "sg-bench-bedrock-java";
+  fs::remove_all(javaFolder);
+  world.folder = javaFolder;
+  world.bedrock = false;
+  if (!sgworld::writeDemoWorld(world, error)) {
+    std::fprintf(stderr, "bench_bedrock: %s\n", error.c_str());
+    return 1;
+  }
+  double inflate = 1e9, draw = 1e9, java = 1e9;
+  const std::string out = (fs::temp_directory_path() / "sg-bench-bedrock.png").string();
+  auto render = [&](const fs::path& w) {
+    std::ostringstream errors;
+    const double t0 = now();
+    if (sgrender::runRenderer({"custom", w.string(), "name", "b", "normal", "north", "nocache", "threads", "1",
+                               "outfile", out},
+                              errors) != 0) {
+      std::fprintf(stderr, "bench_bedrock: %s", errors.str().c_str());
+      std::exit(1);
+    }
+    return now() - t0;
+  };
+  for (int round = 0; round < 5; ++round) {
+    inflate = std::min(inflate, inflateAll(blocks));
+    draw = std::min(draw, render(folder));
+    java = std::min(java, render(javaFolder));
+  }
+  std::printf("bedrock world of %d regions, %zu table blocks: inflate %.3f s, map from above %.3f s, ratio %.2f; "
+              "the Java world's map %.3f s, Bedrock over Java %.2f\n",
+              regions, blocks.size(), inflate, draw, draw / inflate, java, draw / java);
+  fs::remove_all(folder);
+  fs::remove_all(javaFolder);
+  fs::remove(out);
+  return 0;
+}
