@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "imaging/png_file.h"
 #include "render_call.h"
@@ -210,4 +211,27 @@ TEST(BedrockWorlds, AChunkTheGameWritesAgainIsDrawnAfreshThroughTheCache) {
   // Chunk (0, 0) is the map's south-east quarter, seen from the north.
   const int x = after.width() * 3 / 4, y = after.height() * 3 / 4;
   EXPECT_NE(before.at(x, y), after.at(x, y));
+}
+
+TEST(BedrockWorlds, ABlockWithNoLookIsCountedAndNamedNeverAHole) {
+  sgworld::ChunkColumn chunk(0, 0, -64, 384);
+  for (int x = 0; x < 16; ++x)
+    for (int z = 0; z < 16; ++z) chunk.set(x, 60, z, chunk.name(x < 8 ? "stone" : "mystery_block"));
+  sgworld::DbLayout db;
+  db.tables = {sgworld::bedrockChunkRecords(chunk, {})};
+  std::string error;
+  ASSERT_TRUE(sgworld::writeLevelDb("odd/db", db, error)) << error;
+  sgtest::Render r("custom \"" + fs::absolute("odd").string() + "\" name \"odd\" normal north listallblocks outfile odd.png");
+  ASSERT_EQ(r.status, 0) << r.errors.str();
+  EXPECT_NE(r.errors.str().find("1 palette entries name blocks this renderer does not know"), std::string::npos)
+      << r.errors.str();
+  EXPECT_NE(r.errors.str().find("the blocks it does not know: minecraft:mystery_block"), std::string::npos)
+      << r.errors.str();
+  std::ifstream list("oddBlocks.txt");
+  std::stringstream text;
+  text << list.rdbuf();
+  EXPECT_NE(text.str().find("unknown (minecraft:mystery_block) 128:"), std::string::npos) << text.str();
+  sgimage::RgbaImage image;
+  ASSERT_TRUE(sgimage::readPng("odd.png", image, error)) << error;
+  EXPECT_EQ(image.at(12, 5).a, 255);  // drawn in the fallback colour, not left clear
 }

@@ -89,6 +89,7 @@ void MapDrawing::take(const ChunkGroup& g, const ChunkPlace& place, DecodedChunk
     if (options_.verbosity >= 3) reports_ << "renderer: " << where << "\n";
     const Chunk& chunk = d.chunk;
     summary_.unknownNames += static_cast<size_t>(chunk.unknownNames);
+    summary_.unknown(chunk.unknownNameList);
     if (!chunk.hasLight && chunk.height > 0) ++summary_.withoutLight;
     painter_.paintPrepared(chunk, d.prep.get(), canvas);
     if (options_.listAllBlocks) census_.count(chunk, look_);

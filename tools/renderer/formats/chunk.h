@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+#include <algorithm>
+#include <string>
+#include <string_view>
 
 #include "renderer/blocks/block_names.h"
 
@@ -20,6 +23,14 @@ struct Chunk {
   bool hasLight = false;          // the chunk stores block light
   int worldMinY = 0, worldTop = 256;  // the levels its world has room for (bottom, top exclusive)
   int unknownNames = 0;           // palette names not in the block table
+  std::vector<std::string> unknownNameList;  // the first few of those names, each once
+
+  // Counts a palette name the block table does not know.
+  void unknownName(std::string_view name) {
+    ++unknownNames;
+    if (unknownNameList.size() < 8 && std::find(unknownNameList.begin(), unknownNameList.end(), name) == unknownNameList.end())
+      unknownNameList.emplace_back(name);
+  }
   // Biomes (indexes of the biome table): one a column, index z * 16 + x, or from 1.15 on one a
   // cell of 4 x 4 x 4 blocks from minY up, index ((y - minY) / 4 * 4 + z / 4) * 4 + x / 4.
   // Empty where the world stores none.
@@ -35,6 +46,7 @@ struct Chunk {
     light.clear();
     hasLight = false;
     unknownNames = 0;
+    unknownNameList.clear();
     biomes.clear();
     biomeCells = false;
   }

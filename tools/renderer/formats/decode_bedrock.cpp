@@ -227,7 +227,7 @@ bool readLayer(Reader& r, const uint8_t*& words, int& bits, std::vector<Looked>&
     } else {
       l.id = kUnknownBlock;
       l.known = false;
-      ++c.unknownNames;
+      c.unknownName(tags.name.empty() ? std::string_view("(no name)") : std::string_view(tags.name));
     }
     palette.push_back(l);
   }

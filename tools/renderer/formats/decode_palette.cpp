@@ -30,7 +30,7 @@ bool readPalette(const NbtTag& palette, std::vector<PaletteBlock>& out, Chunk& c
       out.push_back({b->id, b->data});
     } else {
       out.push_back({kUnknownBlock, 0});
-      ++c.unknownNames;
+      c.unknownName(name ? std::string_view(name->text) : std::string_view("(no name)"));
     }
   }
   return true;

@@ -1,5 +1,7 @@
 #include "renderer/terms/render_summary.h"
 
+#include <algorithm>
+
 namespace sgrender {
 
 void RenderSummary::skip(const std::string& what, std::ostream& errors, int verbosity) {
@@ -20,6 +22,17 @@ void RenderSummary::print(std::ostream& errors, bool lightMatters) const {
   if (unknownNames)
     errors << "renderer: " << unknownNames << " palette entries name blocks this renderer does not know; "
            << "they are drawn in a fallback colour\n";
+  if (!unknownNameList.empty()) {
+    errors << "renderer: the blocks it does not know:";
+    for (const auto& n : unknownNameList) errors << ' ' << n;
+    errors << "\n";
+  }
+}
+
+void RenderSummary::unknown(const std::vector<std::string>& names) {
+  for (const auto& n : names)
+    if (unknownNameList.size() < 20 && std::find(unknownNameList.begin(), unknownNameList.end(), n) == unknownNameList.end())
+      unknownNameList.push_back(n);
 }
 
 std::vector<uint8_t> summaryFacts(const RenderSummary& s) {

@@ -7,12 +7,17 @@
 #include <ostream>
 #include <string>
 #include <vector>
+#include <vector>
 
 namespace sgrender {
 
 struct RenderSummary {
   size_t drawn = 0, unfinished = 0, skipped = 0, unknownNames = 0, withoutLight = 0;
   std::string firstSkip;  // "chunk x,z in file: reason"
+  std::vector<std::string> unknownNameList;  // the first names of blocks it does not know
+
+  // Adds names of blocks it does not know (each once, the first 20).
+  void unknown(const std::vector<std::string>& names);
 
   void skip(const std::string& what, std::ostream& errors, int verbosity);
   // The summary lines, each starting with "renderer: ".
