@@ -235,3 +235,29 @@ TEST(BedrockWorlds, ABlockWithNoLookIsCountedAndNamedNeverAHole) {
   ASSERT_TRUE(sgimage::readPng("odd.png", image, error)) << error;
   EXPECT_EQ(image.at(12, 5).a, 255);  // drawn in the fallback colour, not left clear
 }
+
+TEST(BedrockWorlds, ADamagedBlockOfTheStoreSkipsItsChunksAndTheRestIsDrawn) {
+  sgworld::DemoWorld w;
+  w.folder = "damaged";
+  w.chunksX = w.chunksZ = 4;
+  w.nether = false;
+  w.bedrock = true;
+  std::string error;
+  ASSERT_TRUE(sgworld::writeDemoWorld(w, error)) << error;
+  {
+    std::fstream f("damaged/db/000003.ldb", std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(100);
+    f.put('\x55');
+    f.put('\xaa');
+  }
+  sgtest::Render r("custom \"" + fs::absolute("damaged").string() + "\" name \"d\" normal north nocache outfile d.png");
+  ASSERT_EQ(r.status, 0) << r.errors.str();
+  EXPECT_NE(r.errors.str().find("skipped"), std::string::npos) << r.errors.str();
+  EXPECT_NE(r.errors.str().find("checksum does not match"), std::string::npos) << r.errors.str();
+  sgimage::RgbaImage image;
+  ASSERT_TRUE(sgimage::readPng("d.png", image, error)) << error;
+  size_t drawn = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) drawn += image.at(x, y).a == 255;
+  EXPECT_GT(drawn, size_t(image.width() * image.height()) / 2);
+}

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "renderer/terms/map_terms.h"
+#include "renderer/world/chunk_bytes.h"
 #include "system/tool_system.h"
 
 namespace fs = std::filesystem;
@@ -167,7 +168,9 @@ ChunkVerdict readBedrockChunk(const BedrockStore& store, const ChunkPlace& place
                               const HiddenBelow* hidden) {
   const std::string prefix = bedrockChunkPrefix(place.x, place.z, store.dimension);
   std::vector<DbRecord> records;
-  if (!store.db.withPrefix(prefix, records, error)) return ChunkVerdict::Damaged;
+  // Only the chunk's own records are kept (a tag, and a sub-chunk's index), and no more of them
+  // than the largest chunk holds.
+  if (!store.db.withPrefix(prefix, records, error, prefix.size() + 2, kMaxChunkBytes)) return ChunkVerdict::Damaged;
   std::vector<BedrockRecord> own;
   for (const auto& r : records) {
     const std::string_view tail = std::string_view(r.key).substr(prefix.size());

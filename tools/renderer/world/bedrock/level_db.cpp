@@ -516,16 +516,22 @@ void LevelDb::eachRecord(
 }
 
 bool LevelDb::collect(std::string_view from, const std::function<bool(std::string_view)>& more,
-                      std::vector<DbRecord>& out, std::string& error) const {
+                      std::vector<DbRecord>& out, std::string& error, size_t maxKey, size_t maxBytes) const {
   std::map<std::string, DbRecord, std::less<>> newest;
+  size_t kept = 0;
+  bool tooMuch = false;
   auto offer = [&](std::string_view key, uint64_t sequence, bool deleted, std::string_view value) {
+    if (key.size() > maxKey) return;
     auto it = newest.find(key);
     if (it != newest.end() && it->second.sequence > sequence) return;
-    DbRecord& r = it != newest.end() ? it->second : newest[std::string(key)];
+    const bool fresh = it == newest.end();
+    DbRecord& r = fresh ? newest[std::string(key)] : it->second;
+    kept = kept + value.size() + (fresh ? key.size() : 0) - r.value.size();  // the value it replaces goes
+    if (kept > maxBytes) tooMuch = true;
     r.key.assign(key);
     r.sequence = sequence;
     r.deleted = deleted;
-    r.value.assign(value);
+    r.value.assign(tooMuch ? std::string_view() : value);
   };
   for (const auto& t : tables_) {
     // The first block whose last key is not before `from`.
@@ -555,14 +561,21 @@ bool LevelDb::collect(std::string_view from, const std::function<bool(std::strin
   }
   for (auto it = memory_.lower_bound(from); it != memory_.end() && more(it->first); ++it)
     offer(it->first, it->second.sequence, it->second.deleted, it->second.value);
+  if (tooMuch) {
+    error = "its records take more than any chunk's";
+    return false;
+  }
   for (auto& [key, r] : newest)
     if (!r.deleted) out.push_back(std::move(r));
   return true;
 }
 
-bool LevelDb::withPrefix(std::string_view prefix, std::vector<DbRecord>& out, std::string& error) const {
+bool LevelDb::withPrefix(std::string_view prefix, std::vector<DbRecord>& out, std::string& error, size_t maxKey,
+                         size_t maxBytes) const {
   out.clear();
-  return collect(prefix, [&](std::string_view key) { return key.substr(0, prefix.size()) == prefix; }, out, error);
+  return collect(
+      prefix, [&](std::string_view key) { return key.substr(0, prefix.size()) == prefix; }, out, error, maxKey,
+      maxBytes);
 }
 
 bool LevelDb::get(std::string_view key, std::string& value, std::string& error) const {

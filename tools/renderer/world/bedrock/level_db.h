@@ -5,6 +5,7 @@
 // reader never writes, never takes the store's lock and reads while the game has it open.
 #pragma once
 #include <cstdint>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -43,8 +44,10 @@ class LevelDb {
                                            size_t valueSize)>& f);
 
   // The live records whose keys begin with prefix, in key order (thread-safe). False with a
-  // reason when a block they lie in is damaged.
-  bool withPrefix(std::string_view prefix, std::vector<DbRecord>& out, std::string& error) const;
+  // reason when a block they lie in is damaged, or when the records kept (those with keys of
+  // at most maxKey bytes) would take more than maxBytes.
+  bool withPrefix(std::string_view prefix, std::vector<DbRecord>& out, std::string& error,
+                  size_t maxKey = SIZE_MAX, size_t maxBytes = SIZE_MAX) const;
 
   // The value of one key; false when it is absent or deleted (error says why when it could not
   // be read).
@@ -59,7 +62,8 @@ class LevelDb {
   void replayLog(const std::filesystem::path& log);
   // Records of every source with keys from `from` on, while `more` says the key still belongs.
   bool collect(std::string_view from, const std::function<bool(std::string_view)>& more,
-               std::vector<DbRecord>& out, std::string& error) const;
+               std::vector<DbRecord>& out, std::string& error, size_t maxKey = SIZE_MAX,
+               size_t maxBytes = SIZE_MAX) const;
 
   std::filesystem::path folder_;
   std::vector<std::unique_ptr<Table>> tables_;
