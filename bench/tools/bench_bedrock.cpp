@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "renderer/renderer.h"
+#include "renderer/world/bedrock/bedrock_world.h"
 #include "worldgen/demo_world.h"
 
 namespace fs = std::filesystem;
@@ -105,7 +106,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bench_bedrock: %s\n", error.c_str());
     return 1;
   }
-  double inflate = 1e9, draw = 1e9, java = 1e9;
+  double inflate = 1e9, draw = 1e9, java = 1e9, read = 1e9;
+  // Reading alone: every chunk's records from the store, decoded into the chunk model.
+  auto readAll = [&] {
+    sgrender::WorldChunks chunks;
+    std::string why;
+    const double t0 = now();
+    if (!sgrender::listBedrockChunks(folder, {}, chunks, why)) std::exit(1);
+    sgrender::Chunk chunk;
+    for (const auto& g : chunks.groups)
+      for (const auto& place : g.chunks) sgrender::readBedrockChunk(*g.bedrock, place, chunk, why);
+    return now() - t0;
+  };
   const std::string out = (fs::temp_directory_path() / "sg-bench-bedrock.png").string();
   auto render = [&](const fs::path& w) {
     std::ostringstream errors;
@@ -122,7 +134,9 @@ int main(int argc, char** argv) {
     inflate = std::min(inflate, inflateAll(blocks));
     draw = std::min(draw, render(folder));
     java = std::min(java, render(javaFolder));
+    read = std::min(read, readAll());
   }
+  std::printf("reading and decoding every chunk %.3f s, ratio %.2f\n", read, read / inflate);
   std::printf("bedrock world of %d regions, %zu table blocks: inflate %.3f s, map from above %.3f s, ratio %.2f; "
               "the Java world's map %.3f s, Bedrock over Java %.2f\n",
               regions, blocks.size(), inflate, draw, draw / inflate, java, draw / java);
