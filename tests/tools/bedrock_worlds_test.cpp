@@ -132,6 +132,17 @@ struct SceneWorlds : ::testing::Test {
     EXPECT_TRUE(sgimage::readPng(out, image, error)) << error;
     return image;
   }
+  // The Java world and the Bedrock world drawn with these words give the same pixels.
+  static void expectSamePicture(const std::string& words) {
+    const auto java = render("scene-java", words, "java.png");
+    const auto bedrock = render("scene-bedrock", words, "bedrock.png");
+    ASSERT_EQ(java.width(), bedrock.width());
+    ASSERT_EQ(java.height(), bedrock.height());
+    size_t differ = 0;
+    for (int y = 0; y < java.height(); ++y)
+      for (int x = 0; x < java.width(); ++x) differ += !(java.at(x, y) == bedrock.at(x, y));
+    EXPECT_EQ(differ, 0u);
+  }
 };
 
 }  // namespace
@@ -141,14 +152,7 @@ TEST_F(SceneWorlds, TheSameSceneGivesTheSamePictureInEveryStyleAndOrientation) {
     for (const char* orientation : {"north", "east", "south", "west"}) {
       const std::string words = std::string(style) + " " + orientation;
       SCOPED_TRACE(words);
-      const auto java = render("scene-java", words, "java.png");
-      const auto bedrock = render("scene-bedrock", words, "bedrock.png");
-      ASSERT_EQ(java.width(), bedrock.width());
-      ASSERT_EQ(java.height(), bedrock.height());
-      size_t differ = 0;
-      for (int y = 0; y < java.height(); ++y)
-        for (int x = 0; x < java.width(); ++x) differ += !(java.at(x, y) == bedrock.at(x, y));
-      EXPECT_EQ(differ, 0u);
+      expectSamePicture(words);
     }
 }
 
@@ -159,14 +163,7 @@ TEST_F(SceneWorlds, TheNetherAndTheOptionsReadTheStoreToo) {
   for (const char* words : {"normal north cave", "isometric west fool_cake", "normal north onlylayers 1 60",
                             "oblique south rectangle -2 1 -1 2", "normal east lowramwrite night"}) {
     SCOPED_TRACE(words);
-    const auto java = render("scene-java", words, "java.png");
-    const auto bedrock = render("scene-bedrock", words, "bedrock.png");
-    ASSERT_EQ(java.width(), bedrock.width());
-    ASSERT_EQ(java.height(), bedrock.height());
-    size_t differ = 0;
-    for (int y = 0; y < java.height(); ++y)
-      for (int x = 0; x < java.width(); ++x) differ += !(java.at(x, y) == bedrock.at(x, y));
-    EXPECT_EQ(differ, 0u);
+    expectSamePicture(words);
   }
   sgtest::Render end("custom \"" + fs::absolute("scene-bedrock").string() + "\" name \"x\" normal north dimension DIM3 outfile x.png");
   EXPECT_NE(end.status, 0);

@@ -29,11 +29,13 @@ bool decompressChunk(int method, const uint8_t* data, size_t size, std::vector<u
   }
 }
 
+namespace {
+
 #ifdef SG_HAVE_LIBDEFLATE
 // libdeflate inflates whole buffers about twice as fast as zlib. It inflates into room of the
 // thread's own, kept from chunk to chunk and grown (without being cleared) until the data fit
 // or the limit is reached; the bytes are then copied out.
-bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
+bool inflateWith(bool raw, const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
                  std::string& error) {
   struct Free {
     void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
@@ -56,8 +58,9 @@ bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, si
       roomSize = capacity;
     }
     size_t produced = 0;
-    const libdeflate_result r = gzip ? libdeflate_gzip_decompress(d, data, size, room.get(), capacity, &produced)
-                                     : libdeflate_zlib_decompress(d, data, size, room.get(), capacity, &produced);
+    const libdeflate_result r = raw    ? libdeflate_deflate_decompress(d, data, size, room.get(), capacity, &produced)
+                                : gzip ? libdeflate_gzip_decompress(d, data, size, room.get(), capacity, &produced)
+                                       : libdeflate_zlib_decompress(d, data, size, room.get(), capacity, &produced);
     if (r == LIBDEFLATE_SUCCESS) {
       out.assign(room.get(), room.get() + produced);
       ok = true;
@@ -80,10 +83,10 @@ bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, si
   return ok;
 }
 #else
-bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
+bool inflateWith(bool raw, const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
                  std::string& error) {
   z_stream z{};
-  if (inflateInit2(&z, 15 + 32) != Z_OK) {
+  if (inflateInit2(&z, raw ? -15 : 15 + 32) != Z_OK) {
     error = "cannot start decompression";
     return false;
   }
@@ -118,6 +121,17 @@ bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, si
   return true;
 }
 #endif
+
+}  // namespace
+
+bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit, std::string& error) {
+  return inflateWith(false, data, size, out, limit, error);
+}
+
+bool inflateRaw(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit, std::string& error) {
+  return inflateWith(true, data, size, out, limit, error);
+}
+
 
 namespace {
 

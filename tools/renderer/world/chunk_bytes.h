@@ -19,6 +19,9 @@ bool decompressChunk(int method, const uint8_t* data, size_t size, std::vector<u
 bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
                  std::string& error);
 
+// Inflates raw deflate data (no header, no checksum), likewise.
+bool inflateRaw(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit, std::string& error);
+
 // The game's LZ4 block stream ("LZ4Block" blocks, raw or compressed, ended by an empty block).
 bool unpackLz4Blocks(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
                      std::string& error);

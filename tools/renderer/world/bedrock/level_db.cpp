@@ -1,9 +1,5 @@
 #include "renderer/world/bedrock/level_db.h"
 
-#ifdef SG_HAVE_LIBDEFLATE
-#include <libdeflate.h>
-#endif
-#include <zlib.h>
 
 #include <algorithm>
 #include <array>
@@ -12,6 +8,7 @@
 #include <memory>
 #include <set>
 
+#include "renderer/world/chunk_bytes.h"
 #include "system/tool_system.h"
 
 namespace fs = std::filesystem;
@@ -84,71 +81,15 @@ bool splitKey(std::string_view k, InternalKey& out) {
 }
 
 bool inflateBlock(const uint8_t* data, size_t size, bool raw, std::string& out, std::string& error) {
-#ifdef SG_HAVE_LIBDEFLATE
-  // libdeflate inflates whole buffers about twice as fast as zlib.
-  struct Free {
-    void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
-  };
-  thread_local std::unique_ptr<libdeflate_decompressor, Free> decompressor(libdeflate_alloc_decompressor());
-  if (decompressor) {
-    const uint8_t* from = data;
-    size_t length = size;
-    if (!raw) {  // the zlib header before the raw stream (its checksum after it is not needed)
-      if (size < 6 || (data[0] & 0x0f) != 8 || ((data[0] << 8) | data[1]) % 31 != 0 || (data[1] & 0x20)) {
-        error = "a block's compressed data are corrupt";
-        return false;
-      }
-      from += 2;
-      length -= 2;
-    }
-    size_t capacity = std::min(kMaxBlock, std::max<size_t>(size * 4, 4096));
-    while (true) {
-      out.resize(capacity);
-      size_t produced = 0, used = 0;
-      const libdeflate_result r = libdeflate_deflate_decompress_ex(decompressor.get(), from, length, out.data(),
-                                                                   capacity, &used, &produced);
-      if (r == LIBDEFLATE_SUCCESS) {
-        out.resize(produced);
-        return true;
-      }
-      if (r != LIBDEFLATE_INSUFFICIENT_SPACE) break;
-      if (capacity >= kMaxBlock) {
-        error = "a block inflates to more than any block holds";
-        return false;
-      }
-      capacity = std::min(kMaxBlock, capacity * 2);
-    }
-    error = "a block's compressed data are corrupt";
+  thread_local std::vector<uint8_t> inflated;
+  std::string why;
+  const bool ok = raw ? inflateRaw(data, size, inflated, kMaxBlock, why) : inflateData(data, size, inflated, kMaxBlock, why);
+  if (!ok) {
+    error = "a block's compressed data cannot be inflated (" + why + ")";
     return false;
   }
-#endif
-  z_stream z{};
-  if (inflateInit2(&z, raw ? -15 : 15) != Z_OK) {
-    error = "cannot start decompression";
-    return false;
-  }
-  out.resize(std::min(kMaxBlock, std::max<size_t>(size * 4, 4096)));
-  z.next_in = const_cast<Bytef*>(data);
-  z.avail_in = static_cast<uInt>(size);
-  size_t produced = 0;
-  int rc = Z_OK;
-  while (true) {
-    if (produced == out.size()) {
-      if (out.size() >= kMaxBlock) break;
-      out.resize(std::min(kMaxBlock, out.size() * 2));
-    }
-    z.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
-    z.avail_out = static_cast<uInt>(out.size() - produced);
-    rc = inflate(&z, Z_NO_FLUSH);
-    produced = out.size() - z.avail_out;
-    if (rc != Z_OK) break;
-  }
-  inflateEnd(&z);
-  if (rc != Z_STREAM_END) {
-    error = produced >= kMaxBlock ? "a block inflates to more than any block holds" : "a block's compressed data are corrupt";
-    return false;
-  }
-  out.resize(produced);
+  out.assign(inflated.begin(), inflated.end());
+  if (inflated.capacity() > (size_t(1) << 20)) std::vector<uint8_t>().swap(inflated);  // a rare large block's room goes
   return true;
 }
 
