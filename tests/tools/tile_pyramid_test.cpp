@@ -1,0 +1,103 @@
+// The tile pyramid of a zoomable map: tiles numbered as web maps number them, the deepest level
+// the image's own pixels, each level above the premultiplied average of the one below, clear
+// tiles left out, and unchanged tiles left as they are when the map is made again.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "imaging/png_file.h"
+#include "renderer/image/tile_pyramid.h"
+
+namespace fs = std::filesystem;
+using sgimage::Rgba;
+using sgimage::RgbaImage;
+
+namespace {
+
+// 600 x 300: a colour that changes with the place, clear in a square at the right-hand end.
+RgbaImage picture() {
+  RgbaImage im(600, 300);
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 600; ++x)
+      if (x < 520) im.set(x, y, {uint8_t(x % 251), uint8_t(y % 241), uint8_t((x + y) % 13 * 19), uint8_t(128 + x % 128)});
+  return im;
+}
+
+bool makePyramid(const RgbaImage& im, sgrender::TilePyramid& pyramid) {
+  std::string error;
+  std::vector<uint8_t> row(size_t(im.width()) * 4);
+  for (int y = 0; y < im.height(); ++y) {
+    for (int x = 0; x < im.width(); ++x) {
+      const Rgba p = im.at(x, y);
+      std::copy_n(&p.r, 4, row.data() + size_t(x) * 4);
+    }
+    if (!pyramid.addRow(row.data(), error)) {
+      ADD_FAILURE() << error;
+      return false;
+    }
+  }
+  return true;
+}
+
+RgbaImage tile(int z, int x, int y) {
+  RgbaImage im;
+  std::string error;
+  EXPECT_TRUE(sgimage::readPng("map/tiles/" + std::to_string(z) + "/" + std::to_string(x) + "/" + std::to_string(y) + ".png",
+                               im, error))
+      << z << "/" << x << "/" << y << ": " << error;
+  return im;
+}
+
+}  // namespace
+
+TEST(TilePyramid, TilesAreNumberedAsWebMapsAndEachLevelAveragesTheOneBelow) {
+  const RgbaImage im = picture();
+  sgrender::TilePyramid pyramid("map", im.width(), im.height());
+  ASSERT_EQ(pyramid.deepest(), 2);  // 256 * 4 >= 600
+  ASSERT_TRUE(makePyramid(im, pyramid));
+  // The deepest level: the image's own pixels, from (256 X, 256 Y); clear beyond its edges.
+  const RgbaImage deep = tile(2, 1, 1);
+  EXPECT_EQ(deep.at(0, 0), im.at(256, 256));
+  EXPECT_EQ(deep.at(100, 43), im.at(356, 299));
+  EXPECT_EQ(deep.at(100, 44).a, 0);
+  EXPECT_EQ(tile(2, 0, 0).at(255, 255), im.at(255, 255));
+  // Level 1 averages level 2 by four, level 0 holds the whole map in one tile.
+  const RgbaImage one = tile(1, 0, 0);
+  uint8_t want[4];
+  const Rgba a = im.at(20, 10), b = im.at(21, 10), c = im.at(20, 11), d = im.at(21, 11);
+  sgrender::averageFour(&a.r, &b.r, &c.r, &d.r, want);
+  EXPECT_EQ(one.at(10, 5), (Rgba{want[0], want[1], want[2], want[3]}));
+  EXPECT_TRUE(fs::exists("map/tiles/0/0/0.png"));
+  EXPECT_FALSE(fs::exists("map/tiles/0/1"));
+  EXPECT_FALSE(fs::exists("map/tiles/1/0/1.png"));  // 300 rows are 150 at level 1: one row of tiles
+  // Half the pixels clear: the average keeps the colour and halves the alpha.
+  uint8_t mixed[4];
+  const uint8_t red[4] = {200, 10, 10, 255}, none[4] = {0, 0, 0, 0};
+  sgrender::averageFour(red, red, none, none, mixed);
+  EXPECT_EQ((Rgba{mixed[0], mixed[1], mixed[2], mixed[3]}), (Rgba{200, 10, 10, 128}));
+}
+
+TEST(TilePyramid, ClearTilesAreLeftOutAndUnchangedOnesLeftAsTheyAre) {
+  RgbaImage im(1024, 256);
+  for (int x = 0; x < 300; ++x) im.set(x, 5, {1, 2, 3, 255});
+  im.set(900, 5, {4, 5, 6, 255});  // the deepest level's tiles 0, 1 and 3 hold pixels
+  {
+    sgrender::TilePyramid pyramid("map", im.width(), im.height());
+    ASSERT_TRUE(makePyramid(im, pyramid));
+    EXPECT_TRUE(fs::exists("map/tiles/2/1/0.png"));
+    EXPECT_FALSE(fs::exists("map/tiles/2/2/0.png"));
+    EXPECT_TRUE(fs::exists("map/tiles/2/3/0.png"));
+    EXPECT_EQ(pyramid.written(), 6u);
+  }
+  // Again with pixels moved: the first tile is left as it was, the changed ones are written,
+  // and the one that became clear goes.
+  im.set(280, 5, {0, 0, 0, 0});
+  im.set(900, 5, {0, 0, 0, 0});
+  im.set(600, 9, {9, 9, 9, 255});
+  sgrender::TilePyramid again("map", im.width(), im.height());
+  ASSERT_TRUE(makePyramid(im, again));
+  EXPECT_TRUE(fs::exists("map/tiles/2/2/0.png"));
+  EXPECT_FALSE(fs::exists("map/tiles/2/3/0.png"));
+  EXPECT_EQ(again.unchanged(), 1u);  // the deepest level's first tile
+  EXPECT_EQ(again.written(), 5u);    // its second and third, both of level 1 and level 0's
+}
