@@ -20,6 +20,17 @@ using sgrender::Chunk;
 
 namespace {
 
+// A Bedrock demo world of chunks x chunks, without a Nether.
+void writeBedrockDemo(const std::string& folder, int chunks) {
+  sgworld::DemoWorld w;
+  w.folder = folder;
+  w.chunksX = w.chunksZ = chunks;
+  w.nether = false;
+  w.bedrock = true;
+  std::string error;
+  ASSERT_TRUE(sgworld::writeDemoWorld(w, error)) << error;
+}
+
 const std::vector<std::string> kBlocks = {"stone", "dirt", "grass_block", "oak_planks", "white_wool", "red_wool",
                                           "sand", "gravel", "oak_log", "glass", "water", "obsidian",
                                           "gold_block", "iron_block", "diamond_block", "bricks", "tnt"};
@@ -171,13 +182,8 @@ TEST_F(SceneWorlds, TheNetherAndTheOptionsReadTheStoreToo) {
 }
 
 TEST(BedrockWorlds, AChunkTheGameWritesAgainIsDrawnAfreshThroughTheCache) {
-  sgworld::DemoWorld w;
-  w.folder = "cached";
-  w.chunksX = w.chunksZ = 2;
-  w.nether = false;
-  w.bedrock = true;
+  writeBedrockDemo("cached", 2);
   std::string error;
-  ASSERT_TRUE(sgworld::writeDemoWorld(w, error)) << error;
   const std::string args = "custom \"" + fs::absolute("cached").string() + "\" name \"c\" normal north outfile c.png";
   sgtest::Render first(args);
   ASSERT_EQ(first.status, 0) << first.errors.str();
@@ -234,13 +240,8 @@ TEST(BedrockWorlds, ABlockWithNoLookIsCountedAndNamedNeverAHole) {
 }
 
 TEST(BedrockWorlds, ADamagedBlockOfTheStoreSkipsItsChunksAndTheRestIsDrawn) {
-  sgworld::DemoWorld w;
-  w.folder = "damaged";
-  w.chunksX = w.chunksZ = 4;
-  w.nether = false;
-  w.bedrock = true;
+  writeBedrockDemo("damaged", 4);
   std::string error;
-  ASSERT_TRUE(sgworld::writeDemoWorld(w, error)) << error;
   {
     std::fstream f("damaged/db/000003.ldb", std::ios::in | std::ios::out | std::ios::binary);
     f.seekp(100);

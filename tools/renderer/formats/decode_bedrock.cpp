@@ -145,12 +145,6 @@ size_t wordsFor(int bits) {
   const int perWord = 32 / bits;
   return (4096 + perWord - 1) / perWord;
 }
-uint32_t indexAt(const uint8_t* words, int bits, size_t i) {
-  const size_t perWord = 32 / size_t(bits);
-  const uint8_t* w = words + (i / perWord) * 4;
-  const uint32_t word = uint32_t(w[0]) | uint32_t(w[1]) << 8 | uint32_t(w[2]) << 16 | uint32_t(w[3]) << 24;
-  return (word >> ((i % perWord) * size_t(bits))) & ((uint64_t(1) << bits) - 1);
-}
 // All 4096 indexes of a layer, word by word.
 void unpackIndexes(const uint8_t* words, int bits, std::array<uint16_t, 4096>& out) {
   if (bits == 0) {
@@ -354,11 +348,12 @@ void decodeBiomes3D(std::string_view value, int worldBottom, Chunk& c) {
         if (!r.u32(id)) return;
         palette.push_back(bedrockBiome(static_cast<int32_t>(id)));
       }
+      std::array<uint16_t, 4096> indexes;
+      unpackIndexes(words, bits, indexes);
       for (int cy = 0; cy < 4; ++cy)
         for (int cz = 0; cz < 4; ++cz)
           for (int cx = 0; cx < 4; ++cx) {
-            const size_t i = (size_t(cx * 4) * 16 + size_t(cz * 4)) * 16 + size_t(cy * 4);
-            const uint32_t k = bits == 0 ? 0 : indexAt(words, bits, i);
+            const uint32_t k = indexes[(size_t(cx * 4) * 16 + size_t(cz * 4)) * 16 + size_t(cy * 4)];
             own[size_t((cy * 4 + cz) * 4 + cx)] = k < palette.size() ? palette[k] : kNoBiome;
           }
     }
