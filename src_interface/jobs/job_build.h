@@ -18,6 +18,7 @@ struct JobBuild {
   long long number = 0;              // N
   options::RequestOptions request;   // a step may change it, as the window's boxes would be
   long long stacked = 0;             // the layer images written since the last merge
+  bool zoomableMap = false;          // whether a render since the last merge asked for a zoomable map
   long long tasks = 0;               // the job log's lines that the monitor counts
   std::string genfile;               // the output name generated last
 };

@@ -44,6 +44,7 @@ std::string postProcessorWords(JobBuild& job, const options::RenderEntry& e) {
   if (r.background > 0) words += " color " + batchBare(r.backgroundText);
   if (horizontal) words += " mirror horizontally";
   if (vertical) words += " mirror vertically";
+  if (job.zoomableMap) words += " zoomablemap";
   if (r.suppressDeletion == 0) words += " delete";
   words += " output \"" + batchArgument(job.genfile) + "\"";
   return words;
@@ -63,6 +64,7 @@ void postprocess(JobBuild& job, const options::RenderEntry& e) {
   }
   if (logging) ++job.tasks;
   job.stacked = 0;
+  job.zoomableMap = false;
 }
 
 }  // namespace sg::jobs

@@ -39,6 +39,7 @@ void renderthis(JobBuild& job, const options::RenderEntry& e, const std::string&
     output = sgbatch::jobLayer(job.number, k);
     label = output + " (" + batchBare(genfile) + ")";
     if (!stacking && job.stacked > 0) postprocess(job, e);
+    if (options::isChecked(e.zoomableMap)) job.zoomableMap = true;
   } else {
     output = "\"" + batchArgument(genfile) + "\"";
     label = "\"" + batchQuoted(genfile) + "\"";

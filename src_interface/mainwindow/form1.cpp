@@ -32,7 +32,7 @@ void Form1::wireHandlers() {
                         "checkcave", "checkcropwhitespace", "checkeachlayer", "checkflip",
                         "checklocfile", "checklocoffset", "checklocwhitespace",
                         "checkmapautomirror", "checkmapmirror", "checkrotate", "checkupsidedown",
-                        "checkwater", "checkwooloscopy", "checkxray", "comboDimension",
+                        "checkwater", "checkwooloscopy", "checkxray", "checkzoomablemap", "comboDimension",
                         "combogranularity", "comboorientation", "combostyle", "combotime"})
     on(c, Event::Click, &Form1::plainOption_Changed);
   on("blockfiltertext", Event::Change, &Form1::plainOption_Changed);

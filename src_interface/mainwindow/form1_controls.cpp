@@ -72,6 +72,7 @@ const ControlTable& Form1::controlTable() {
       {.kind = Kind::CheckBox, .name = "checkcropwhitespace", .caption = "Crop whitespace", .left = 360, .top = 1290, .width = 4395, .height = 285, .parent = "frameI", .enabled = false},
       {.kind = Kind::Label, .name = "Label20", .caption = "Zoom level:", .left = 360, .top = 1665, .width = 1215, .height = 255, .parent = "frameI"},
       {.kind = Kind::TextBox, .name = "zoomlevel", .caption = "1", .left = 1620, .top = 1635, .width = 975, .height = kRowH, .parent = "frameI", .enabled = false},
+      {.kind = Kind::CheckBox, .name = "checkzoomablemap", .caption = "Zoomable map", .left = 120, .top = 2040, .width = 4635, .height = 285, .parent = "frameI"},
 
       {.kind = Kind::Frame, .name = "frameL", .caption = "Advanced location settings", .left = 120, .top = 4080, .width = 4875, .height = 2475, .visible = false},
       {.kind = Kind::CheckBox, .name = "checklocfile", .caption = "Generate detailed location file", .left = 120, .top = 300, .width = 4635, .height = 285, .parent = "frameL"},

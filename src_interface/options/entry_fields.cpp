@@ -43,6 +43,7 @@ constexpr EntryField kFields[] = {
     {"checkmapmirror", F::Value, &E::mapMirror},
     {"checkmapautomirror", F::Value, &E::suppressAutoMirror},
     {"checklowramwrite", F::Value, &E::lowRamWrite},
+    {"checkzoomablemap", F::Value, &E::zoomableMap},
 };
 
 void assign(forms::Control& c, const EntryField& f, const RenderEntry& e) {

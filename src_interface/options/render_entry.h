@@ -28,7 +28,7 @@ struct RenderEntry {
   int granularity = 0;
   int cropWhitespace = 0;
   std::string zoom = "1";
-  int mapMirror = 0, suppressAutoMirror = 0, lowRamWrite = 0;
+  int mapMirror = 0, suppressAutoMirror = 0, lowRamWrite = 0, zoomableMap = 0;
   int listAllBlocks = 0, makeOffsetFile = 0;
   int chunks = 0, spaced = 0;
   std::string minX = "0", maxX = "0", minZ = "0", maxZ = "0";

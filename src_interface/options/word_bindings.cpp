@@ -54,6 +54,7 @@ constexpr WordBinding kBindings[] = {
     {.id = W::SAutoMirror, .reading = R::Checked, .number = &E::suppressAutoMirror},
     {.id = W::AutoMirror, .reading = R::Unchecked, .number = &E::suppressAutoMirror},
     {.id = W::LowRamWrite, .reading = R::Checked, .number = &E::lowRamWrite},
+    {.id = W::ZoomableMap, .reading = R::Checked, .number = &E::zoomableMap},
     {.id = W::ListAllBlocks, .reading = R::Checked, .number = &E::listAllBlocks},
     {.id = W::MakeOffsetFile, .reading = R::Checked, .number = &E::makeOffsetFile, .suffix = "_offset-canvas", .nameRank = 20},
     {.id = W::Rectangle, .number = &E::chunks, .suffix = "_partial", .nameRank = 19},

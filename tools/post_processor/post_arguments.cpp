@@ -98,6 +98,8 @@ std::optional<PostArguments> parsePostArguments(const std::vector<std::string>& 
         error = "bad mirror direction '" + w[i - 1] + "'";
         return std::nullopt;
       }
+    } else if (word == "zoomablemap") {
+      a.zoomableMap = true;
     } else if (word == "delete") {
       a.deleteInputs = true;
     } else if (word == "output") {

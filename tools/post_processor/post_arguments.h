@@ -1,6 +1,6 @@
 // The post processor's command line: the inputs, then the steps in the order given, then the
 // output. input FILE | merge K FILE..., rotate 90|180|270, color NAME, mirror horizontally,
-// mirror vertically, delete, output FILE.
+// mirror vertically, zoomablemap, delete, output FILE.
 #pragma once
 #include <optional>
 #include <string>
@@ -20,6 +20,7 @@ struct PostArguments {
   std::vector<std::string> inputs;  // first the top layer, last the bottom one
   std::vector<Step> steps;
   bool deleteInputs = false;
+  bool zoomableMap = false;  // the output's zoomable map made beside it
   std::string output;
 };
 

@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "batch/job_failures.h"
 #include "post_processor/row_merge.h"
 #include "post_processor/post_arguments.h"
+#include "imaging/png_row_reader.h"
 #include "system/atomic_file.h"
+#include "system/tool_system.h"
+#include "zoom_map/zoomable_map.h"
 
 namespace sgpost {
 
@@ -29,6 +34,45 @@ bool isLayerImage(const std::string& name) {
          base.compare(base.size() - 4, 4, ".png") == 0;
 }
 
+// The facts of the first input that has them, carried through the steps: the facts of the
+// output's zoomable map. Layers are merged at their top left corners, so a layer's facts hold
+// for the merged canvas too.
+sgmap::MapFacts outputFacts(const PostArguments& args) {
+  sgmap::MapFacts facts;
+  int width = 1, height = 1;
+  bool found = false;
+  for (const auto& name : args.inputs) {
+    sgimage::PngRowReader header;
+    std::string ignored;
+    if (header.open(name, ignored)) {
+      width = std::max(width, header.width());
+      height = std::max(height, header.height());
+    }
+    if (found) continue;
+    std::ifstream in(sgsys::pathOf(sgmap::factsFileOf(name)), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (auto f = sgmap::parseFacts(text)) {
+      facts = *f;
+      found = true;
+    }
+  }
+  facts.width = width;
+  facts.height = height;
+  for (const Step& s : args.steps) {
+    if (s.kind == Step::Rotate) facts.rotateClockwise(s.degrees);
+    if (s.kind == Step::MirrorHorizontally) facts.mirrorHorizontally();
+    if (s.kind == Step::MirrorVertically) facts.mirrorVertically();
+  }
+  return facts;
+}
+
+// A job's layer image goes with the facts kept beside it.
+void removeInput(const std::string& name) {
+  std::error_code ec;
+  std::filesystem::remove(sgsys::pathOf(name), ec);
+  if (isLayerImage(name)) std::filesystem::remove(sgsys::pathOf(sgmap::factsFileOf(name)), ec);
+}
+
 }  // namespace
 
 int runPostProcessor(const std::vector<std::string>& words, std::ostream& errors) {
@@ -39,19 +83,23 @@ int runPostProcessor(const std::vector<std::string>& words, std::ostream& errors
     // A failed job leaves none of its layer images behind: only the player's files stay.
     if (args->deleteInputs)
       for (const auto& name : args->inputs) {
-        std::error_code ec;
-        if (isLayerImage(name)) std::filesystem::remove(name, ec);
+        if (isLayerImage(name)) removeInput(name);
       }
     return failed(words, args->output, error, errors);
   }
+  // The map of the image as written; a map that cannot be made fails the step, but the image
+  // stands and the inputs go as they would.
+  std::string mapError;
+  const bool mapped = !args->zoomableMap || sgmap::makeZoomableMap(args->output, outputFacts(*args), mapError);
   if (args->deleteInputs) {
     for (const auto& name : args->inputs) {
       std::error_code ec;
       // An input that is also the output now holds the result and must stay.
       if (std::filesystem::equivalent(name, args->output, ec)) continue;
-      std::filesystem::remove(name, ec);
+      removeInput(name);
     }
   }
+  if (!mapped) return failed(words, args->output, mapError, errors);
   return 0;
 }
 

@@ -114,6 +114,9 @@ constexpr RenderWord kWords[] = {
      .help = "angled and isometric views from east or west come out true (the default)"},
     {.id = Word::LowRamWrite, .word = "lowramwrite", .section = Section::Option, .writer = Writer::Line,
      .help = "the map is written band by band, holding little of it"},
+    {.id = Word::ZoomableMap, .word = "zoomablemap", .section = Section::Option, .writer = Writer::Line,
+     .help = "also makes NAME_map beside the image: its tiles at every zoom and index.html,\n"
+           "a page that pans and zooms across it, opened from disk in any browser"},
     {.id = Word::ListAllBlocks, .word = "listallblocks", .section = Section::Option, .writer = Writer::Line,
      .help = "writes NAMEBlocks.txt: every block drawn, its count and where"},
     {.id = Word::MakeOffsetFile, .word = "makeoffsetfile", .section = Section::Option,

@@ -19,7 +19,7 @@ enum class Word {
   OnlyLayers, NotLayers, OnlyBlocks, NotBlocks,
   Twilight, Night, CheckEachLayer, IgnoreWater, Cave, Nether, Dimension,
   Wooloscopy, ForceBrightness, Flip, Rotate, Xray, Cake, UpsideDown, Granularity,
-  CropWhitespace, ZoomLevel, Mirror, SAutoMirror, AutoMirror, LowRamWrite, ListAllBlocks,
+  CropWhitespace, ZoomLevel, Mirror, SAutoMirror, AutoMirror, LowRamWrite, ZoomableMap, ListAllBlocks,
   MakeOffsetFile, Rectangle, SpacedRectangle,
   NoBiomes, NoCache, Threads, Verbosity, Alpha, Beta,
   Progress, Environment, OutFile,

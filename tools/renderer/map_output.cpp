@@ -10,7 +10,7 @@
 namespace sgrender {
 
 bool writeFinishedMap(sgimage::RgbaImage& image, const MapImage& out, std::string& error) {
-  if (!finishMap(image, out.finishing, error)) return false;
+  if (!finishMap(image, out.finishing, error, out.crop)) return false;
   if (!sgimage::writePngAtomically(out.file, image, error, out.threads, out.strips)) {
     error = "cannot write the image " + out.file + ": " + error;
     return false;

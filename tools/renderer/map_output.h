@@ -19,6 +19,7 @@ struct MapImage {
   Finishing finishing;
   int threads = 1;  // that a whole image is written on
   const sgimage::DeflatedStrips* strips = nullptr;  // kept from earlier writings, where any are
+  CropBox* crop = nullptr;  // told where a crop fell
 };
 
 // Both draw the plan's chunks through `drawing` and write the image; false with a reason.

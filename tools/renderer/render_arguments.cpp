@@ -189,6 +189,7 @@ bool apply(Word id, Values& v, RenderRequest& r, Reader& in, std::string& error)
     case Word::SAutoMirror: r.autoMirror = false; break;
     case Word::AutoMirror: break;  // the default
     case Word::LowRamWrite: r.lowRamWrite = true; break;
+    case Word::ZoomableMap: r.zoomableMap = true; break;
     case Word::ListAllBlocks: r.listAllBlocks = true; break;
     case Word::MakeOffsetFile: r.makeOffsetFile = true; break;
     case Word::Rectangle:

@@ -33,6 +33,7 @@ struct RenderRequest {
   bool cropWhitespace = false, mirror = false, flip = false, rotate = false;
   bool autoMirror = true;           // off with sautomirror: the post processor mirrors instead
   bool listAllBlocks = false, lowRamWrite = false;
+  bool zoomableMap = false;         // the map folder beside a final image, the facts beside a layer
   bool noBiomes = false;            // every biome drawn in the temperate default's colours
   bool noCache = false;             // nothing taken from the render cache, nothing kept in it
   int threads = 0;                  // 0: one per core

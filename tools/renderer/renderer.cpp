@@ -18,6 +18,7 @@
 #include "renderer/request_parts.h"
 #include "renderer/side_files.h"
 #include "renderer/work_pool.h"
+#include "renderer/zoom_facts.h"
 #include "renderer/world/chunk_fingerprints.h"
 #include "system/atomic_file.h"
 #include "system/tool_system.h"
@@ -114,13 +115,16 @@ bool savingTimesKnown(const MapPlan& plan) {
 // The map drawn before with the same options, taken from the cache into `file`: the exit status
 // once it is finished, or nothing when the cache does not hold it.
 std::optional<int> takeFinished(const RenderCache& cache, const CacheKey& key, const std::string& file,
-                                const RenderRequest& req, bool lightMatters, std::ostream& errors,
-                                std::ostream& reports) {
+                                const RenderRequest& req, const MapPlan& plan, bool lightMatters,
+                                std::ostream& errors, std::ostream& reports) {
   RenderSummary cached;
   ChunkRectangle drawnBefore;
   if (!takeFinishedImage(cache, key, file, cached, drawnBefore)) return std::nullopt;
   if (req.verbosity >= 1) reports << "renderer: the map is the one drawn before, taken from the cache\n";
   cached.print(errors, lightMatters);
+  std::string error;
+  if (req.zoomableMap && !writeZoomableMap(file, mapFactsOf(req, plan, std::nullopt), error))
+    return failed(req, error, errors);
   Progress progress(req.progressFile);
   return finishRender(req, drawnBefore, progress, errors);
 }
@@ -189,7 +193,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   const CacheKey drawKey = drawingKey(req, plan), finishedKey = imageKey(drawKey, req, plan);
   const bool stampsKnown = savingTimesKnown(plan);
   if (cache && stampsKnown)
-    if (auto taken = takeFinished(*cache, finishedKey, file, req, lightMatters, errors, reports)) return *taken;
+    if (auto taken = takeFinished(*cache, finishedKey, file, req, plan, lightMatters, errors, reports)) return *taken;
   // The projected styles' canvas spans the chunks that will be drawn.
   if (isProjected(req.style)) leaveOutUnfinished(req, plan, req.threads, cache ? &*cache : nullptr);
   const BlockLook look(lookOptions(req));
@@ -203,8 +207,9 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   // A map held whole is written in strips, kept in the cache with the rest.
   std::optional<CachedStrips> strips;
   if (cache) strips.emplace(*cache);
+  CropBox crop{-1, -1, 0, 0};  // left as it is when the map is not cropped
   const MapImage image{file, static_cast<int>(width), static_cast<int>(height), finishing(req),
-                       req.threads > 0 ? req.threads : usableCores(), strips ? &*strips : nullptr};
+                       req.threads > 0 ? req.threads : usableCores(), strips ? &*strips : nullptr, &crop};
 
   Progress progress(req.progressFile);
   progress.set(0);
@@ -237,6 +242,9 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
                        .cache = cache ? &*cache : nullptr, .drawKey = drawKey, .threads = req.threads,
                        .verbosity = req.verbosity};
   if (!writeMap(sink, output, drawn, reports, error)) return failed(req, error, errors);
+  if (req.zoomableMap &&
+      !writeZoomableMap(image.file, mapFactsOf(req, plan, crop.left >= 0 ? std::optional(crop) : std::nullopt), error))
+    return failed(req, error, errors);
   if (req.listAllBlocks && !writeBlockList(req.mapName, drawing.census(), error)) return failed(req, error, errors);
   const ChunkRectangle drawnRange{plan.minX, plan.maxX, plan.minZ, plan.maxZ, false};
   if (cache) {

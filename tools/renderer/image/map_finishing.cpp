@@ -26,7 +26,7 @@ sgimage::RgbaImage zoomed(const sgimage::RgbaImage& im, double f) {
   return out;
 }
 
-sgimage::RgbaImage cropped(const sgimage::RgbaImage& im) {
+sgimage::RgbaImage cropped(const sgimage::RgbaImage& im, CropBox* box) {
   int x0 = im.width(), x1 = -1, y0 = im.height(), y1 = -1;
   for (int y = 0; y < im.height(); ++y)
     for (int x = 0; x < im.width(); ++x)
@@ -36,6 +36,7 @@ sgimage::RgbaImage cropped(const sgimage::RgbaImage& im) {
         y0 = std::min(y0, y);
         y1 = std::max(y1, y);
       }
+  if (box) *box = x1 < 0 ? CropBox{} : CropBox{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
   if (x1 < 0) return sgimage::RgbaImage(1, 1);
   sgimage::RgbaImage out(x1 - x0 + 1, y1 - y0 + 1);
   for (int y = y0; y <= y1; ++y)
@@ -43,11 +44,11 @@ sgimage::RgbaImage cropped(const sgimage::RgbaImage& im) {
   return out;
 }
 
-bool finishMap(sgimage::RgbaImage& image, const Finishing& r, std::string& error) {
+bool finishMap(sgimage::RgbaImage& image, const Finishing& r, std::string& error, CropBox* crop) {
   if (mirrorsMap(r)) image = sgimage::mirrorHorizontally(image);
   if (r.flip) image = sgimage::mirrorVertically(image);
   if (r.rotate) image = sgimage::rotateClockwise(image, 90);
-  if (r.cropWhitespace) image = cropped(image);
+  if (r.cropWhitespace) image = cropped(image, crop);
   if (r.zoom != 1.0) {
     const double pixels = image.width() * r.zoom * image.height() * r.zoom;
     if (pixels > static_cast<double>(sgimage::kMaxPixels)) {

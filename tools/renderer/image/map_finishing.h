@@ -21,11 +21,17 @@ struct Finishing {
 bool mirrorsMap(const Finishing& finishing);
 
 // False with a reason when the finished map would be too large.
-bool finishMap(sgimage::RgbaImage& image, const Finishing& finishing, std::string& error);
+// What a crop kept of the map: its left and top, in the pixels before it, and its size.
+struct CropBox {
+  int left = 0, top = 0, width = 1, height = 1;
+};
+
+// Where the crop fell goes to `crop`, when there is one.
+bool finishMap(sgimage::RgbaImage& image, const Finishing& finishing, std::string& error, CropBox* crop = nullptr);
 
 // The image scaled by a factor, each pixel becoming a block of pixels (nearest neighbour).
 sgimage::RgbaImage zoomed(const sgimage::RgbaImage& image, double factor);
 // The image without the rows and columns at its edges that are entirely clear.
-sgimage::RgbaImage cropped(const sgimage::RgbaImage& image);
+sgimage::RgbaImage cropped(const sgimage::RgbaImage& image, CropBox* box = nullptr);
 
 }  // namespace sgrender

@@ -57,4 +57,15 @@ int seaLevelOf(const std::filesystem::path& world, StorageLayout layout) {
   return layout == StorageLayout::Anvil || layout == StorageLayout::Bedrock ? 63 : 64;
 }
 
+std::optional<std::pair<int, int>> spawnOf(const std::filesystem::path& world) {
+  NbtTag root;
+  if (!readLevelFile(world, root)) return std::nullopt;
+  const NbtTag* data = root.find("Data");
+  if (!data) data = &root;
+  const NbtTag* x = data->find("SpawnX");
+  const NbtTag* z = data->find("SpawnZ");
+  if (!x || !z || x->type != kInt || z->type != kInt) return std::nullopt;
+  return std::pair<int, int>(static_cast<int>(x->number), static_cast<int>(z->number));
+}
+
 }  // namespace sgrender
