@@ -151,3 +151,21 @@ TEST(TilePyramid, TheListOfTilesHoldsABitForEveryTileWritten) {
   EXPECT_NE(text.find("{\"across\": 3, \"down\": 2, \"bits\": \"IQ==\"}"), std::string::npos) << text;
   EXPECT_NE(text.find("\"deepest\": 2"), std::string::npos);
 }
+
+TEST(TilePyramid, TheLevelsReachFromOneTileToTheImagesOwnPixels) {
+  // Maps from above (512 pixels a region) and isometric ones (2048 x 1062 a region, about) of
+  // 1 x 1 up to 20 x 20 regions: halving the longer side down to one tile counts the levels.
+  for (int n = 1; n <= 20; ++n) {
+    for (const auto& [w, h] : {std::pair(512 * n, 512 * n), std::pair(2048 * n, 1062 * n + 10)}) {
+      int levels = 1;
+      for (long side = std::max(w, h); side > 256; side = (side + 1) / 2) ++levels;
+      sgmap::TilePyramid pyramid("map", w, h);
+      EXPECT_EQ(pyramid.deepest(), levels - 1) << w << " x " << h;
+      EXPECT_EQ(pyramid.tilesAcross(0), 1);
+      EXPECT_EQ(pyramid.tilesAcross(pyramid.deepest()), (w + 255) / 256);
+      EXPECT_EQ(pyramid.tilesDown(pyramid.deepest()), (h + 255) / 256);
+    }
+  }
+  EXPECT_EQ(sgmap::TilePyramid("map", 40960, 21250).deepest(), 8);
+  EXPECT_EQ(sgmap::TilePyramid("map", 10240, 10240).deepest(), 6);
+}

@@ -123,7 +123,7 @@ std::optional<int> takeFinished(const RenderCache& cache, const CacheKey& key, c
   if (req.verbosity >= 1) reports << "renderer: the map is the one drawn before, taken from the cache\n";
   cached.print(errors, lightMatters);
   std::string error;
-  if (req.zoomableMap && !writeZoomableMap(file, mapFactsOf(req, plan, std::nullopt), error))
+  if (req.zoomableMap && !writeZoomableMap(file, mapFactsOf(req, plan, {}), error))
     return failed(req, error, errors);
   Progress progress(req.progressFile);
   return finishRender(req, drawnBefore, progress, errors);
@@ -243,7 +243,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
                        .verbosity = req.verbosity};
   if (!writeMap(sink, output, drawn, reports, error)) return failed(req, error, errors);
   if (req.zoomableMap &&
-      !writeZoomableMap(image.file, mapFactsOf(req, plan, crop.left >= 0 ? std::optional(crop) : std::nullopt), error))
+      !writeZoomableMap(image.file, mapFactsOf(req, plan, {true, crop.left >= 0 ? std::optional(crop) : std::nullopt}), error))
     return failed(req, error, errors);
   if (req.listAllBlocks && !writeBlockList(req.mapName, drawing.census(), error)) return failed(req, error, errors);
   const ChunkRectangle drawnRange{plan.minX, plan.maxX, plan.minZ, plan.maxZ, false};

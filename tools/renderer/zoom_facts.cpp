@@ -40,7 +40,7 @@ const char* orientationName(Orientation o) {
 }  // namespace
 
 sgmap::MapFacts mapFactsOf(const RenderRequest& req, const MapPlan& plan,
-                           const std::optional<CropBox>& crop) {
+                           const CropSeen& crop) {
   sgmap::MapFacts f;
   f.world = req.folder ? *req.folder : sgsys::nameOf(plan.world.filename());
   f.style = styleName(req.style);
@@ -56,13 +56,8 @@ sgmap::MapFacts mapFactsOf(const RenderRequest& req, const MapPlan& plan,
   if (mirrorsMap(r)) f.mirrorHorizontally();
   if (r.flip) f.mirrorVertically();
   if (r.rotate) f.rotateClockwise(90);
-  if (r.cropWhitespace) {
-    if (!crop) {
-      f.blocks.reset();  // where the crop fell is not known: no block is placed rather than a wrong one
-    } else {
-      f.crop(crop->left, crop->top, crop->width, crop->height);
-    }
-  }
+  if (r.cropWhitespace && !crop.known) f.blocks.reset();  // no block placed rather than a wrong one
+  if (crop.box) f.crop(crop.box->left, crop.box->top, crop.box->width, crop.box->height);
   if (r.zoom != 1.0)
     f.zoom(r.zoom, std::max(1, static_cast<int>(std::lround(f.width * r.zoom))),
            std::max(1, static_cast<int>(std::lround(f.height * r.zoom))));

@@ -14,8 +14,14 @@
 
 namespace sgrender {
 
-// `crop`: where a crop fell, when the image was cropped here.
-sgmap::MapFacts mapFactsOf(const RenderRequest& req, const MapPlan& plan, const std::optional<CropBox>& crop);
+// Whether the image was cropped, and where, as far as the render knows: a map written band by
+// band is not cropped; one taken from the cache does not tell.
+struct CropSeen {
+  bool known = false;
+  std::optional<CropBox> box;  // when known: where the crop fell, or nothing when there was none
+};
+
+sgmap::MapFacts mapFactsOf(const RenderRequest& req, const MapPlan& plan, const CropSeen& crop);
 
 // False with a reason when the map or its facts cannot be written.
 bool writeZoomableMap(const std::string& image, const sgmap::MapFacts& facts, std::string& error);
