@@ -28,16 +28,18 @@ bool readPng(const std::string& file, RgbaImage& image, std::string& error) {
 }
 
 bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error, int threads,
-                        const DeflatedStrips* kept) {
+                        const DeflatedStrips* kept, bool durable, int level) {
   if (image.empty()) {
     error = "the image is empty";
     return false;
   }
 #ifndef _WIN32
-  return writePngOnThreads(file, image, threads, error, kept);
+  return writePngOnThreads(file, image, threads, error, kept, durable, level);
 #else
   (void)threads;
   (void)kept;
+  (void)durable;
+  (void)level;
   PngRowWriter out;
   if (!out.open(file, image.width(), image.height(), error)) return false;
   const size_t stride = static_cast<size_t>(image.width()) * 4;

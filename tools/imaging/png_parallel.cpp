@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 #include <system_error>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -52,24 +53,57 @@ void pngRows(const RgbaImage& image, int first, int last, StripBytes& out) {
   }
 }
 
+#ifdef SG_HAVE_LIBDEFLATE
+// Compressors are kept for the next image rather than made for each: many small images (a
+// map's tiles) would otherwise spend much of their time making and freeing them.
+class Compressors {
+ public:
+  libdeflate_compressor* take(int level) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      for (size_t i = 0; i < free_.size(); ++i)
+        if (free_[i].first == level) {
+          libdeflate_compressor* c = free_[i].second;
+          free_.erase(free_.begin() + static_cast<std::ptrdiff_t>(i));
+          return c;
+        }
+    }
+    return libdeflate_alloc_compressor(level);
+  }
+  void giveBack(int level, libdeflate_compressor* c) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (free_.size() < 16) free_.emplace_back(level, c);
+    else libdeflate_free_compressor(c);
+  }
+  ~Compressors() {
+    for (auto& [level, c] : free_) libdeflate_free_compressor(c);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::pair<int, libdeflate_compressor*>> free_;
+};
+Compressors compressors;
+#endif
+
 // One strip deflated raw, primed with the end of the strip before; the last strip ends the
 // stream, the others end on a byte boundary so that the next can follow.
 bool deflateStrip(const StripBytes& strip, const StripBytes* before, bool last, StripBytes& room,
-                  std::vector<uint8_t>& out) {
+                  std::vector<uint8_t>& out, int level) {
 #ifdef SG_HAVE_LIBDEFLATE
   // The only strip of an image needs no priming and ends the stream: libdeflate's own.
   if (last && (!before || before->empty())) {
-    libdeflate_compressor* c = libdeflate_alloc_compressor(kPngLevel);
+    libdeflate_compressor* c = compressors.take(level);
     if (!c) return false;
     uint8_t* packed = room.make(libdeflate_deflate_compress_bound(c, strip.size));
     const size_t size = libdeflate_deflate_compress(c, strip.data(), strip.size, packed, room.size);
-    libdeflate_free_compressor(c);
+    compressors.giveBack(level, c);
     out.assign(packed, packed + size);
     return size > 0;
   }
 #endif
   z_stream z{};
-  if (deflateInit2(&z, kPngLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+  if (deflateInit2(&z, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
   bool ok = true;
   if (before && !before->empty()) {
     const size_t primed = std::min<size_t>(before->size, 32768);
@@ -120,7 +154,7 @@ void chunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, siz
 }  // namespace
 
 bool writePngOnThreads(const std::string& file, const RgbaImage& image, int threads, std::string& error,
-                       const DeflatedStrips* kept) {
+                       const DeflatedStrips* kept, bool durable, int level) {
   if (image.empty()) {
     error = "the image is empty";
     return false;
@@ -156,7 +190,7 @@ bool writePngOnThreads(const std::string& file, const RgbaImage& image, int thre
                   crcOf(strip), static_cast<uint32_t>(sums[size_t(s)]), crcOf(before), adlerOf(before)};
         if (kept->find(checks, deflated[size_t(s)])) continue;
       }
-      ok[size_t(s)] = deflateStrip(strip, &before, s + 1 == strips, room, deflated[size_t(s)]);
+      ok[size_t(s)] = deflateStrip(strip, &before, s + 1 == strips, room, deflated[size_t(s)], level);
       if (kept && ok[size_t(s)]) kept->keep(checks, deflated[size_t(s)]);
     }
   };
@@ -208,7 +242,13 @@ bool writePngOnThreads(const std::string& file, const RgbaImage& image, int thre
     std::remove(temp.c_str());
     return false;
   }
-  return sgsys::commitTemporary(f, temp, file, error);
+  if (durable) return sgsys::commitTemporary(f, temp, file, error);
+  if (std::fclose(f) != 0) {
+    error = "cannot write " + temp + ": " + std::strerror(errno);
+    std::remove(temp.c_str());
+    return false;
+  }
+  return sgsys::placeTemporary(temp, file, error);
 }
 
 }  // namespace sgimage

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/png_rows.h"
 #include "imaging/rgba_image.h"
 
 namespace sgimage {
@@ -34,6 +35,6 @@ class DeflatedStrips {
 
 // Written to a temporary name and renamed over the target; false with a reason.
 bool writePngOnThreads(const std::string& file, const RgbaImage& image, int threads, std::string& error,
-                       const DeflatedStrips* kept = nullptr);
+                       const DeflatedStrips* kept = nullptr, bool durable = true, int level = kPngLevel);
 
 }  // namespace sgimage

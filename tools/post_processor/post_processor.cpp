@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <iterator>
 
 #include "batch/job_failures.h"
@@ -79,7 +80,16 @@ int runPostProcessor(const std::vector<std::string>& words, std::ostream& errors
   std::string error;
   auto args = parsePostArguments(words, error);
   if (!args) return failed(words, "", error, errors);
-  if (!sgsys::makeFolderFor(args->output, error) || !mergeRowByRow(*args, error)) {
+  // The map is made from the rows as they go to the image.
+  std::optional<sgmap::ZoomableMapWriter> map;
+  int width = 0, height = 0;
+  if (args->zoomableMap && sgsys::makeFolderFor(args->output, error) && outputSize(*args, width, height, error)) {
+    map.emplace();
+    if (!map->open(args->output, width, height, error)) map.reset();
+  }
+  const RowSink toMap = [&](const uint8_t* row, std::string& e) { return map->row(row, e); };
+  if ((args->zoomableMap && !map) || !sgsys::makeFolderFor(args->output, error) ||
+      !mergeRowByRow(*args, error, map ? toMap : RowSink())) {
     // A failed job leaves none of its layer images behind: only the player's files stay.
     if (args->deleteInputs)
       for (const auto& name : args->inputs) {
@@ -90,7 +100,7 @@ int runPostProcessor(const std::vector<std::string>& words, std::ostream& errors
   // The map of the image as written; a map that cannot be made fails the step, but the image
   // stands and the inputs go as they would.
   std::string mapError;
-  const bool mapped = !args->zoomableMap || sgmap::makeZoomableMap(args->output, outputFacts(*args), mapError);
+  const bool mapped = !map || map->finish(outputFacts(*args), mapError);
   if (args->deleteInputs) {
     for (const auto& name : args->inputs) {
       std::error_code ec;

@@ -122,7 +122,16 @@ void fill(uint8_t* px, const std::optional<Rgba>& background) {
 
 }  // namespace
 
-bool mergeRowByRow(const PostArguments& args, std::string& error) {
+bool outputSize(const PostArguments& args, int& width, int& height, std::string& error) {
+  MergedRows merged;
+  if (!merged.open(args.inputs, error)) return false;
+  const MapGeometry geometry(merged.width(), merged.height(), args.steps);
+  width = geometry.outWidth();
+  height = geometry.outHeight();
+  return true;
+}
+
+bool mergeRowByRow(const PostArguments& args, std::string& error, const RowSink& alsoTo) {
   MergedRows merged;
   if (!merged.open(args.inputs, error)) return false;
   std::optional<Rgba> background;
@@ -139,9 +148,11 @@ bool mergeRowByRow(const PostArguments& args, std::string& error) {
   std::vector<uint8_t> row(static_cast<size_t>(outW) * 4);
   auto emit = [&]() {
     for (int x = 0; x < outW; ++x) fill(row.data() + 4 * x, background);
-    if (out.write(row.data(), why)) return true;
-    error = "cannot write output " + args.output + ": " + why;
-    return false;
+    if (!out.write(row.data(), why)) {
+      error = "cannot write output " + args.output + ": " + why;
+      return false;
+    }
+    return !alsoTo || alsoTo(row.data(), error);
   };
 
   if (geometry.rowsInOrder()) {

@@ -4,6 +4,8 @@
 // few rows of each layer are held; a turned or upside-down output goes through a temporary
 // file of the merged rows beside the output, removed at the end.
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "post_processor/post_arguments.h"
@@ -11,6 +13,10 @@
 namespace sgpost {
 
 // Writes the output; false with a one-line reason (and no output, no temporary file) otherwise.
-bool mergeRowByRow(const PostArguments& args, std::string& error);
+// Each output row also goes to `alsoTo`, when given, as it goes to the image.
+using RowSink = std::function<bool(const uint8_t* rgba, std::string& error)>;
+bool mergeRowByRow(const PostArguments& args, std::string& error, const RowSink& alsoTo = {});
+// The size of the image the inputs and steps make; false with a reason.
+bool outputSize(const PostArguments& args, int& width, int& height, std::string& error);
 
 }  // namespace sgpost

@@ -1,6 +1,6 @@
 // What a zoomable map keeps of each tile it wrote, to tell next time whether the tile must be
-// written again: two sums of the tile's pixels (CRC-32 and Adler-32, 64 bits between them)
-// and the size and time of writing of the file as written. A tile is taken as unchanged only
+// written again: a 64-bit hash of the tile's pixels and the size and time of writing of the
+// file as written. A tile is taken as unchanged only
 // when its pixels' sums match and its file is still the one written, so that a file changed
 // or replaced since, or one written by a run that was stopped before its sums were kept, is
 // written again.
@@ -19,7 +19,7 @@ struct TileKey {
 };
 
 struct TileSum {
-  uint32_t crc = 0, adler = 0;
+  uint64_t hash = 0;
   uint64_t size = 0;
   long long written = 0;  // the file's time of writing, in the file system's own ticks
   bool operator==(const TileSum&) const = default;
@@ -40,7 +40,7 @@ class TileSums {
   std::map<TileKey, TileSum> sums_;
 };
 
-// The sums of a tile's pixels (size and time left 0).
+// The hash of a tile's pixels (size and time left 0); `bytes` a multiple of 16.
 TileSum pixelSums(const uint8_t* rgba, size_t bytes);
 // The file's size and time of writing into `sum`; false when it cannot be read.
 bool fileFacts(const std::filesystem::path& file, TileSum& sum);
