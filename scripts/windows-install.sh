@@ -79,7 +79,7 @@ render_in() {
 win "$setup" /S || fail "the installer failed"
 # 2. The files, the shortcut and its start folder, the uninstall entry.
 for f in strandvale-g.exe strandvale_g_renderer.exe strandvale_g_post_processor.exe strandvale-g-demo-world.exe \
-         README.txt uninstall.exe; do
+         README.txt uninstall.exe map-viewer/leaflet.js map-viewer/leaflet.css map-viewer/LICENSE.txt; do
   [ -f "$inst/$f" ] || fail "not installed: $f"
 done
 [ -f "$menu/Strandvale G.lnk" ] || fail "no Start-menu shortcut in '$menu'"

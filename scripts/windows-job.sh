@@ -26,7 +26,8 @@ winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 # render FOLDER CHUNKS NAME [LOCALE]: Render of a demo world of CHUNKS x CHUNKS chunks under map
 # name NAME, in FOLDER made afresh. The driver is asked line by line; every line it prints goes
 # to FOLDER/driver.txt. Sets image (the image's name as the driver printed it) and caption (the
-# log window's last caption).
+# log window's last caption). The driver commands in the array `clicks` come before Render.
+clicks=()
 render() {
   local work=$1 chunks=$2 name=$3 locale=${4:-C.UTF-8}
   local wine=(env LC_ALL="$locale" wine)
@@ -59,7 +60,7 @@ render() {
   say "launcher real" "start" "print Form1.comboworldfolders.Text"
   hear Form1.comboworldfolders.Text
   [ "$heard" = "Demo" ] || fail "the demo world was not picked: '$heard'"
-  say "type Form1.txtmapname $name" "click Form1.Command5" "print Form1.genfile.Text"
+  say "type Form1.txtmapname $name" "${clicks[@]}" "click Form1.Command5" "print Form1.genfile.Text"
   hear Form1.genfile.Text
   image=$heard
   [ -n "$image" ] || fail "no image name; the driver said: $(cat "$work/driver.err")"
@@ -87,14 +88,25 @@ render() {
 
 # Every character that the command processor treats specially.
 work="$bin/job run & more"
-# A world large enough that the job runs for several of the log window's ticks.
+# A world large enough that the job runs for several of the log window's ticks. "Zoomable map"
+# is ticked: the post processor run by cmd.exe makes the map's folder beside the image.
+clicks=("click Form1.toggleI" "click Form1.checkzoomablemap")
 render "$work" 24 'Tom & "Jerry" 100% (best)! ^x'
+clicks=()
 grep -qF 'echo Post Processing Tom ' "$work/renderJob0.bat" ||
   fail "renderJob0.bat does not name the image: $(cat "$work/renderJob0.bat")"
 [ -f "$work/$image" ] || fail "no image '$image' in the working folder: $(ls "$work")"
 file "$work/$image" | grep -q "PNG image data, 384 x 384" || fail "'$image' is not the 384 x 384 map: $(file "$work/$image")"
 case "$image" in "Tom & Jerry 100% (best)! ^x_"*) ;; *) fail "the image name lost characters: '$image'";; esac
 echo "windows job: '$image' written through cmd.exe; the log window reached '$caption'"
+map="$work/${image%.png}_map"
+for f in index.html map.js tiles.js viewer.js leaflet/leaflet.js leaflet/leaflet.css leaflet/LICENSE tiles/1/0/0.png; do
+  [ -f "$map/$f" ] || fail "the zoomable map has no $f: $(ls -R "$map" 2>&1 | head -20)"
+done
+file "$map/tiles/1/0/0.png" | grep -q "PNG image data, 256 x 256" || fail "the map's tile is not 256 x 256"
+grep -qF "renderJob" "$map/map.js" && fail "the map's facts name a job's layer, not the world"
+grep -qF '"world": "Demo"' "$map/map.js" || fail "the map's facts lost the world's name: $(cat "$map/map.js")"
+echo "windows job: the zoomable map '${image%.png}_map' made through cmd.exe"
 
 # An e-acute in the ANSI code page (byte E9). The world is large enough that the renderer runs
 # for a few of the log window's ticks, so the window shows the line naming the image.

@@ -1,7 +1,8 @@
 // Peak memory of the renderer on a 20 x 20-region world (10,240 x 10,240 blocks) in the Normal
 // style, with lowramwrite and without, and in the Isometric style with lowramwrite (its whole
-// image would be 40,960 x 21,248 pixels), with the time each took. The world is one demo-world
-// region linked under 400 region names: the renderer places chunks by their file's name.
+// image would be 40,960 x 21,248 pixels), alone and with its zoomable map, with the time each
+// took. The world is one demo-world region linked under 400 region names: the renderer places
+// chunks by their file's name.
 // Usage: bench_render_memory [regions across, default 20] [normal|isometric|both, default both]
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -75,11 +76,15 @@ int main(int argc, char** argv) {
   if (styles != "normal") {
     std::printf("%d x %d regions, Isometric style (%d x %d pixels):\n", across, across, 4 * across * 512,
                 2 * across * 512 + 2 * 384 + 2);
-    std::vector<std::string> args = {SG_RENDERER, "custom", (work / "big").string(), "isometric", "nocache",
-                                     "lowramwrite", "outfile", out};
-    double seconds = 0;
-    double mb = peakMegabytes(args, seconds);
-    std::printf("  %-16s peak resident memory %.0f MB (goal 256), %.1f s\n", "lowramwrite", mb, seconds);
+    for (bool map : {false, true}) {
+      std::vector<std::string> args = {SG_RENDERER, "custom", (work / "big").string(), "isometric", "nocache",
+                                       "lowramwrite", "outfile", out};
+      if (map) args.push_back("zoomablemap");
+      double seconds = 0;
+      double mb = peakMegabytes(args, seconds);
+      std::printf("  %-16s peak resident memory %.0f MB (goal 256), %.1f s\n",
+                  map ? "+ zoomable map" : "lowramwrite", mb, seconds);
+    }
   }
   fs::remove_all(work);
   return 0;
