@@ -181,6 +181,10 @@ int main(int argc, char** argv) {
   std::ostringstream errors;
   sgrender::runRenderer({"custom", world.folder.string(), "name", "seed", "makeoffsetfile", "outfile", "seed.png"}, errors);
   seed("fuzz_offset_file", "marked", slurp("seedOffset.txt"));
+  sgrender::runRenderer({"custom", world.folder.string(), "name", "seed", "zoomablemap", "outfile", "renderJob1layer0.png"},
+                        errors);
+  seed("fuzz_map_facts", "layer", slurp("renderJob1layer0_map.txt"));
+  seed("fuzz_map_facts", "sums", "strandvale-g tile sums 2\n0 0 0 1234567890123 2048 1765432109876543210\n");
   std::string mods = sgrender::newerBlocksListText();
   seed("fuzz_mod_list", "newer-blocks", mods.substr(0, 600));
   seed("fuzz_locale", "german",
