@@ -195,6 +195,10 @@ TEST_F(ZoomableMap, TheDeepestLevelIsTheImageAndEachLevelAveragesTheOneBelow) {
   expectTilesAreTheImage("merged.png", "a merged stack, turned and mirrored");
   EXPECT_FALSE(fs::exists("renderJob7layer0_map.txt"));  // the layers' facts go with them
   EXPECT_FALSE(fs::exists("renderJob7layer1_map.txt"));
+  // A layer drawn without a map takes away the facts an earlier job left under its name.
+  spit("renderJob8layer0_map.txt", slurp("turned_map/map.js"));
+  render("demo", "normal north", "renderJob8layer0.png");
+  EXPECT_FALSE(fs::exists("renderJob8layer0_map.txt"));
 }
 
 TEST_F(ZoomableMap, ThePageNamesTheBlockUnderThePointerInEveryOrientation) {

@@ -122,6 +122,7 @@ std::optional<int> takeFinished(const RenderCache& cache, const CacheKey& key, c
   if (!takeFinishedImage(cache, key, file, cached, drawnBefore)) return std::nullopt;
   if (req.verbosity >= 1) reports << "renderer: the map is the one drawn before, taken from the cache\n";
   cached.print(errors, lightMatters);
+  forgetStaleFacts(req, file);
   std::string error;
   if (req.zoomableMap && !writeZoomableMap(file, mapFactsOf(req, plan, {}), error))
     return failed(req, error, errors);
@@ -242,6 +243,7 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
                        .cache = cache ? &*cache : nullptr, .drawKey = drawKey, .threads = req.threads,
                        .verbosity = req.verbosity};
   if (!writeMap(sink, output, drawn, reports, error)) return failed(req, error, errors);
+  forgetStaleFacts(req, image.file);
   if (req.zoomableMap &&
       !writeZoomableMap(image.file, mapFactsOf(req, plan, {true, crop.left >= 0 ? std::optional(crop) : std::nullopt}), error))
     return failed(req, error, errors);

@@ -1,6 +1,7 @@
 #include "renderer/zoom_facts.h"
 
 #include <cmath>
+#include <filesystem>
 
 #include "batch/job_files.h"
 #include "renderer/image/map_finishing.h"
@@ -62,6 +63,12 @@ sgmap::MapFacts mapFactsOf(const RenderRequest& req, const MapPlan& plan,
     f.zoom(r.zoom, std::max(1, static_cast<int>(std::lround(f.width * r.zoom))),
            std::max(1, static_cast<int>(std::lround(f.height * r.zoom))));
   return f;
+}
+
+void forgetStaleFacts(const RenderRequest& req, const std::string& image) {
+  if (req.zoomableMap || !sgbatch::isJobLayer(image)) return;
+  std::error_code ec;
+  std::filesystem::remove(sgsys::pathOf(sgmap::factsFileOf(image)), ec);
 }
 
 bool writeZoomableMap(const std::string& image, const sgmap::MapFacts& facts, std::string& error) {

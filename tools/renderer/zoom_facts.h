@@ -23,6 +23,10 @@ struct CropSeen {
 
 sgmap::MapFacts mapFactsOf(const RenderRequest& req, const MapPlan& plan, const CropSeen& crop);
 
+// A job's layer drawn without a zoomable map takes away facts that an earlier job left beside
+// its name, so that the post processor never places blocks by another render's facts.
+void forgetStaleFacts(const RenderRequest& req, const std::string& image);
+
 // False with a reason when the map or its facts cannot be written.
 bool writeZoomableMap(const std::string& image, const sgmap::MapFacts& facts, std::string& error);
 
