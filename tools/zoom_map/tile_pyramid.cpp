@@ -90,20 +90,14 @@ bool TilePyramid::push(int z, const uint8_t* row, std::string& error) {
 // makes them in half the time of the map's own, for files about an eighth larger.
 constexpr int kTileLevel = 1;
 
-// A band's tiles are cut out, summed and compared first; those that changed are then written
-// side by side, one a thread.
+// A band's tiles are cut out, hashed and compared in turn; those that changed are written side
+// by side, one a thread, a few at a time, so that only a few tiles are held beyond the band.
 bool TilePyramid::writeBand(int z, std::string& error) {
   Level& l = levels_[static_cast<size_t>(z)];
   const size_t stride = size_t(l.width) * 4;
   const int rows = static_cast<int>(l.band.size() / stride);
   const int tileY = (l.rowsIn - rows) / kTile;
-  struct Pending {
-    TileKey key;
-    fs::path file;
-    sgimage::RgbaImage tile;
-    TileSum sum;
-    std::string error;
-  };
+  const size_t threads = size_t(std::max(1, sgsys::usableCores()));
   std::vector<Pending> pending;
   for (int tileX = 0; tileX * kTile < l.width; ++tileX) {
     const int columns = std::min(kTile, l.width - tileX * kTile);
@@ -123,17 +117,20 @@ bool TilePyramid::writeBand(int z, std::string& error) {
     l.present[size_t(tileY) * size_t(tilesAcross(z)) + size_t(tileX)] = true;
     TileSum onDisk;
     const TileSum* kept = before_.find(key);
-    if (kept && kept->hash == sum.hash && fileFacts(file, onDisk) &&
-        onDisk.size == kept->size && onDisk.written == kept->written) {
+    if (kept && kept->hash == sum.hash && fileFacts(file, onDisk) && onDisk.size == kept->size &&
+        onDisk.written == kept->written) {
       now_.put(key, *kept);
       ++unchanged_;
       continue;
     }
     pending.push_back({key, file, std::move(tile), sum, {}});
+    if (pending.size() == 2 * threads && !writeTiles(pending, error)) return false;
   }
+  return writeTiles(pending, error);
+}
+
+bool TilePyramid::writeTiles(std::vector<Pending>& pending, std::string& error) {
   if (pending.empty()) return true;
-  std::error_code ec;
-  fs::create_directories(pending.front().file.parent_path().parent_path(), ec);
   std::atomic<size_t> next{0};
   auto work = [&] {
     for (size_t i; (i = next++) < pending.size();) {
@@ -161,6 +158,7 @@ bool TilePyramid::writeBand(int z, std::string& error) {
     if (t.sum.size) now_.put(t.key, t.sum);
     ++written_;
   }
+  pending.clear();
   return true;
 }
 

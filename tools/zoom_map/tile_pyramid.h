@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/rgba_image.h"
 #include "zoom_map/tile_sums.h"
 
 namespace sgmap {
@@ -57,8 +58,17 @@ class TilePyramid {
     std::vector<uint8_t> pending;  // a row waiting for its pair, to make the level above's
     std::vector<bool> present;     // the tiles that hold pixels, by y * across + x
   };
+  // A tile cut out of a band, to be written.
+  struct Pending {
+    TileKey key;
+    std::filesystem::path file;
+    sgimage::RgbaImage tile;
+    TileSum sum;
+    std::string error;
+  };
   bool push(int z, const uint8_t* row, std::string& error);
   bool writeBand(int z, std::string& error);
+  bool writeTiles(std::vector<Pending>& pending, std::string& error);
   bool writeTileList(std::string& error) const;
   void sweep();
 
