@@ -90,7 +90,7 @@ render() {
 work="$bin/job run & more"
 # A world large enough that the job runs for several of the log window's ticks. "Zoomable map"
 # is ticked: the post processor run by cmd.exe makes the map's folder beside the image.
-clicks=("click Form1.toggleI" "click Form1.checkzoomablemap")
+clicks=("click Form1.Command6" "click Form1.toggleI" "click Form1.checkzoomablemap")
 render "$work" 24 'Tom & "Jerry" 100% (best)! ^x'
 clicks=()
 grep -qF 'echo Post Processing Tom ' "$work/renderJob0.bat" ||
