@@ -40,26 +40,26 @@ std::vector<uint8_t> bytesOf(const fs::path& file) {
 }
 
 // A region file with the chunks inside its border ring taken from another region file, saved
-// a day later: what a player's edits away from the region's edges make of it.
+// a day later, as the game saves edits: a changed chunk is written anew at the file's end, and
+// every other stays where it was.
 bool spliceInner(const fs::path& base, const fs::path& other, const fs::path& out) {
   const std::vector<uint8_t> a = bytesOf(base), b = bytesOf(other);
   if (a.size() < 8192 || b.size() < 8192) return false;
-  std::vector<uint8_t> file(8192, 0);
+  std::vector<uint8_t> file = a;
+  file.resize((file.size() + 4095) / 4096 * 4096, 0);
   for (int i = 0; i < 1024; ++i) {
     const int x = i % 32, z = i / 32;
-    const bool inner = x > 0 && x < 31 && z > 0 && z < 31;
-    const std::vector<uint8_t>& from = inner ? b : a;
+    if (x == 0 || x == 31 || z == 0 || z == 31) continue;
     const size_t at = size_t(i) * 4;
-    const size_t sector = size_t(from[at]) << 16 | size_t(from[at + 1]) << 8 | from[at + 2];
-    const size_t count = from[at + 3];
-    if (sector == 0 || count == 0 || (sector + count) * 4096 > from.size()) continue;
+    const size_t sector = size_t(b[at]) << 16 | size_t(b[at + 1]) << 8 | b[at + 2];
+    const size_t count = b[at + 3];
+    if (sector == 0 || count == 0 || (sector + count) * 4096 > b.size()) continue;
     const size_t placed = file.size() / 4096;
-    file.insert(file.end(), from.begin() + std::ptrdiff_t(sector * 4096), from.begin() + std::ptrdiff_t((sector + count) * 4096));
+    file.insert(file.end(), b.begin() + std::ptrdiff_t(sector * 4096), b.begin() + std::ptrdiff_t((sector + count) * 4096));
     file[at] = uint8_t(placed >> 16), file[at + 1] = uint8_t(placed >> 8), file[at + 2] = uint8_t(placed);
     file[at + 3] = uint8_t(count);
-    uint32_t stamp = uint32_t(from[4096 + at]) << 24 | uint32_t(from[4096 + at + 1]) << 16 |
-                     uint32_t(from[4096 + at + 2]) << 8 | from[4096 + at + 3];
-    if (inner) stamp += 86400;
+    const uint32_t stamp = (uint32_t(a[4096 + at]) << 24 | uint32_t(a[4096 + at + 1]) << 16 |
+                            uint32_t(a[4096 + at + 2]) << 8 | a[4096 + at + 3]) + 86400;
     for (int k = 0; k < 4; ++k) file[4096 + at + size_t(k)] = uint8_t(stamp >> (24 - 8 * k));
   }
   std::ofstream(out, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
