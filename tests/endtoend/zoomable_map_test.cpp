@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -155,6 +156,12 @@ void expectBlocksNamed(const std::string& image, const std::string& what) {
     EXPECT_EQ(page.first.loaded, page.first.shown) << what << "\n" << page.report;
     EXPECT_EQ(page.deep.loaded, page.deep.shown) << what << "\n" << page.report;
     EXPECT_EQ(page.deepZoom, deepestFor(im.width(), im.height()) + 1) << what;
+    // The address keeps the zoom and the place: #zoom/x/y, the image pixel at the centre (a
+    // small map is held in the middle of the window, whatever the pointer).
+    int hz = -1, hx = -1, hy = -1;
+    ASSERT_EQ(std::sscanf(page.hash.c_str(), "#%d/%d/%d", &hz, &hx, &hy), 3) << what << ": " << page.hash;
+    EXPECT_EQ(hz, page.deepZoom) << what;
+    EXPECT_TRUE(hx >= 0 && hx <= im.width() && hy >= 0 && hy <= im.height()) << what << ": " << page.hash;
     ASSERT_TRUE(page.spawn) << what << "\n" << page.report;
     EXPECT_NEAR(page.spawn->first, blue->first, 1.0) << what;
     EXPECT_NEAR(page.spawn->second, blue->second, 1.0) << what;

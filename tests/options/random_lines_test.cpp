@@ -16,7 +16,7 @@ const char* const kWords[] = {
     "notlayers", "onlyblocks", "notblocks", "twilight", "night", "checkeachlayer", "ignorewater",
     "cave", "nether", "dimension", "DIM3", "wooloscopy", "forcebrightness", "flip", "rotate",
     "fool_xray", "fool_cake", "fool_upsidedown", "granularity", "cropwhitespace", "zoomlevel",
-    "mirror", "sautomirror", "automirror", "lowramwrite", "listallblocks", "makeoffsetfile",
+    "mirror", "sautomirror", "automirror", "lowramwrite", "zoomablemap", "listallblocks", "makeoffsetfile",
     "rectangle", "spacedrectangle", "fileminx", "0", "1", "3", "8", "-2", "2.5", "1e9", "x", "",
     "\"", "\"World1\"", "\"a b\"", "\"\"", "99999999999999999999"};
 
@@ -64,6 +64,7 @@ TEST(RandomLines, RandomControlStatesWriteLinesThatLoadBack) {
                     &o.checkmapmirror, &o.checkmapautomirror, &o.checklowramwrite,
                     &o.checklocwhitespace, &o.checklocoffset})
       c->setValue(static_cast<int>(rng() % 3));
+    w.c("checkzoomablemap").setValue(static_cast<int>(rng() % 2));
     o.layerfiltertext.setText(rng() % 2 ? "1  2 " : " 5");
     o.manrangeminx.setText(rng() % 2 ? "" : "-3");
     o.zoomlevel.setText(rng() % 2 ? "2.5" : "0");
@@ -77,4 +78,24 @@ TEST(RandomLines, RandomControlStatesWriteLinesThatLoadBack) {
     sg::options::writeleveloptions(o);
     ASSERT_EQ(w.selectedLine(), normal) << "from: " << line;
   }
+}
+
+TEST(RandomLines, TheZoomableMapIsKeptWithItsRowAndOldRowsLoadWithout) {
+  MainWindow w;
+  w.setWorlds({"World1"});
+  w.c("checkzoomablemap").userClick();
+  const std::string ticked = w.selectedLine();
+  EXPECT_NE(ticked.find("automirror zoomablemap "), std::string::npos) << ticked;  // after the image words
+  // A row written before the box: loads with the box clear, and writes back as it was.
+  const std::string old = "world 0 name \"a\" normal north automirror lowramwrite ";
+  w.loadLine(old);
+  EXPECT_EQ(w.c("checkzoomablemap").value(), 0);
+  auto o = w.options();
+  sg::options::writeleveloptions(o);
+  EXPECT_EQ(w.selectedLine().find("zoomablemap"), std::string::npos) << w.selectedLine();
+  // Its row, loaded again, ticks the box; the word is written once, after lowramwrite.
+  w.loadLine("world 0 name \"a\" normal north automirror lowramwrite zoomablemap ");
+  EXPECT_EQ(w.c("checkzoomablemap").value(), 1);
+  sg::options::writeleveloptions(o);
+  EXPECT_NE(w.selectedLine().find("lowramwrite zoomablemap "), std::string::npos) << w.selectedLine();
 }
