@@ -219,6 +219,8 @@ TEST_F(ZoomableMap, ThePageNamesTheBlockUnderThePointerInEveryOrientation) {
   expectBlocksNamed("turned.png", "mirrored, flipped and turned");
   render("marker", "normal south cropwhitespace zoomlevel 3 zoomablemap", "zoomed.png");
   expectBlocksNamed("zoomed.png", "cropped and zoomed");
+  render("marker", "normal south cropwhitespace zoomlevel 3 zoomablemap", "zoomed.png");
+  expectBlocksNamed("zoomed.png", "cropped and zoomed again, with the render cache");
   render("marker", "normal south lowramwrite cropwhitespace zoomlevel 2.5 zoomablemap", "banded.png");
   expectBlocksNamed("banded.png", "written band by band and zoomed");
   // Through a job's layer and the post processor's turns.

@@ -193,7 +193,10 @@ int runRenderer(const std::vector<std::string>& words, std::ostream& errors, std
   const bool lightMatters = req.style == Style::Lightmap || (req.time != TimeOfDay::Day && !req.forceBrightness);
   const CacheKey drawKey = drawingKey(req, plan), finishedKey = imageKey(drawKey, req, plan);
   const bool stampsKnown = savingTimesKnown(plan);
-  if (cache && stampsKnown)
+  // A cropped map taken whole from the cache does not tell where its crop fell, which its
+  // zoomable map needs to place blocks: such a map is drawn (from the kept regions) instead.
+  const bool cropUntold = req.zoomableMap && req.cropWhitespace && !isProjected(req.style);
+  if (cache && stampsKnown && !cropUntold)
     if (auto taken = takeFinished(*cache, finishedKey, file, req, plan, lightMatters, errors, reports)) return *taken;
   // The projected styles' canvas spans the chunks that will be drawn.
   if (isProjected(req.style)) leaveOutUnfinished(req, plan, req.threads, cache ? &*cache : nullptr);
