@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "system/atomic_file.h"
+#include "system/bit_mix.h"
 #include "system/tool_system.h"
 
 namespace fs = std::filesystem;
@@ -59,14 +60,8 @@ TileSum pixelSums(const uint8_t* rgba, size_t bytes) {
     a = turn(a ^ w0, 29) * kOne;
     b = turn(b ^ w1, 31) * kTwo;
   }
-  uint64_t h = a ^ turn(b, 17) ^ bytes;
-  h ^= h >> 33;
-  h *= 0xFF51AFD7ED558CCDull;
-  h ^= h >> 33;
-  h *= 0xC4CEB9FE1A85EC53ull;
-  h ^= h >> 33;
   TileSum s;
-  s.hash = h;
+  s.hash = sgsys::finalMix(a ^ turn(b, 17) ^ bytes);
   return s;
 }
 

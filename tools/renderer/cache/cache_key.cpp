@@ -2,21 +2,14 @@
 
 #include <cstring>
 
+#include "system/bit_mix.h"
 #include "system/tool_system.h"
 
 namespace sgrender {
 
 namespace {
 
-// A final mix, so that the last bytes fed move every bit of the result.
-uint64_t mixed(uint64_t x) {
-  x ^= x >> 33;
-  x *= 0xff51afd7ed558ccdULL;
-  x ^= x >> 33;
-  x *= 0xc4ceb9fe1a85ec53ULL;
-  x ^= x >> 33;
-  return x;
-}
+uint64_t mixed(uint64_t x) { return sgsys::finalMix(x); }
 
 }  // namespace
 
