@@ -12,6 +12,7 @@
 #include "renderer/blocks/block_names.h"
 #include "renderer/formats/decode_bedrock.h"
 #include "renderer/world/bedrock/bedrock_world.h"
+#include "renderer/world/level_file.h"
 #include "worldgen/bedrock_chunks.h"
 #include "worldgen/demo_world.h"
 
@@ -258,4 +259,27 @@ TEST(BedrockWorlds, ADamagedBlockOfTheStoreSkipsItsChunksAndTheRestIsDrawn) {
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) drawn += image.at(x, y).a == 255;
   EXPECT_GT(drawn, size_t(image.width() * image.height()) / 2);
+}
+
+TEST(BedrockWorlds, TheSpawnIsReadFromTheLittleEndianLevelFile) {
+  // The header (version, length), then a root compound with SpawnX, SpawnY and SpawnZ.
+  std::string tags = std::string("\x0a\x00\x00", 3);
+  auto putInt = [&](const std::string& name, int32_t v) {
+    tags += '\x03';
+    tags += static_cast<char>(name.size());
+    tags += '\0';
+    tags += name;
+    for (int k = 0; k < 4; ++k) tags += static_cast<char>(uint32_t(v) >> (8 * k) & 255);
+  };
+  putInt("SpawnX", -17);
+  putInt("SpawnY", 70);
+  putInt("SpawnZ", 4242);
+  tags += '\0';
+  std::string file = std::string("\x0a\x00\x00\x00", 4);
+  for (int k = 0; k < 4; ++k) file += static_cast<char>(tags.size() >> (8 * k) & 255);
+  fs::create_directories("w");
+  std::ofstream("w/level.dat", std::ios::binary) << file << tags;
+  EXPECT_EQ(sgrender::spawnOf("w"), (std::pair<int, int>(-17, 4242)));
+  std::ofstream("w/level.dat", std::ios::binary) << file.substr(0, 10);
+  EXPECT_FALSE(sgrender::spawnOf("w"));
 }

@@ -57,9 +57,36 @@ int seaLevelOf(const std::filesystem::path& world, StorageLayout layout) {
   return layout == StorageLayout::Anvil || layout == StorageLayout::Bedrock ? 63 : 64;
 }
 
+namespace {
+
+// A Bedrock level file: an 8-byte header, then little-endian tags, the spawn as two Int fields
+// of the root compound; found by their tags' bytes (type 3, a name of 6 bytes).
+std::optional<int> bedrockInt(const std::vector<uint8_t>& file, std::string_view name) {
+  std::string tag("\x03\x06\x00", 3);
+  tag += name;
+  const std::string_view bytes(reinterpret_cast<const char*>(file.data()), file.size());
+  const size_t at = bytes.find(tag, 8);
+  if (at == std::string_view::npos || at + tag.size() + 4 > file.size()) return std::nullopt;
+  const uint8_t* p = file.data() + at + tag.size();
+  return static_cast<int>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+}
+
+std::optional<std::pair<int, int>> bedrockSpawn(const std::filesystem::path& world) {
+  std::FILE* f = std::fopen(sgsys::nameOf(world / "level.dat").c_str(), "rb");
+  if (!f) return std::nullopt;
+  std::vector<uint8_t> file(1u << 20);
+  file.resize(std::fread(file.data(), 1, file.size(), f));
+  std::fclose(f);
+  const auto x = bedrockInt(file, "SpawnX"), z = bedrockInt(file, "SpawnZ");
+  if (!x || !z) return std::nullopt;
+  return std::pair(*x, *z);
+}
+
+}  // namespace
+
 std::optional<std::pair<int, int>> spawnOf(const std::filesystem::path& world) {
   NbtTag root;
-  if (!readLevelFile(world, root)) return std::nullopt;
+  if (!readLevelFile(world, root)) return bedrockSpawn(world);
   const NbtTag* data = root.find("Data");
   if (!data) data = &root;
   const NbtTag* x = data->find("SpawnX");

@@ -13,8 +13,8 @@ namespace sgrender {
 // Alpha chunk files and Beta regions, 63 since region files with sections.
 int seaLevelOf(const std::filesystem::path& world, StorageLayout layout);
 
-// The block column where players first spawn (SpawnX and SpawnZ of a Java world's level
-// file), when the file tells it.
+// The block column where players first spawn (SpawnX and SpawnZ of the world's level file,
+// Java or Bedrock), when the file tells it.
 std::optional<std::pair<int, int>> spawnOf(const std::filesystem::path& world);
 
 }  // namespace sgrender
