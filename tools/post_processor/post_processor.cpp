@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "batch/job_failures.h"
+#include "batch/job_files.h"
 #include "post_processor/row_merge.h"
 #include "post_processor/post_arguments.h"
 #include "imaging/png_row_reader.h"
@@ -26,13 +27,6 @@ int failed(const std::vector<std::string>& words, const std::string& output, con
   if (auto log = sgbatch::jobOutputLog(words))
     sgbatch::appendJobFailure(*log, "post processing" + (output.empty() ? std::string() : " of " + output), reason);
   return 1;
-}
-
-// A job's intermediate image, renderJob<N>layer<k>.png.
-bool isLayerImage(const std::string& name) {
-  const std::string base = std::filesystem::path(name).filename().string();
-  return sgbatch::jobOutputLog(base) && base.find("layer") != std::string::npos && base.size() > 4 &&
-         base.compare(base.size() - 4, 4, ".png") == 0;
 }
 
 // The facts of the first input that has them, carried through the steps: the facts of the
@@ -71,7 +65,7 @@ sgmap::MapFacts outputFacts(const PostArguments& args) {
 void removeInput(const std::string& name) {
   std::error_code ec;
   std::filesystem::remove(sgsys::pathOf(name), ec);
-  if (isLayerImage(name)) std::filesystem::remove(sgsys::pathOf(sgmap::factsFileOf(name)), ec);
+  if (sgbatch::isJobLayer(name)) std::filesystem::remove(sgsys::pathOf(sgmap::factsFileOf(name)), ec);
 }
 
 }  // namespace
@@ -80,7 +74,9 @@ int runPostProcessor(const std::vector<std::string>& words, std::ostream& errors
   std::string error;
   auto args = parsePostArguments(words, error);
   if (!args) return failed(words, "", error, errors);
-  // The map is made from the rows as they go to the image.
+  // The map is made from the rows as they go to the image, with the facts of the inputs as
+  // they are before the output is written (it may replace one of them).
+  const sgmap::MapFacts facts = args->zoomableMap ? outputFacts(*args) : sgmap::MapFacts{};
   std::optional<sgmap::ZoomableMapWriter> map;
   int width = 0, height = 0;
   if (args->zoomableMap && sgsys::makeFolderFor(args->output, error) && outputSize(*args, width, height, error)) {
@@ -93,14 +89,14 @@ int runPostProcessor(const std::vector<std::string>& words, std::ostream& errors
     // A failed job leaves none of its layer images behind: only the player's files stay.
     if (args->deleteInputs)
       for (const auto& name : args->inputs) {
-        if (isLayerImage(name)) removeInput(name);
+        if (sgbatch::isJobLayer(name)) removeInput(name);
       }
     return failed(words, args->output, error, errors);
   }
   // The map of the image as written; a map that cannot be made fails the step, but the image
   // stands and the inputs go as they would.
   std::string mapError;
-  const bool mapped = !map || map->finish(outputFacts(*args), mapError);
+  const bool mapped = !map || map->finish(facts, mapError);
   if (args->deleteInputs) {
     for (const auto& name : args->inputs) {
       std::error_code ec;
