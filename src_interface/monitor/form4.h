@@ -18,12 +18,13 @@ class Form4 : public forms::Form {
   void Timer1_Timer();
   void Command1_Click();  // "Hide until finished"
   void Command2_Click();  // "Return to main screen"
+  void Command3_Click();  // "Stop job": ends the job and everything it started
 
   std::string jobLogName() const;
   std::string progressFileName() const;
 
  private:
-  void finish();
+  void finish(bool stopped = false);
   void showMainWindow();
 };
 

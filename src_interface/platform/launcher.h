@@ -1,5 +1,6 @@
 // Starting a job: a batch file in the working folder, in a minimised window, without waiting.
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,13 @@ class Launcher {
   virtual ~Launcher() = default;
   // Starts the batch file; false when the start itself failed.
   virtual bool start(const std::string& batchFile, bool minimised) = 0;
+  // Ends the job started last from that batch file and everything it started (the runner or
+  // the command processor, the renderer, the post processor), and waits until they are gone;
+  // false when no such job was started here or it could not be ended.
+  virtual bool stop(const std::string& batchFile) {
+    (void)batchFile;
+    return false;
+  }
 };
 
 // The command line that has the command processor run a batch file of the working folder. The
@@ -24,24 +32,42 @@ class Launcher {
 // whole. (A switch that fails leaves the job to run as before.)
 std::string commandProcessorLine(const std::string& batchFile, unsigned ansiCodePage);
 
-// Windows: the command processor. Elsewhere: the job runner, detached from the app.
+// Windows: the command processor, in a job object of its own. Elsewhere: the job runner,
+// detached from the app, in a process group of its own. Either holds everything the job starts.
 class PlatformLauncher : public Launcher {
  public:
+  PlatformLauncher() = default;
+  ~PlatformLauncher() override;
+  PlatformLauncher(const PlatformLauncher&) = delete;
+  PlatformLauncher& operator=(const PlatformLauncher&) = delete;
   bool start(const std::string& batchFile, bool minimised) override;
+  bool stop(const std::string& batchFile) override;
   // Where the job runner is looked for when not on Windows: $SG_JOB_RUNNER, the working
   // folder, the folder of the running program, then PATH.
   static std::string findJobRunner();
+
+ private:
+  // The jobs started, by batch file: a job object's handle (0 when the system gave none) and
+  // the command processor's process id on Windows; a process group's number elsewhere.
+  struct Started {
+    long long handle = 0, process = 0;
+  };
+  std::map<std::string, Started> jobs_;
 };
 
-// Only records what would be started; optionally passes the start on to another launcher.
+// Only records what would be started and stopped; optionally passes both on to another
+// launcher.
 class RecordingLauncher : public Launcher {
  public:
   bool start(const std::string& batchFile, bool minimised) override;
+  bool stop(const std::string& batchFile) override;
   const std::vector<LaunchRecord>& records() const { return records_; }
+  const std::vector<std::string>& stops() const { return stops_; }
   void passTo(Launcher* real) { real_ = real; }
 
  private:
   std::vector<LaunchRecord> records_;
+  std::vector<std::string> stops_;
   Launcher* real_ = nullptr;
 };
 

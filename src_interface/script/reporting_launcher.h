@@ -14,6 +14,7 @@ class ReportingLauncher : public platform::Launcher {
       : report_(std::move(report)) {}
 
   bool start(const std::string& batchFile, bool minimised) override;
+  bool stop(const std::string& batchFile) override { return recorder_.stop(batchFile); }
 
   // Recorded only (the default), or recorded and really started.
   void setReal(bool real) { recorder_.passTo(real ? &platform_ : nullptr); }

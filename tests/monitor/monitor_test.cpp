@@ -6,6 +6,7 @@
 #include "monitor/job_log.h"
 #include "monitor/job_progress.h"
 #include "monitor/monitor_start.h"
+#include "monitor/stopped_job.h"
 #include "platform/files.h"
 #include "support/main_window.h"
 #include "support/working_folder.h"
@@ -286,4 +287,50 @@ TEST_F(Monitor, TheTimeLeftGoesDownSteadilyWhateverStepsTheProgressTakes) {
     longest = std::max(longest, standing);
   }
   EXPECT_LE(longest, 6) << "the time left stood still for " << longest << " ticks";
+}
+
+TEST_F(Monitor, StopJobEndsTheJobClearsWhatItLeftAndFinishesSayingStopped) {
+  // A job of two renders and a merge, stopped during the second render: the renderer's
+  // temporary beside the layer it was writing, the first layer with its facts, the job log and
+  // the progress file are left.
+  writeFile("renderJob4.bat",
+            "echo Rendering renderJob4layer0.png (m.png) >> renderJob4.log\r\n"
+            "strandvale_g_renderer.exe folder \"W\" normal north zoomablemap progress renderJob4progress.log "
+            "outfile renderJob4layer0.png\r\n"
+            "strandvale_g_renderer.exe folder \"W\" isometric north progress renderJob4progress.log "
+            "outfile renderJob4layer1.png\r\n"
+            "strandvale_g_post_processor.exe merge 2 renderJob4layer0.png renderJob4layer1.png delete "
+            "output \"my map.png\"\r\n");
+  EXPECT_EQ(monitor::jobImages(sg::files::readAll("renderJob4.bat").value_or("")),
+            (std::vector<std::string>{"renderJob4layer0.png", "renderJob4layer1.png", "renderJob4layer0.png",
+                                      "renderJob4layer1.png", "my map.png"}));
+  start(4, 3);
+  writeFile("renderJob4.log", "Starting at 12:00:00\r\nRendering renderJob4layer0.png (m.png)\r\n"
+                              "Rendering renderJob4layer1.png (m.png)\r\n");
+  writeFile("renderJob4progress.log", "40\r\n");
+  for (const char* left : {"renderJob4layer0.png", "renderJob4layer0_map.txt", "renderJob4layer1.png.part4242",
+                           "my map.png", "my map.png.partial", "other.png.part77"})
+    writeFile(left, "x");
+  tick();
+  EXPECT_TRUE(c("Command3").enabled());
+  w.svc.clock.set("14:05:31");
+  c("Command3").userClick();
+  EXPECT_EQ(w.svc.launcher.stops(), std::vector<std::string>{"renderJob4.bat"});
+  for (const char* gone : {"renderJob4layer0.png", "renderJob4layer0_map.txt", "renderJob4layer1.png.part4242",
+                           "renderJob4.log", "renderJob4progress.log"})
+    EXPECT_FALSE(sg::files::FileExists(gone)) << gone;
+  // The player's image, a file that only looks like a temporary, and another image's stay; so
+  // does the batch file, as a finished job's does.
+  for (const char* kept : {"my map.png", "my map.png.partial", "other.png.part77", "renderJob4.bat"})
+    EXPECT_TRUE(sg::files::FileExists(kept)) << kept;
+  EXPECT_EQ(c("progresslist").list(c("progresslist").listCount() - 1), "Job stopped at 14:05:31");
+  EXPECT_EQ(c("lbltask").caption(), "Task 2 of 3 stopped at 14:05:31");
+  EXPECT_FALSE(c("Timer1").timerEnabled());
+  EXPECT_FALSE(c("Command3").enabled());
+  // It closes as a finished job's window does, and the next job starts afresh.
+  EXPECT_FALSE(f4->visible());
+  EXPECT_TRUE(w.form1->visible());
+  start(5, 1);
+  EXPECT_TRUE(c("Command3").enabled());
+  EXPECT_EQ(c("progresslist").listCount(), 0);
 }
