@@ -27,7 +27,9 @@ winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 # name NAME, in FOLDER made afresh. The driver is asked line by line; every line it prints goes
 # to FOLDER/driver.txt. Sets image (the image's name as the driver printed it) and caption (the
 # log window's last caption). The driver commands in the array `clicks` come before Render.
+# With stop_job set, "Stop job" is pressed as soon as the renderer has begun.
 clicks=()
+stop_job=
 render() {
   local work=$1 chunks=$2 name=$3 locale=${4:-C.UTF-8}
   local wine=(env LC_ALL="$locale" wine)
@@ -67,6 +69,12 @@ render() {
   # The log window's timer, ticked four times a second until the job has ended.
   caption=
   for _ in $(seq 480); do
+    if [ -n "$stop_job" ] && [ -e "$work/renderJob0progress.log" ]; then
+      say "click Form4.Command3" "print Form4.lbltask.Caption"
+      hear Form4.lbltask.Caption
+      caption=$heard
+      break
+    fi
     say "sleep 0.25" "tick Form4.Timer1" "print Form4.lbltask.Caption"
     hear Form4.lbltask.Caption
     caption=$heard
@@ -80,7 +88,7 @@ render() {
   while IFS= read -r -t 60 line <&"$from"; do printf '%s\n' "${line%$'\r'}" >> "$work/driver.txt"; done
   wait "$pid"
   grep -q "^launch renderJob0.bat minimised$" "$work/driver.txt" || fail "renderJob0.bat was not started"
-  case "$caption" in *" completed at "*) ;; *) fail "the log window did not finish: '$caption'";; esac
+  case "$caption" in *" completed at "*|*" stopped at "*) ;; *) fail "the log window did not finish: '$caption'";; esac
   [ ! -e "$work/renderJob0.log" ] || fail "the job log is still there"
   # The log window showed the job log as the batch file wrote it.
   grep -qF "Form4.progresslist.List(0)=Starting at 12:00:00 " "$work/driver.txt" || fail "the log window showed no job log"
@@ -167,3 +175,26 @@ PY
 fi
 file "$work/bedrock.png" | grep -q "PNG image data" || fail "no image of the Bedrock world: $(ls "$work")"
 echo "windows job: a Bedrock world written and drawn by the Windows tools"
+
+# "Stop job" under Wine: the command processor's job object holds the renderer it started, and
+# stopping it ends them all, half-way through an isometric render, and clears what they left.
+work="$bin/job stop"
+clicks=("pick Form1.combostyle 6")
+stop_job=1
+render "$work" 48 Stopped
+clicks=()
+stop_job=
+case "$caption" in *" stopped at "*) ;; *) fail "the job was not stopped: '$caption'";; esac
+sleep 1
+if pgrep -f 'strandvale_g_(renderer|post_processor)\.exe' >/dev/null; then
+  fail "the job's tools still run: $(pgrep -af 'strandvale_g_(renderer|post_processor)\.exe')"
+fi
+leftovers=$(cd "$work" && ls | grep -E '\.part|layer|^renderJob0(progress)?\.log$|^Stopped_isometric' || true)
+[ -z "$leftovers" ] || fail "the stopped job left: $leftovers"
+grep -qF "Form4.progresslist.List" "$work/driver.txt" || fail "the log window showed no job log"
+echo "windows job: a job stopped half-way through cmd.exe, with nothing of it left running or half-written"
+# The next job runs as usual.
+render "$work" 24 Again
+file "$work/$image" | grep -q "PNG image data, 384 x 384" || fail "the job after the stopped one made no image"
+echo "windows job: the next job ran to its image '$image'"
+
