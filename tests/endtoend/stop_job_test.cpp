@@ -9,7 +9,7 @@
 
 #include <unistd.h>
 
-#include "driver_session.h"
+#include "driver_here.h"
 #include "tool_test_support.h"
 
 using namespace sgtest;
@@ -42,19 +42,9 @@ TEST(StopJob, ARealJobIsEndedWithEverythingItStartedAndLeavesNothingHalfMade) {
   installProgram(SG_RUNNER, "strandvale-g-runner");
   // Large enough that the isometric render takes many seconds.
   ASSERT_EQ(std::system((std::string(SG_DEMO_WORLD) + " appdata/.minecraft/saves/Big --chunks 96 96 >/dev/null 2>&1").c_str()), 0);
-  const std::string here = fs::current_path().string();
-  DriverSession driver(SG_SCRIPT_DRIVER,
-                       {{"APPDATA", here + "/appdata"},
-                        {"LOCALAPPDATA", here + "/localappdata"},
-                        {"HOME", here + "/home"},
-                        {"XDG_DATA_HOME", std::nullopt},
-                        {"SG_JOB_RUNNER", std::nullopt},
-                        {"SG_RENDER_CACHE", here + "/no-cache"}},
-                       "driver.err");
+  DriverHere driver({{"SG_RENDER_CACHE", (fs::current_path() / "no-cache").string()}});
   auto ask = [&](const std::vector<std::string>& commands, const std::string& reference) {
-    auto v = driver.ask(commands, reference);
-    if (!v) ADD_FAILURE() << "no answer for " << reference << "\n" << slurp("driver.err");
-    return v.value_or("<no answer>");
+    return driver.ask(commands, reference);
   };
   ASSERT_EQ(ask({"launcher real", "start"}, "Form1.Visible"), "1");
   ASSERT_EQ(ask({"type Form1.txtmapname Big", "pick Form1.combostyle 6", "answer Yes", "click Form1.Command5"},
@@ -89,7 +79,5 @@ TEST(StopJob, ARealJobIsEndedWithEverythingItStartedAndLeavesNothingHalfMade) {
   EXPECT_EQ(ask({"tick Form4.Timer1"}, "Form4.lbltask.Caption"), "Task 2 of 2 completed at 12:00:00");
   EXPECT_TRUE(exists("Big_normal_north.png"));
 
-  ASSERT_TRUE(driver.send({"close Form1"}));
-  EXPECT_TRUE(driver.awaitLine("end")) << slurp("driver.err");
-  EXPECT_EQ(driver.finish(), 0) << slurp("driver.err");
+  EXPECT_TRUE(driver.close()) << slurp("driver.err");
 }

@@ -14,7 +14,7 @@
 #include <sstream>
 #include <thread>
 
-#include "driver_session.h"
+#include "driver_here.h"
 #include "map_browser.h"
 #include "tool_test_support.h"
 #include "worldgen/chunk_encoders.h"
@@ -314,18 +314,9 @@ TEST_F(ZoomableMap, TwoRowsTickedInTheWindowMakeTwoMapsThatOpen) {
   installProgram(SG_POST_PROCESSOR, "strandvale_g_post_processor.exe");
   installProgram(SG_RUNNER, "strandvale-g-runner");
   writeMarkerWorld(fs::path("appdata") / ".minecraft" / "saves" / "Marker");
-  const std::string here = fs::current_path().string();
-  DriverSession driver(SG_SCRIPT_DRIVER,
-                       {{"APPDATA", here + "/appdata"},
-                        {"LOCALAPPDATA", here + "/localappdata"},
-                        {"HOME", here + "/home"},
-                        {"XDG_DATA_HOME", std::nullopt},
-                        {"SG_JOB_RUNNER", std::nullopt}},
-                       "driver.err");
+  DriverHere driver;
   auto ask = [&](const std::vector<std::string>& commands, const std::string& reference) {
-    auto v = driver.ask(commands, reference);
-    if (!v) ADD_FAILURE() << "no answer for " << reference << "\n" << slurp("driver.err");
-    return v.value_or("<no answer>");
+    return driver.ask(commands, reference);
   };
   ASSERT_EQ(ask({"launcher real", "start"}, "Form1.Visible"), "1");
   // Two rows, north and isometric east, each with "Zoomable map", each its own image.
@@ -361,7 +352,5 @@ TEST_F(ZoomableMap, TwoRowsTickedInTheWindowMakeTwoMapsThatOpen) {
   for (const auto& e : fs::directory_iterator("."))
     EXPECT_EQ(e.path().filename().string().find("layer"), std::string::npos) << e.path();
 
-  ASSERT_TRUE(driver.send({"close Form1"}));
-  EXPECT_TRUE(driver.awaitLine("end")) << slurp("driver.err");
-  EXPECT_EQ(driver.finish(), 0) << slurp("driver.err");
+  EXPECT_TRUE(driver.close()) << slurp("driver.err");
 }
