@@ -1,5 +1,7 @@
 #include "imaging/png_file.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 #include "imaging/png_parallel.h"
@@ -47,6 +49,22 @@ bool writePngAtomically(const std::string& file, const RgbaImage& image, std::st
     if (!out.write(image.data() + stride * y, error)) return false;
   return out.finish(error);
 #endif
+}
+
+bool pngSize(const std::string& file, int& width, int& height) {
+  std::FILE* f = std::fopen(file.c_str(), "rb");
+  if (!f) return false;
+  unsigned char head[24];
+  const bool read = std::fread(head, 1, sizeof head, f) == sizeof head;
+  std::fclose(f);
+  static const unsigned char kSignature[12] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13};
+  if (!read || std::memcmp(head, kSignature, sizeof kSignature) != 0 || std::memcmp(head + 12, "IHDR", 4) != 0)
+    return false;
+  auto big = [&](int at) { return uint32_t(head[at]) << 24 | uint32_t(head[at + 1]) << 16 | uint32_t(head[at + 2]) << 8 | head[at + 3]; };
+  if (big(16) == 0 || big(20) == 0 || big(16) > kMaxSide || big(20) > kMaxSide) return false;
+  width = static_cast<int>(big(16));
+  height = static_cast<int>(big(20));
+  return true;
 }
 
 }  // namespace sgimage

@@ -19,6 +19,10 @@ class DeflatedStrips;
 bool writePngAtomically(const std::string& file, const RgbaImage& image, std::string& error, int threads = 1,
                         const DeflatedStrips* kept = nullptr, bool durable = true, int level = 4);
 
+// The size a PNG file's header gives, read without decoding the image; false when the file is
+// missing or not a PNG.
+bool pngSize(const std::string& file, int& width, int& height);
+
 // Images held whole larger than this many pixels are refused rather than risk running out of
 // memory; images read or written a row at a time need only keep to kMaxSide.
 constexpr long long kMaxPixels = 1LL << 28;

@@ -10,7 +10,8 @@
 #include "batch/job_files.h"
 #include "post_processor/row_merge.h"
 #include "post_processor/post_arguments.h"
-#include "imaging/png_row_reader.h"
+#include "imaging/png_file.h"
+#include "post_processor/map_geometry.h"
 #include "system/atomic_file.h"
 #include "system/tool_system.h"
 #include "zoom_map/zoomable_map.h"
@@ -29,30 +30,32 @@ int failed(const std::vector<std::string>& words, const std::string& output, con
   return 1;
 }
 
+// The merged canvas: as wide and as tall as the largest input, by their files' headers.
+void canvasSize(const PostArguments& args, int& width, int& height) {
+  width = height = 1;
+  for (const auto& name : args.inputs) {
+    int w = 0, h = 0;
+    if (!sgimage::pngSize(name, w, h)) continue;
+    width = std::max(width, w);
+    height = std::max(height, h);
+  }
+}
+
 // The facts of the first input that has them, carried through the steps: the facts of the
 // output's zoomable map. Layers are merged at their top left corners, so a layer's facts hold
 // for the merged canvas too.
-sgmap::MapFacts outputFacts(const PostArguments& args) {
+sgmap::MapFacts outputFacts(const PostArguments& args, int canvasWidth, int canvasHeight) {
   sgmap::MapFacts facts;
-  int width = 1, height = 1;
-  bool found = false;
   for (const auto& name : args.inputs) {
-    sgimage::PngRowReader header;
-    std::string ignored;
-    if (header.open(name, ignored)) {
-      width = std::max(width, header.width());
-      height = std::max(height, header.height());
-    }
-    if (found) continue;
     std::ifstream in(sgsys::pathOf(sgmap::factsFileOf(name)), std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (auto f = sgmap::parseFacts(text)) {
       facts = *f;
-      found = true;
+      break;
     }
   }
-  facts.width = width;
-  facts.height = height;
+  facts.width = canvasWidth;
+  facts.height = canvasHeight;
   for (const Step& s : args.steps) {
     if (s.kind == Step::Rotate) facts.rotateClockwise(s.degrees);
     if (s.kind == Step::MirrorHorizontally) facts.mirrorHorizontally();
@@ -76,12 +79,15 @@ int runPostProcessor(const std::vector<std::string>& words, std::ostream& errors
   if (!args) return failed(words, "", error, errors);
   // The map is made from the rows as they go to the image, with the facts of the inputs as
   // they are before the output is written (it may replace one of them).
-  const sgmap::MapFacts facts = args->zoomableMap ? outputFacts(*args) : sgmap::MapFacts{};
   std::optional<sgmap::ZoomableMapWriter> map;
-  int width = 0, height = 0;
-  if (args->zoomableMap && sgsys::makeFolderFor(args->output, error) && outputSize(*args, width, height, error)) {
+  sgmap::MapFacts facts;
+  if (args->zoomableMap && sgsys::makeFolderFor(args->output, error)) {
+    int width = 0, height = 0;
+    canvasSize(*args, width, height);
+    facts = outputFacts(*args, width, height);
+    const MapGeometry out(width, height, args->steps);
     map.emplace();
-    if (!map->open(args->output, width, height, error)) map.reset();
+    if (!map->open(args->output, out.outWidth(), out.outHeight(), error)) map.reset();
   }
   const RowSink toMap = [&](const uint8_t* row, std::string& e) { return map->row(row, e); };
   if ((args->zoomableMap && !map) || !sgsys::makeFolderFor(args->output, error) ||

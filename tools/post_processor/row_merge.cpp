@@ -122,15 +122,6 @@ void fill(uint8_t* px, const std::optional<Rgba>& background) {
 
 }  // namespace
 
-bool outputSize(const PostArguments& args, int& width, int& height, std::string& error) {
-  MergedRows merged;
-  if (!merged.open(args.inputs, error)) return false;
-  const MapGeometry geometry(merged.width(), merged.height(), args.steps);
-  width = geometry.outWidth();
-  height = geometry.outHeight();
-  return true;
-}
-
 bool mergeRowByRow(const PostArguments& args, std::string& error, const RowSink& alsoTo) {
   MergedRows merged;
   if (!merged.open(args.inputs, error)) return false;

@@ -16,7 +16,5 @@ namespace sgpost {
 // Each output row also goes to `alsoTo`, when given, as it goes to the image.
 using RowSink = std::function<bool(const uint8_t* rgba, std::string& error)>;
 bool mergeRowByRow(const PostArguments& args, std::string& error, const RowSink& alsoTo = {});
-// The size of the image the inputs and steps make; false with a reason.
-bool outputSize(const PostArguments& args, int& width, int& height, std::string& error);
 
 }  // namespace sgpost

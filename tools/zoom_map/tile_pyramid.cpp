@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <atomic>
-#include <set>
 #include <thread>
 
 #include "imaging/png_file.h"
