@@ -20,6 +20,10 @@ root=$PWD
 bin=$root/build-windows
 
 fail() { echo "windows job: $*"; exit 1; }
+# One Wine server for the whole run, kept while idle: a server that ends between two programs
+# can refuse the next one as it goes ("recvmsg: Connection reset by peer").
+wineserver -p 2>/dev/null
+trap 'wineserver -k 2>/dev/null' EXIT
 win() { LC_ALL=C.UTF-8 wine "$@"; }
 winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
