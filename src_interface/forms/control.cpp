@@ -20,6 +20,7 @@ const char* kindName(Kind k) {
     case Kind::Frame: return "Frame";
     case Kind::Timer: return "Timer";
     case Kind::ProgressBar: return "ProgressBar";
+    case Kind::Picture: return "PictureBox";
   }
   return "?";
 }
@@ -62,6 +63,12 @@ void Control::fire(Event e, int item) {
 
 void Control::on(Event e, Handler h) { handlers_.emplace_back(e, std::move(h)); }
 void Control::onItem(Event e, ItemHandler h) { itemHandlers_.emplace_back(e, std::move(h)); }
+
+void Control::setPicture(Picture p) {
+  if (p == picture_) return;
+  picture_ = std::move(p);
+  changed(Prop::Picture);
+}
 
 void Control::setCaption(const std::string& c) {
   if (c == caption_) return;

@@ -1,6 +1,7 @@
 // One control of a window as plain data with events. Assigning a property fires the control's
 // event synchronously, once, when the value actually changes, whoever assigned it.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,7 +11,7 @@ namespace sg::forms {
 class Form;
 
 enum class Kind { Label, TextBox, CheckBox, OptionButton, ComboBox, ListBox, CommandButton, Frame, Timer,
-                  ProgressBar };
+                  ProgressBar, Picture };
 enum class Event { Click, DblClick, Change, LostFocus, ItemCheck, Timer };
 
 // ComboBox: Standard has an edit field, DropDownList has none.
@@ -20,7 +21,16 @@ enum class Style { Standard, DropDownList, Checkbox };
 // Which property changed, for realizations that keep a widget in step.
 enum class Prop {
   Caption, Text, Value, ListIndex, Items, Selected, Enabled, Visible, Tag, TabIndex, Charset,
-  Geometry, Locked, Default, Timer
+  Geometry, Locked, Default, Timer, Picture
+};
+
+// A picture box's picture: width x height pixels of 8-bit RGBA (straight alpha), row by row.
+// A realization draws it scaled to fit the box with its aspect kept; empty shows nothing.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgba;
+  bool empty() const { return width <= 0 || height <= 0; }
+  bool operator==(const Picture&) const = default;
 };
 
 const char* kindName(Kind k);
@@ -127,6 +137,10 @@ class Control {
   void move(int left, int top);
   void setGeometry(int left, int top, int width, int height);
 
+  // Picture boxes. No event.
+  const Picture& picture() const { return picture_; }
+  void setPicture(Picture p);
+
   // Timers.
   int interval() const { return interval_; }
   void setInterval(int ms);
@@ -178,6 +192,7 @@ class Control {
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   int interval_ = 0;
   bool timerEnabled_ = true;
+  Picture picture_;
   std::vector<std::pair<Event, Handler>> handlers_;
   std::vector<std::pair<Event, ItemHandler>> itemHandlers_;
 };

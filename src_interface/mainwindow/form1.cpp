@@ -25,6 +25,9 @@ void Form1::wireHandlers() {
   on("Command8", Event::Click, &Form1::Command8_Click);
   on("Command14", Event::Click, &Form1::Command14_Click);
   on("Command16", Event::Click, &Form1::Command16_Click);
+  on("cmdopenimage", Event::Click, &Form1::cmdopenimage_Click);
+  on("cmdopenfolder", Event::Click, &Form1::cmdopenfolder_Click);
+  on("cmdopenmap", Event::Click, &Form1::cmdopenmap_Click);
 
   // Level option line.
   on("stacklist", Event::Click, &Form1::stacklist_Click);

@@ -43,6 +43,10 @@ class Form1 : public forms::Form {
   void Command8_Click();
   void Command14_Click();
   void Command16_Click();
+  // The last job's line.
+  void cmdopenimage_Click();
+  void cmdopenfolder_Click();
+  void cmdopenmap_Click();
 
   // The level option line and the world boxes (form1_options.cpp).
   void stacklist_Click();

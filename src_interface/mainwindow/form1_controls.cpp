@@ -156,6 +156,14 @@ const ControlTable& Form1::controlTable() {
       {.kind = Kind::ComboBox, .name = "comborotation", .left = 10035, .top = 6390, .width = 2325, .height = kRowH,
        .items = settings::kRotationItems, .style = Style::DropDownList, .visible = false},
 
+      // The last job's line, shown under the buttons once a job has ended (the window grows to
+      // hold it): a small preview, what the job made and how it ended, and its open buttons.
+      {.kind = Kind::Picture, .name = "picjob", .left = 120, .top = 7305, .width = 720, .height = 600, .visible = false},
+      {.kind = Kind::Label, .name = "lbllastjob", .left = 930, .top = 7305, .width = 4065, .height = 255, .visible = false},
+      {.kind = Kind::CommandButton, .name = "cmdopenimage", .caption = "Open image", .left = 930, .top = 7590, .width = 1305, .height = 315, .visible = false},
+      {.kind = Kind::CommandButton, .name = "cmdopenfolder", .caption = "Open folder", .left = 2310, .top = 7590, .width = 1305, .height = 315, .visible = false},
+      {.kind = Kind::CommandButton, .name = "cmdopenmap", .caption = "Open map", .left = 3690, .top = 7590, .width = 1305, .height = 315, .visible = false},
+
       // Hidden working fields.
       {.kind = Kind::TextBox, .name = "renderjob", .caption = "Text1", .left = kHidden, .top = 120, .width = 1200, .height = kRowH, .visible = false},
       {.kind = Kind::TextBox, .name = "totaljob", .caption = "Text1", .left = kHidden, .top = 480, .width = 1200, .height = kRowH, .visible = false},
@@ -169,6 +177,8 @@ const ControlTable& Form1::controlTable() {
       {.kind = Kind::CheckBox, .name = "donotterminate", .caption = "Do not terminate", .left = kHidden, .top = 4260, .width = 1200, .height = 285, .visible = false},
       {.kind = Kind::CheckBox, .name = "checknosnooping", .caption = "no snooping", .left = kHidden, .top = 4620, .width = 1200, .height = 285, .visible = false},
       {.kind = Kind::CommandButton, .name = "Command12", .caption = "Clear all files", .left = kHidden, .top = 4980, .width = 1200, .height = 345, .visible = false},
+      {.kind = Kind::TextBox, .name = "lastjobimage", .left = kHidden, .top = 6060, .width = 1200, .height = kRowH, .visible = false},
+      {.kind = Kind::TextBox, .name = "lastjobmap", .left = kHidden, .top = 6420, .width = 1200, .height = kRowH, .visible = false},
       {.kind = Kind::ListBox, .name = "translate_caption", .left = kHidden, .top = 5400, .width = 1200, .height = 600,
        .items = translateCaptionList(), .visible = false},
   };

@@ -19,8 +19,8 @@ std::vector<std::string> Form1::translateCaptionList() {
                         "checkdisablepostprocessor", "checkdisablelogging", "FrameI", "FrameU", "FrameL",
                         "FrameR"})
     names.emplace_back(n);
-  names.emplace_back("checkzoomablemap");
-  for (int i = 0; i < 5; ++i) names.emplace_back();
+  for (const char* n : {"checkzoomablemap", "cmdopenimage", "cmdopenfolder", "cmdopenmap"}) names.emplace_back(n);
+  for (int i = 0; i < 2; ++i) names.emplace_back();
   return names;
 }
 

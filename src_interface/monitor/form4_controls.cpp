@@ -1,4 +1,5 @@
-// The log window's designer table (client area 6450 by 4920 twips).
+// The log window's designer table (client area 9870 by 4920 twips): the job's log and progress
+// on the left, what it made on the right.
 #include "monitor/form4.h"
 
 namespace sg::monitor {
@@ -17,11 +18,20 @@ const forms::ControlTable& Form4::controlTable() {
       {.kind = Kind::CommandButton, .name = "Command1", .caption = "Hide until finished", .left = 120, .top = 3960, .width = 3045, .height = 375},
       {.kind = Kind::CommandButton, .name = "Command2", .caption = "Return to main screen", .left = 3285, .top = 3960, .width = 3045, .height = 375},
       {.kind = Kind::CommandButton, .name = "Command3", .caption = "Stop job", .left = 120, .top = 4440, .width = 3045, .height = 375},
-      {.kind = Kind::TextBox, .name = "renderjob", .left = 7000, .top = 120, .width = 1200, .height = 315, .visible = false},
-      {.kind = Kind::TextBox, .name = "totaljob", .left = 7000, .top = 480, .width = 1200, .height = 315, .visible = false},
+      // What the job made, filled when it ends: the final images, the preview of the one
+      // selected, and the buttons that open it.
+      {.kind = Kind::Label, .name = "lblresult", .left = 6450, .top = 120, .width = 3300, .height = 255},
+      {.kind = Kind::ListBox, .name = "outputlist", .left = 6450, .top = 420, .width = 3300, .height = 915},
+      {.kind = Kind::Picture, .name = "picpreview", .left = 6450, .top = 1425, .width = 3300, .height = 2445},
+      {.kind = Kind::CommandButton, .name = "Command4", .caption = "Open image", .left = 6450, .top = 3960, .width = 1620, .height = 375, .enabled = false},
+      {.kind = Kind::CommandButton, .name = "Command5", .caption = "Open folder", .left = 8130, .top = 3960, .width = 1620, .height = 375, .enabled = false},
+      {.kind = Kind::CommandButton, .name = "Command6", .caption = "Open map", .left = 6450, .top = 4440, .width = 1620, .height = 375, .enabled = false},
+      {.kind = Kind::Timer, .name = "Timer2", .interval = 250, .timerEnabled = false},
+      {.kind = Kind::TextBox, .name = "renderjob", .left = 10500, .top = 120, .width = 1200, .height = 315, .visible = false},
+      {.kind = Kind::TextBox, .name = "totaljob", .left = 10500, .top = 480, .width = 1200, .height = 315, .visible = false},
       {.kind = Kind::Timer, .name = "Timer1", .interval = 1000, .timerEnabled = false},
-      {.kind = Kind::ListBox, .name = "translate_caption", .left = 7000, .top = 840, .width = 1200, .height = 600,
-       .items = {"checkdontclose", "Command2", "Command1", "Command3"}, .visible = false},
+      {.kind = Kind::ListBox, .name = "translate_caption", .left = 10500, .top = 840, .width = 1200, .height = 600,
+       .items = {"checkdontclose", "Command2", "Command1", "Command3", "Command4", "Command5", "Command6"}, .visible = false},
   };
   return table;
 }

@@ -6,6 +6,14 @@
 
 namespace sg::platform {
 
+// What a player asks to see of a job's result, in the system's own programs.
+enum class Opening {
+  File,    // the image, in the default viewer
+  Folder,  // the folder holding it, with it selected where the file manager allows
+  Page,    // a page (the zoomable map's index.html), in the default browser
+};
+const char* openingName(Opening what);  // "image", "folder", "map"
+
 struct LaunchRecord {
   std::string command;  // the batch file as given
   bool minimised;
@@ -21,6 +29,13 @@ class Launcher {
   // false when no such job was started here or it could not be ended.
   virtual bool stop(const std::string& batchFile) {
     (void)batchFile;
+    return false;
+  }
+  // Shows a file, its folder or a page in the system's own program without waiting; false when
+  // there is no such program or it could not be started.
+  virtual bool open(const std::string& path, Opening what) {
+    (void)path;
+    (void)what;
     return false;
   }
 };
@@ -42,6 +57,9 @@ class PlatformLauncher : public Launcher {
   PlatformLauncher& operator=(const PlatformLauncher&) = delete;
   bool start(const std::string& batchFile, bool minimised) override;
   bool stop(const std::string& batchFile) override;
+  // xdg-open (a folder through the desktop's file manager first, to select the file);
+  // ShellExecute on Windows (Explorer with the file selected for a folder).
+  bool open(const std::string& path, Opening what) override;
   // Where the job runner is looked for when not on Windows: $SG_JOB_RUNNER, the working
   // folder, the folder of the running program, then PATH.
   static std::string findJobRunner();
@@ -61,13 +79,18 @@ class RecordingLauncher : public Launcher {
  public:
   bool start(const std::string& batchFile, bool minimised) override;
   bool stop(const std::string& batchFile) override;
+  // Recorded, never passed on: a test opens no viewer.
+  bool open(const std::string& path, Opening what) override;
   const std::vector<LaunchRecord>& records() const { return records_; }
   const std::vector<std::string>& stops() const { return stops_; }
+  // "image PATH", "folder PATH", "map PATH".
+  const std::vector<std::string>& opens() const { return opens_; }
   void passTo(Launcher* real) { real_ = real; }
 
  private:
   std::vector<LaunchRecord> records_;
   std::vector<std::string> stops_;
+  std::vector<std::string> opens_;
   Launcher* real_ = nullptr;
 };
 

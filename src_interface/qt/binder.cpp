@@ -42,6 +42,7 @@ std::unique_ptr<Binder> makeBinder(forms::Control& control, QWidget* parent, Win
     case Kind::TextBox:
     case Kind::ComboBox: return makeTextBinder(control, parent, actions);
     case Kind::ListBox: return makeListBinder(control, parent, actions);
+    case Kind::Picture: return makePictureBinder(control, parent, actions);
     default: return makeButtonBinder(control, parent, actions);
   }
 }

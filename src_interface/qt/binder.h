@@ -49,5 +49,6 @@ std::unique_ptr<Binder> makeBinder(forms::Control& control, QWidget* parent, Win
 std::unique_ptr<Binder> makeTextBinder(forms::Control& control, QWidget* parent, WindowActions& actions);
 std::unique_ptr<Binder> makeListBinder(forms::Control& control, QWidget* parent, WindowActions& actions);
 std::unique_ptr<Binder> makeButtonBinder(forms::Control& control, QWidget* parent, WindowActions& actions);
+std::unique_ptr<Binder> makePictureBinder(forms::Control& control, QWidget* parent, WindowActions& actions);
 
 }  // namespace sg::qt

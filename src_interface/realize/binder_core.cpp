@@ -44,7 +44,7 @@ void BinderCore::syncAll() {
   modelChanged(Prop::Geometry);
   showAllItems();
   for (Prop p : {Prop::Caption, Prop::Text, Prop::Value, Prop::ListIndex, Prop::Selected, Prop::Enabled, Prop::Locked,
-                 Prop::Default, Prop::Timer, Prop::Visible})
+                 Prop::Default, Prop::Timer, Prop::Picture, Prop::Visible})
     modelChanged(p);
 }
 

@@ -27,6 +27,7 @@ Driver::Driver(std::ostream& out, std::ostream& err, Registration registration)
       services_{dialogs_, launcher_, clock_, environment_},
       registry_(services_) {
   dialogs_.onMessage = [this](const platform::RecordedMessage& m) { emit(messageLine(m)); };
+  launcher_.onOpen([this](const std::string& line) { emit(line); });
   if (registration) registration(registry_);
   else mainwindow::registerSystemForms(registry_);
   registry_.addObserver(this);

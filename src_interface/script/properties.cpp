@@ -35,6 +35,7 @@ bool hasProperty(Kind kind, Property p) {
     case Property::Left:
     case Property::Top: return true;
     case Property::Loaded: return false;
+    case Property::Picture: return kind == Kind::Picture;
   }
   return false;
 }
@@ -63,6 +64,20 @@ bool truth(const std::string& v) {
   throw ScriptError("malformed line: '" + v + "' is neither 1 nor 0");
 }
 
+// "WxH rgba(R,G,B,A)" with the picture's mean colour (straight alpha); empty for no picture.
+std::string pictureText(const forms::Picture& p) {
+  if (p.empty()) return {};
+  unsigned long long sum[4] = {0, 0, 0, 0};
+  for (size_t i = 0; i + 3 < p.rgba.size(); i += 4) {
+    for (int c = 0; c < 3; ++c) sum[c] += static_cast<unsigned long long>(p.rgba[i + c]) * p.rgba[i + 3];
+    sum[3] += p.rgba[i + 3];
+  }
+  const unsigned long long n = static_cast<unsigned long long>(p.width) * p.height;
+  std::string text = std::to_string(p.width) + "x" + std::to_string(p.height) + " rgba(";
+  for (int c = 0; c < 3; ++c) text += std::to_string(sum[3] ? (sum[c] + sum[3] / 2) / sum[3] : 0) + ",";
+  return text + std::to_string((sum[3] + n / 2) / n) + ")";
+}
+
 }  // namespace
 
 std::string readProperty(const forms::Control& c, const PropertyRef& p) {
@@ -85,6 +100,7 @@ std::string readProperty(const forms::Control& c, const PropertyRef& p) {
     case Property::Width: return std::to_string(c.width());
     case Property::Height: return std::to_string(c.height());
     case Property::Interval: return std::to_string(c.interval());
+    case Property::Picture: return pictureText(c.picture());
     case Property::Loaded: break;
   }
   throw ScriptError(std::string("no property ") + propertyName(p.property));

@@ -26,6 +26,7 @@ constexpr Named kProperties[] = {
     {Property::Left, "Left", false},         {Property::Top, "Top", false},
     {Property::Width, "Width", false},       {Property::Height, "Height", false},
     {Property::Interval, "Interval", false}, {Property::Loaded, "Loaded", false},
+    {Property::Picture, "Picture", false},
 };
 
 // Splits at dots; a dot inside parentheses does not split (there is none in a valid index, but

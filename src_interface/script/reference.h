@@ -8,7 +8,7 @@ namespace sg::script {
 
 enum class Property {
   Text, Caption, Value, ListIndex, ListCount, List, Selected, Enabled, Visible, Tag, TabIndex,
-  Charset, Left, Top, Width, Height, Interval, Loaded
+  Charset, Left, Top, Width, Height, Interval, Loaded, Picture
 };
 
 struct PropertyRef {

@@ -68,5 +68,6 @@ class Binder : public realize::BinderCore {
 std::unique_ptr<Binder> makeBinder(forms::Control& control, FormWindow& window, HWND parent, int id);
 std::unique_ptr<Binder> makeListBinder(forms::Control& control, FormWindow& window, HWND parent, int id);
 std::unique_ptr<Binder> makeTextBinder(forms::Control& control, FormWindow& window, HWND parent, int id);
+std::unique_ptr<Binder> makePictureBinder(forms::Control& control, FormWindow& window, HWND parent, int id);
 
 }  // namespace sg::win32

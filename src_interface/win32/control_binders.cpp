@@ -166,6 +166,7 @@ std::unique_ptr<Binder> makeBinder(forms::Control& control, FormWindow& window, 
     case Kind::TextBox:
     case Kind::ComboBox: return makeTextBinder(control, window, parent, id);
     case Kind::ListBox: return makeListBinder(control, window, parent, id);
+    case Kind::Picture: return makePictureBinder(control, window, parent, id);
   }
   return nullptr;
 }
