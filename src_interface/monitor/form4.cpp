@@ -52,7 +52,7 @@ void Form4::resetme() {
   control("Timer2").setTimerEnabled(false);
   outputs_.clear();
   control("outputlist").clear();
-  control("lblresult").setCaption("");
+  control("lblresult").setCaption("The pictures show here when the job ends");
   control("picpreview").setPicture({});
   for (const char* c : {"Command4", "Command5", "Command6"}) control(c).setEnabled(false);
 }

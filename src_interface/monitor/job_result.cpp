@@ -86,8 +86,10 @@ std::string madeCaption(const std::vector<JobOutput>& outputs) {
 
 std::string lastJobLine(const std::vector<JobOutput>& outputs, const std::string& how, const std::string& time) {
   const int shown = outputToShow(outputs);
-  const std::string what = shown < 0 ? "no image" : files::lastComponent(outputs[static_cast<size_t>(shown)].image);
-  return "Last job: " + what + ", " + how + " at " + time;
+  // How it ended comes first: a long image name is what gives way in a narrow window.
+  const std::string start = "Last job " + how + " at " + time;
+  if (shown < 0) return start + ", no image";
+  return start + ": " + files::lastComponent(outputs[static_cast<size_t>(shown)].image);
 }
 
 }  // namespace sg::monitor

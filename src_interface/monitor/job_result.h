@@ -30,8 +30,8 @@ int outputToShow(const std::vector<JobOutput>& outputs);
 // The line above the list: "Made 2 of 3 images", "Made 1 image", "No image was made".
 std::string madeCaption(const std::vector<JobOutput>& outputs);
 
-// The main window's line of the last job: "Last job: NAME.png, completed at 12:00:00", with
-// "stopped" or "failed" in place of "completed", and "no image" where none was made.
+// The main window's line of the last job: "Last job completed at 12:00:00: NAME.png", with
+// "stopped" or "failed" in place of "completed", and ", no image" where none was made.
 std::string lastJobLine(const std::vector<JobOutput>& outputs, const std::string& how, const std::string& time);
 
 }  // namespace sg::monitor

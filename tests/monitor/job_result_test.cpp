@@ -72,11 +72,11 @@ TEST(JobResult, AnImageLeftByAnEarlierJobIsNotTakenForThisJobs) {
   EXPECT_EQ(monitor::outputEntry(outputs[1]), "iso.png");
   EXPECT_EQ(monitor::outputToShow(outputs), 1);
   EXPECT_EQ(monitor::madeCaption(outputs), "Made 1 of 2 images");
-  EXPECT_EQ(monitor::lastJobLine(outputs, "failed", "12:00:01"), "Last job: iso.png, failed at 12:00:01");
+  EXPECT_EQ(monitor::lastJobLine(outputs, "failed", "12:00:01"), "Last job failed at 12:00:01: iso.png");
   outputs[1].made = false;
   EXPECT_EQ(monitor::madeCaption(outputs), "No image was made");
   EXPECT_EQ(monitor::outputToShow(outputs), -1);
-  EXPECT_EQ(monitor::lastJobLine(outputs, "stopped", "09:30:00"), "Last job: no image, stopped at 09:30:00");
+  EXPECT_EQ(monitor::lastJobLine(outputs, "stopped", "09:30:00"), "Last job stopped at 09:30:00, no image");
 }
 
 TEST(PicturePreview, ShrinksByAveragingWithAlphaAndKeepsTheAspect) {
@@ -179,7 +179,7 @@ TEST_F(JobEnd, TheLogWindowListsWhatTheJobMadeShowsItAndOpensIt) {
   EXPECT_FALSE(c("Command6").enabled());
   // The main window has its line, and grew to hold it.
   EXPECT_TRUE(m("lbllastjob").visible());
-  EXPECT_EQ(m("lbllastjob").caption(), "Last job: my map.png, completed at 12:03:00");
+  EXPECT_EQ(m("lbllastjob").caption(), "Last job completed at 12:03:00: my map.png");
   EXPECT_EQ(w.form1->height(), rest + 735);
   EXPECT_FALSE(m("picjob").picture().empty());
 }
@@ -204,7 +204,7 @@ TEST_F(JobEnd, TheMainWindowKeepsTheResultWhenTheLogWindowCloses) {
   fs::remove("renderJob6.log");
   c("Timer1").tick();
   EXPECT_EQ(w.form1->height(), grown);
-  EXPECT_EQ(m("lbllastjob").caption(), "Last job: no image, completed at 12:03:00");
+  EXPECT_EQ(m("lbllastjob").caption(), "Last job completed at 12:03:00, no image");
   EXPECT_FALSE(m("cmdopenimage").enabled());
   EXPECT_TRUE(m("picjob").picture().empty());
 }

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
+
+#include "imaging/png_file.h"
 
 namespace sg::test {
 
@@ -16,6 +21,25 @@ std::filesystem::path screenshotFolder() {
 }
 
 namespace {
+
+// A picture of a map's colours: sea, sand, grass and hills in bands that wander, on a clear
+// edge, so that a preview shows its shape and its transparency.
+void writeSamplePicture(const std::string& name) {
+  const int w = 640, h = 400;
+  sgimage::RgbaImage image(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const double d = std::hypot(x - w / 2.0, (y - h / 2.0) * 1.6) + 18 * std::sin(x / 23.0) + 12 * std::cos(y / 17.0);
+      if (d > 300) continue;
+      const sgimage::Rgba c = d > 250 ? sgimage::Rgba{40, 90, 200, 255}
+                              : d > 235 ? sgimage::Rgba{220, 205, 140, 255}
+                              : d > 90  ? sgimage::Rgba{70, static_cast<uint8_t>(150 + (x * 7 + y * 3) % 40), 60, 255}
+                                        : sgimage::Rgba{130, 125, 120, 255};
+      image.set(x, y, c);
+    }
+  std::string error;
+  EXPECT_TRUE(sgimage::writePngAtomically(name, image, error)) << error;
+}
 
 // The tour's own view of a realization: pictures go into the screenshot folder.
 struct Tour {
@@ -79,6 +103,22 @@ void tourEveryWindow(const WindowTour& tour) {
     log->control("Timer1").tick();
   }
   t.shot("Form4", "log-window");
+
+  // The job ends, having made its image: the window lists it and shows it, and stays open as
+  // asked; then the main window has the last job's line.
+  log->control("checkdontclose").setValue(1);
+  const std::string image = t.registry.find("Form1")->control("genfile").text();
+  if (!image.empty()) writeSamplePicture(image);
+  std::filesystem::remove(job + ".log");
+  t.services.clock.set("12:00:15");
+  log->control("Timer1").tick();
+  for (int i = 0; i < 50 && log->control("Timer2").timerEnabled(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    log->control("Timer2").tick();
+  }
+  t.shot("Form4", "log-window-finished");
+  t.click("Form4", "Command2");
+  t.shot("Form1", "main-after-job");
 }
 
 }  // namespace sg::test
