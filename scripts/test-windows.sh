@@ -111,6 +111,13 @@ echo "== windows build: a job from Render to the final image through Wine's comm
 bash scripts/windows-job.sh || status=1
 wineserver -k 2>/dev/null || true
 
+echo "== windows build: pictures of every window at 100% and 200%"
+for scale in 1 2; do
+  SG_SCREEN=$((1600 * scale))x$((1000 * scale)) SG_SCALE=$scale bash scripts/screenshots-windows.sh "build/screenshots/win32-scale-$scale" ||
+    echo "windows: the windows at scale $scale could not be pictured"
+done
+wineserver -k 2>/dev/null || true
+
 echo "== windows build: the installer and the portable zip, from install to picture to uninstall"
 { bash scripts/package-windows.sh && bash scripts/windows-install.sh; } || status=1
 wineserver -k 2>/dev/null || true

@@ -28,6 +28,8 @@ suite() {
 }
 
 suite "normal build" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Pictures of every window at 100% and 200%, under build/screenshots/, for a person to look at.
+[ -d build/src_interface/qt ] && { bash scripts/screenshots.sh || true; }
 suite "sanitizer build" build-asan -DCMAKE_BUILD_TYPE=Debug -DSG_SANITIZE=ON -DSG_BUILD_BENCH=OFF
 
 echo "== Summary"

@@ -158,11 +158,11 @@ const ControlTable& Form1::controlTable() {
 
       // The last job's line, shown under the buttons once a job has ended (the window grows to
       // hold it): a small preview, what the job made and how it ended, and its open buttons.
-      {.kind = Kind::Picture, .name = "picjob", .left = 120, .top = 7305, .width = 720, .height = 600, .visible = false},
-      {.kind = Kind::Label, .name = "lbllastjob", .left = 930, .top = 7305, .width = 4065, .height = 255, .visible = false},
-      {.kind = Kind::CommandButton, .name = "cmdopenimage", .caption = "Open image", .left = 930, .top = 7590, .width = 1305, .height = 315, .visible = false},
-      {.kind = Kind::CommandButton, .name = "cmdopenfolder", .caption = "Open folder", .left = 2310, .top = 7590, .width = 1305, .height = 315, .visible = false},
-      {.kind = Kind::CommandButton, .name = "cmdopenmap", .caption = "Open map", .left = 3690, .top = 7590, .width = 1305, .height = 315, .visible = false},
+      {.kind = Kind::Picture, .name = "picjob", .left = 120, .top = 7305, .width = 720, .height = 840, .visible = false},
+      {.kind = Kind::Label, .name = "lbllastjob", .left = 930, .top = 7305, .width = 4065, .height = 480, .visible = false},
+      {.kind = Kind::CommandButton, .name = "cmdopenimage", .caption = "Open image", .left = 930, .top = 7830, .width = 1305, .height = 315, .visible = false},
+      {.kind = Kind::CommandButton, .name = "cmdopenfolder", .caption = "Open folder", .left = 2310, .top = 7830, .width = 1305, .height = 315, .visible = false},
+      {.kind = Kind::CommandButton, .name = "cmdopenmap", .caption = "Open map", .left = 3690, .top = 7830, .width = 1305, .height = 315, .visible = false},
 
       // Hidden working fields.
       {.kind = Kind::TextBox, .name = "renderjob", .caption = "Text1", .left = kHidden, .top = 120, .width = 1200, .height = kRowH, .visible = false},

@@ -12,7 +12,7 @@
 namespace sg::monitor {
 
 // The height the line adds to the main window, in twips.
-inline constexpr int kLastJobRowHeight = 735;
+inline constexpr int kLastJobRowHeight = 975;
 
 void showLastJob(forms::Form& main, const JobOutput& shown, const std::string& line);
 // The preview of `image`, when that is still the image of the main window's line.

@@ -5,6 +5,7 @@
 #include "imaging/png_file.h"
 #include "monitor/form4.h"
 #include "monitor/job_result.h"
+#include "monitor/last_job.h"
 #include "monitor/monitor_start.h"
 #include "monitor/picture_preview.h"
 #include "platform/files.h"
@@ -180,7 +181,7 @@ TEST_F(JobEnd, TheLogWindowListsWhatTheJobMadeShowsItAndOpensIt) {
   // The main window has its line, and grew to hold it.
   EXPECT_TRUE(m("lbllastjob").visible());
   EXPECT_EQ(m("lbllastjob").caption(), "Last job completed at 12:03:00: my map.png");
-  EXPECT_EQ(w.form1->height(), rest + 735);
+  EXPECT_EQ(w.form1->height(), rest + monitor::kLastJobRowHeight);
   EXPECT_FALSE(m("picjob").picture().empty());
 }
 
