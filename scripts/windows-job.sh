@@ -31,8 +31,11 @@ winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 # name NAME, in FOLDER made afresh. The driver is asked line by line; every line it prints goes
 # to FOLDER/driver.txt. Sets image (the image's name as the driver printed it) and caption (the
 # log window's last caption). The driver commands in the array `clicks` come before Render.
-# With stop_job set, "Stop job" is pressed as soon as the renderer has begun.
+# With stop_job set, "Stop job" is pressed as soon as the renderer has begun. The commands in
+# `after` come once the job has ended. Sets result, preview and lastjob: what the log window
+# says the job made, its preview and the main window's last-job line.
 clicks=()
+after=()
 stop_job=
 render() {
   local work=$1 chunks=$2 name=$3 locale=${4:-C.UTF-8}
@@ -87,6 +90,22 @@ render() {
   say "print Form4.progresslist.List" "print Form1.Visible"
   hear Form1.Visible
   [ "$heard" = "1" ] || fail "the main window did not come back"
+  # What the job made, as the windows show it: its preview is read by the Windows image coder,
+  # in the background when it takes long.
+  for _ in $(seq 40); do
+    say "print Form4.Timer2.Enabled"
+    hear Form4.Timer2.Enabled
+    [ "$heard" = "0" ] && break
+    say "sleep 0.25" "tick Form4.Timer2"
+  done
+  say "print Form4.lblresult.Caption" "print Form4.picpreview.Picture" "print Form1.lbllastjob.Caption"
+  hear Form4.lblresult.Caption
+  result=$heard
+  hear Form4.picpreview.Picture
+  preview=$heard
+  hear Form1.lbllastjob.Caption
+  lastjob=$heard
+  ((${#after[@]})) && say "${after[@]}"
   say "close Form1"
   exec {to}>&-
   while IFS= read -r -t 60 line <&"$from"; do printf '%s\n' "${line%$'\r'}" >> "$work/driver.txt"; done
@@ -103,8 +122,10 @@ work="$bin/job run & more"
 # A world large enough that the job runs for several of the log window's ticks. "Zoomable map"
 # is ticked: the post processor run by cmd.exe makes the map's folder beside the image.
 clicks=("click Form1.Command6" "click Form1.toggleI" "click Form1.checkzoomablemap")
+after=("click Form1.cmdopenmap" "click Form1.cmdopenimage")
 render "$work" 24 'Tom & "Jerry" 100% (best)! ^x'
 clicks=()
+after=()
 grep -qF 'echo Post Processing Tom ' "$work/renderJob0.bat" ||
   fail "renderJob0.bat does not name the image: $(cat "$work/renderJob0.bat")"
 [ -f "$work/$image" ] || fail "no image '$image' in the working folder: $(ls "$work")"
@@ -119,6 +140,13 @@ file "$map/tiles/1/0/0.png" | grep -q "PNG image data, 256 x 256" || fail "the m
 grep -qF "renderJob" "$map/map.js" && fail "the map's facts name a job's layer, not the world"
 grep -qF '"world": "Demo"' "$map/map.js" || fail "the map's facts lost the world's name: $(cat "$map/map.js")"
 echo "windows job: the zoomable map '${image%.png}_map' made through cmd.exe"
+[ "$result" = "Made 1 image" ] || fail "the log window says '$result' of what the job made"
+# The 384 x 384 map in the preview box, from the map's tiles.
+case "$preview" in "326x326 "*) ;; *) fail "the preview is '$preview'";; esac
+[ "$lastjob" = "Last job completed at 12:00:00: $image" ] || fail "the main window's last-job line is '$lastjob'"
+grep -qF "open map ${image%.png}_map\\index.html" "$work/driver.txt" || fail "Open map opened no map: $(grep '^open' "$work/driver.txt")"
+grep -qF "open image $image" "$work/driver.txt" || fail "Open image opened no image"
+echo "windows job: the log window listed '$image', showed its preview ($preview), and opened its map and image"
 
 # An e-acute in the ANSI code page (byte E9). The world is large enough that the renderer runs
 # for a few of the log window's ticks, so the window shows the line naming the image.
@@ -195,6 +223,8 @@ if pgrep -f 'strandvale_g_(renderer|post_processor)\.exe' >/dev/null; then
 fi
 leftovers=$(cd "$work" && ls | grep -E '\.part|layer|^renderJob0(progress)?\.log$|^Stopped_isometric' || true)
 [ -z "$leftovers" ] || fail "the stopped job left: $leftovers"
+[ "$lastjob" = "Last job stopped at 12:00:00, no image" ] || fail "the main window's last-job line is '$lastjob'"
+[ -z "$preview" ] || fail "a stopped job that made nothing shows a preview: '$preview'"
 grep -qF "Form4.progresslist.List" "$work/driver.txt" || fail "the log window showed no job log"
 echo "windows job: a job stopped half-way through cmd.exe, with nothing of it left running or half-written"
 # The next job runs as usual.
