@@ -3,7 +3,8 @@
 // inflated with zlib (the baseline), then the map drawn on one thread without the cache, and
 // the same chunks written as a Java world and drawn alike. Each the best of five; the ratios
 // are the map's time over the inflate's, and over the Java world's map.
-// Usage: bench_bedrock [regions]
+// Usage: bench_bedrock [regions [draws]]; with draws, only the Bedrock map is drawn, that many
+// times (for a profiler).
 #include <zlib.h>
 
 #include <chrono>
@@ -98,6 +99,22 @@ int main(int argc, char** argv) {
   for (const auto& e : fs::directory_iterator(folder / "db"))
     if (e.path().extension() == ".ldb")
       for (auto& b : storedBlocks(e.path())) blocks.push_back(std::move(b));
+  const std::string out = (fs::temp_directory_path() / "sg-bench-bedrock.png").string();
+  auto render = [&](const fs::path& w) {
+    std::ostringstream errors;
+    const double t0 = now();
+    if (sgrender::runRenderer({"custom", w.string(), "name", "b", "normal", "north", "nocache", "threads", "1",
+                               "outfile", out},
+                              errors) != 0) {
+      std::fprintf(stderr, "bench_bedrock: %s", errors.str().c_str());
+      std::exit(1);
+    }
+    return now() - t0;
+  };
+  if (argc > 2) {
+    for (int i = std::atoi(argv[2]); i > 0; --i) render(folder);
+    return 0;
+  }
   const fs::path javaFolder = fs::temp_directory_path() / "sg-bench-bedrock-java";
   fs::remove_all(javaFolder);
   world.folder = javaFolder;
@@ -116,18 +133,6 @@ int main(int argc, char** argv) {
     sgrender::Chunk chunk;
     for (const auto& g : chunks.groups)
       for (const auto& place : g.chunks) sgrender::readBedrockChunk(*g.bedrock, place, chunk, why);
-    return now() - t0;
-  };
-  const std::string out = (fs::temp_directory_path() / "sg-bench-bedrock.png").string();
-  auto render = [&](const fs::path& w) {
-    std::ostringstream errors;
-    const double t0 = now();
-    if (sgrender::runRenderer({"custom", w.string(), "name", "b", "normal", "north", "nocache", "threads", "1",
-                               "outfile", out},
-                              errors) != 0) {
-      std::fprintf(stderr, "bench_bedrock: %s", errors.str().c_str());
-      std::exit(1);
-    }
     return now() - t0;
   };
   for (int round = 0; round < 5; ++round) {
