@@ -15,8 +15,9 @@ bool hasProperty(Kind kind, Property p) {
     case Property::Text:
       return kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::ListBox;
     case Property::Caption:
+      // A progress bar's caption is its text: the time left.
       return kind == Kind::Label || kind == Kind::CheckBox || kind == Kind::OptionButton ||
-             kind == Kind::CommandButton || kind == Kind::Frame;
+             kind == Kind::CommandButton || kind == Kind::Frame || kind == Kind::ProgressBar;
     case Property::Value:
       return kind == Kind::CheckBox || kind == Kind::OptionButton || kind == Kind::ProgressBar;
     case Property::ListIndex:
