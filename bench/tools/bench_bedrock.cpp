@@ -100,10 +100,11 @@ int main(int argc, char** argv) {
     if (e.path().extension() == ".ldb")
       for (auto& b : storedBlocks(e.path())) blocks.push_back(std::move(b));
   const std::string out = (fs::temp_directory_path() / "sg-bench-bedrock.png").string();
+  const char* threads = std::getenv("SG_BENCH_THREADS") ? std::getenv("SG_BENCH_THREADS") : "1";
   auto render = [&](const fs::path& w) {
     std::ostringstream errors;
     const double t0 = now();
-    if (sgrender::runRenderer({"custom", w.string(), "name", "b", "normal", "north", "nocache", "threads", "1",
+    if (sgrender::runRenderer({"custom", w.string(), "name", "b", "normal", "north", "nocache", "threads", threads,
                                "outfile", out},
                               errors) != 0) {
       std::fprintf(stderr, "bench_bedrock: %s", errors.str().c_str());

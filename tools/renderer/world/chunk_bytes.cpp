@@ -34,52 +34,60 @@ namespace {
 #ifdef SG_HAVE_LIBDEFLATE
 // libdeflate inflates whole buffers about twice as fast as zlib. It inflates into room of the
 // thread's own, kept from chunk to chunk and grown (without being cleared) until the data fit
-// or the limit is reached; the bytes are then copied out.
-bool inflateWith(bool raw, const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
-                 std::string& error) {
+// or the limit is reached; the bytes are then copied out, or read where they are.
+struct Room {
+  std::unique_ptr<uint8_t[]> bytes;
+  size_t size = 0;
+};
+thread_local Room room;
+constexpr size_t kRoomKept = size_t(4) << 20;  // more is let go once it is not needed
+
+bool inflateIntoRoom(bool raw, const uint8_t* data, size_t size, size_t limit, std::string_view& out,
+                     std::string& error) {
   struct Free {
     void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
   };
   thread_local std::unique_ptr<libdeflate_decompressor, Free> decompressor(libdeflate_alloc_decompressor());
-  thread_local std::unique_ptr<uint8_t[]> room;
-  thread_local size_t roomSize = 0;
-  constexpr size_t kRoomKept = size_t(4) << 20;  // more is let go once the chunk is out
   libdeflate_decompressor* d = decompressor.get();
   if (!d) {
     error = "cannot start decompression";
     return false;
   }
   const bool gzip = size >= 2 && data[0] == 0x1f && data[1] == 0x8b;
-  size_t capacity = std::min(limit, std::max({size * 4, size_t(16384), roomSize}));
-  bool ok = false;
+  size_t capacity = std::min(limit, std::max(size * 4, size_t(16384)));
+  if (room.size > kRoomKept && capacity <= kRoomKept) room = Room{};
+  capacity = std::max(capacity, std::min(limit, room.size));
   while (true) {
-    if (capacity > roomSize) {
-      room = std::make_unique_for_overwrite<uint8_t[]>(capacity);
-      roomSize = capacity;
+    if (capacity > room.size) {
+      room.bytes = std::make_unique_for_overwrite<uint8_t[]>(capacity);
+      room.size = capacity;
     }
     size_t produced = 0;
-    const libdeflate_result r = raw    ? libdeflate_deflate_decompress(d, data, size, room.get(), capacity, &produced)
-                                : gzip ? libdeflate_gzip_decompress(d, data, size, room.get(), capacity, &produced)
-                                       : libdeflate_zlib_decompress(d, data, size, room.get(), capacity, &produced);
+    const libdeflate_result r = raw    ? libdeflate_deflate_decompress(d, data, size, room.bytes.get(), capacity, &produced)
+                                : gzip ? libdeflate_gzip_decompress(d, data, size, room.bytes.get(), capacity, &produced)
+                                       : libdeflate_zlib_decompress(d, data, size, room.bytes.get(), capacity, &produced);
     if (r == LIBDEFLATE_SUCCESS) {
-      out.assign(room.get(), room.get() + produced);
-      ok = true;
-      break;
+      out = std::string_view(reinterpret_cast<const char*>(room.bytes.get()), produced);
+      return true;
     }
     if (r != LIBDEFLATE_INSUFFICIENT_SPACE) {
       error = "corrupt compressed data";
-      break;
+      return false;
     }
     if (capacity >= limit) {
       error = "decompresses to more than the limit";
-      break;
+      return false;
     }
     capacity = std::min(limit, capacity * 2);
   }
-  if (roomSize > kRoomKept) {
-    room.reset();
-    roomSize = 0;
-  }
+}
+
+bool inflateWith(bool raw, const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,
+                 std::string& error) {
+  std::string_view inflated;
+  const bool ok = inflateIntoRoom(raw, data, size, limit, inflated, error);
+  if (ok) out.assign(inflated.begin(), inflated.end());
+  if (room.size > kRoomKept) room = Room{};
   return ok;
 }
 #else
@@ -130,6 +138,19 @@ bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, si
 
 bool inflateRaw(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit, std::string& error) {
   return inflateWith(true, data, size, out, limit, error);
+}
+
+bool inflateInPlace(bool raw, const uint8_t* data, size_t size, size_t limit, std::string_view& out,
+                    std::string& error) {
+#ifdef SG_HAVE_LIBDEFLATE
+  return inflateIntoRoom(raw, data, size, limit, out, error);
+#else
+  thread_local std::vector<uint8_t> room;
+  if (room.capacity() > (size_t(4) << 20)) std::vector<uint8_t>().swap(room);
+  if (!inflateWith(raw, data, size, room, limit, error)) return false;
+  out = std::string_view(reinterpret_cast<const char*>(room.data()), room.size());
+  return true;
+#endif
 }
 
 

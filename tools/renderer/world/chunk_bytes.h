@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sgrender {
@@ -21,6 +22,11 @@ bool inflateData(const uint8_t* data, size_t size, std::vector<uint8_t>& out, si
 
 // Inflates raw deflate data (no header, no checksum), likewise.
 bool inflateRaw(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit, std::string& error);
+
+// Inflates zlib (raw: raw deflate) data into room of the calling thread's own, without copying
+// it out: `out` stays valid until the thread's next call.
+bool inflateInPlace(bool raw, const uint8_t* data, size_t size, size_t limit, std::string_view& out,
+                    std::string& error);
 
 // The game's LZ4 block stream ("LZ4Block" blocks, raw or compressed, ended by an empty block).
 bool unpackLz4Blocks(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t limit,

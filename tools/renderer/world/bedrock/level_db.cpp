@@ -80,19 +80,6 @@ bool splitKey(std::string_view k, InternalKey& out) {
   return (trailer & 0xff) <= 1;
 }
 
-bool inflateBlock(const uint8_t* data, size_t size, bool raw, std::string& out, std::string& error) {
-  thread_local std::vector<uint8_t> inflated;
-  std::string why;
-  const bool ok = raw ? inflateRaw(data, size, inflated, kMaxBlock, why) : inflateData(data, size, inflated, kMaxBlock, why);
-  if (!ok) {
-    error = "a block's compressed data cannot be inflated (" + why + ")";
-    return false;
-  }
-  out.assign(inflated.begin(), inflated.end());
-  if (inflated.capacity() > (size_t(1) << 20)) std::vector<uint8_t>().swap(inflated);  // a rare large block's room goes
-  return true;
-}
-
 std::string fileName(uint64_t number, const char* extension) {
   std::string digits = std::to_string(number);
   if (digits.size() < 6) digits.insert(0, 6 - digits.size(), '0');
@@ -204,18 +191,28 @@ struct LevelDb::Table {
     if (file) std::fclose(file);
   }
 
-  // The block's entries, inflated and checked.
-  bool read(uint64_t offset, uint64_t length, std::string& out, std::string& error) const {
+  // The block's entries, inflated and checked, where the calling thread keeps them: `out`
+  // stays valid until the thread reads its next block.
+  bool read(uint64_t offset, uint64_t length, std::string_view& out, std::string& error) const {
     if (length > kMaxBlock || offset > size || length + 5 > size - offset) {
       error = name + ": a block lies outside the file";
       return false;
     }
-    std::string stored(static_cast<size_t>(length) + 5, '\0');
-    if (!sgsys::readAt(file, stored.data(), stored.size(), offset)) {
+    struct Stored {
+      std::unique_ptr<char[]> bytes;
+      size_t size = 0;
+    };
+    thread_local Stored stored;
+    const size_t need = static_cast<size_t>(length) + 5;
+    if (need > stored.size || (stored.size > kStoredKept && need <= kStoredKept)) {
+      stored.bytes = std::make_unique_for_overwrite<char[]>(std::max(need, size_t(4096)));
+      stored.size = std::max(need, size_t(4096));
+    }
+    if (!sgsys::readAt(file, stored.bytes.get(), need, offset)) {
       error = name + ": cannot read a block";
       return false;
     }
-    const auto* bytes = reinterpret_cast<const uint8_t*>(stored.data());
+    const auto* bytes = reinterpret_cast<const uint8_t*>(stored.bytes.get());
     const uint8_t kind = bytes[length];
     if (maskedCrc32c(bytes, length + 1) != load32(bytes + length + 1)) {
       error = name + ": a block's checksum does not match (damaged at byte " + std::to_string(offset) + ")";
@@ -223,14 +220,15 @@ struct LevelDb::Table {
     }
     switch (kind) {
       case 0:
-        stored.resize(static_cast<size_t>(length));
-        out = std::move(stored);
+        out = std::string_view(stored.bytes.get(), static_cast<size_t>(length));
         return true;
       case 2:
-      case 4:
-        if (inflateBlock(bytes, static_cast<size_t>(length), kind == 4, out, error)) return true;
-        error = name + ": " + error;
+      case 4: {
+        std::string why;
+        if (inflateInPlace(kind == 4, bytes, static_cast<size_t>(length), kMaxBlock, out, why)) return true;
+        error = name + ": a block's compressed data cannot be inflated (" + why + ")";
         return false;
+      }
       case 1:
         error = name + ": a block is compressed with Snappy (compressor id 1), which this reader does not read";
         return false;
@@ -239,12 +237,21 @@ struct LevelDb::Table {
         return false;
     }
   }
+  // The same, kept.
+  bool read(uint64_t offset, uint64_t length, std::string& out, std::string& error) const {
+    std::string_view view;
+    if (!read(offset, length, view, error)) return false;
+    out.assign(view);
+    return true;
+  }
+  // A thread lets go of more room than this for a block once a smaller one comes.
+  static constexpr size_t kStoredKept = size_t(4) << 20;
 };
 
 namespace {
 
 // Calls f(key, value) for each entry of a block; false when the block is malformed.
-bool eachEntry(const std::string& block, const std::function<bool(std::string_view, std::string_view)>& f) {
+bool eachEntry(std::string_view block, const std::function<bool(std::string_view, std::string_view)>& f) {
   if (block.size() < 4) return false;
   const auto* b = reinterpret_cast<const uint8_t*>(block.data());
   const uint32_t restarts = load32(b + block.size() - 4);
@@ -440,7 +447,8 @@ void LevelDb::eachRecord(
     const std::function<void(std::string_view key, uint64_t sequence, bool deleted, size_t valueSize)>& f) {
   for (const auto& t : tables_) {
     for (const auto& b : t->blocks) {
-      std::string block, error;
+      std::string_view block;
+      std::string error;
       if (!t->read(b.offset, b.length, block, error)) {
         problems_.push_back(error);
         continue;
@@ -482,7 +490,7 @@ bool LevelDb::collect(std::string_view from, const std::function<bool(std::strin
     });
     bool going = true;
     for (; going && b != t->blocks.end(); ++b) {
-      std::string block;
+      std::string_view block;
       if (!t->read(b->offset, b->length, block, error)) return false;
       const bool whole = eachEntry(block, [&](std::string_view key, std::string_view value) {
         InternalKey k;
