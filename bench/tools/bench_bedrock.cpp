@@ -63,8 +63,11 @@ std::vector<std::string> storedBlocks(const fs::path& table) {
   return blocks;
 }
 
+size_t inflatedBytes = 0;
+
 double inflateAll(const std::vector<std::string>& blocks) {
   std::vector<uint8_t> out(1u << 20);
+  inflatedBytes = 0;
   const double t0 = now();
   for (const auto& b : blocks) {
     z_stream z{};
@@ -74,6 +77,7 @@ double inflateAll(const std::vector<std::string>& blocks) {
     z.next_out = out.data();
     z.avail_out = static_cast<uInt>(out.size());
     inflate(&z, Z_FINISH);
+    inflatedBytes += z.total_out;
     inflateEnd(&z);
   }
   return now() - t0;
@@ -143,6 +147,7 @@ int main(int argc, char** argv) {
     read = std::min(read, readAll());
   }
   std::printf("reading and decoding every chunk %.3f s, ratio %.2f\n", read, read / inflate);
+  std::printf("the table blocks hold %.1f MB inflated\n", inflatedBytes / 1e6);
   std::printf("bedrock world of %d regions, %zu table blocks: inflate %.3f s, map from above %.3f s, ratio %.2f; "
               "the Java world's map %.3f s, Bedrock over Java %.2f\n",
               regions, blocks.size(), inflate, draw, draw / inflate, java, draw / java);
