@@ -4,9 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "batch/batch_line.h"
 #include "batch/job_files.h"
-#include "batch/windows_arguments.h"
+#include "monitor/tool_commands.h"
 #include "platform/files.h"
 #include "zoom_map/map_facts.h"
 
@@ -16,24 +15,18 @@ namespace fs = std::filesystem;
 
 std::vector<JobOutput> finalImages(const std::string& batchText) {
   std::vector<JobOutput> outputs;
-  const auto none = [](const std::string&) -> std::optional<std::string> { return std::nullopt; };
-  for (const std::string& line : sgbatch::batchLines(batchText))
-    for (const sgbatch::Command& c : sgbatch::parseLine(sgbatch::expandPercents(line, "", none))) {
-      const sgbatch::CommandWord w = sgbatch::commandWord(c.text);
-      const bool renderer = w.word == "strandvale_g_renderer.exe", post = w.word == "strandvale_g_post_processor.exe";
-      if (!renderer && !post) continue;
-      const std::vector<std::string> args = sgbatch::splitWindowsArguments(w.rest);
-      const bool map = std::find(args.begin(), args.end(), "zoomablemap") != args.end();
-      for (size_t i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] != (renderer ? "outfile" : "output")) continue;
-        const std::string& image = args[i + 1];
-        // A job's layer is an input of the post processor, never a picture of the player's.
-        if (sgbatch::isJobLayer(image)) continue;
-        auto same = std::find_if(outputs.begin(), outputs.end(), [&](const JobOutput& o) { return o.image == image; });
-        if (same != outputs.end()) outputs.erase(same);
-        outputs.push_back({image, map ? sgmap::mapFolderOf(image) : std::string(), false, false});
-      }
+  eachToolCommand(batchText, [&](Tool tool, const std::vector<std::string>& args) {
+    const bool map = std::find(args.begin(), args.end(), "zoomablemap") != args.end();
+    for (size_t i = 0; i + 1 < args.size(); ++i) {
+      if (args[i] != (tool == Tool::Renderer ? "outfile" : "output")) continue;
+      const std::string& image = args[i + 1];
+      // A job's layer is an input of the post processor, never a picture of the player's.
+      if (sgbatch::isJobLayer(image)) continue;
+      auto same = std::find_if(outputs.begin(), outputs.end(), [&](const JobOutput& o) { return o.image == image; });
+      if (same != outputs.end()) outputs.erase(same);
+      outputs.push_back({image, map ? sgmap::mapFolderOf(image) : std::string(), false, false});
     }
+  });
   return outputs;
 }
 

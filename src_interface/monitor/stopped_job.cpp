@@ -1,36 +1,28 @@
 #include "monitor/stopped_job.h"
 
-#include <optional>
-
-#include "batch/batch_line.h"
 #include "batch/job_files.h"
-#include "batch/windows_arguments.h"
+#include "monitor/tool_commands.h"
 #include "platform/files.h"
 
 namespace sg::monitor {
 
 std::vector<std::string> jobImages(const std::string& batchText) {
   std::vector<std::string> images;
-  const auto none = [](const std::string&) -> std::optional<std::string> { return std::nullopt; };
-  for (const std::string& line : sgbatch::batchLines(batchText))
-    for (const sgbatch::Command& c : sgbatch::parseLine(sgbatch::expandPercents(line, "", none))) {
-      const sgbatch::CommandWord w = sgbatch::commandWord(c.text);
-      const bool renderer = w.word == "strandvale_g_renderer.exe", post = w.word == "strandvale_g_post_processor.exe";
-      if (!renderer && !post) continue;
-      const std::vector<std::string> args = sgbatch::splitWindowsArguments(w.rest);
-      for (size_t i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] == (renderer ? "outfile" : "output") || (post && args[i] == "input")) {
-          images.push_back(args[i + 1]);
-        } else if (post && args[i] == "merge") {
-          size_t count = 0;
-          try {
-            count = static_cast<size_t>(std::stoul(args[i + 1]));
-          } catch (...) {
-          }
-          for (size_t k = 0; k < count && i + 2 + k < args.size(); ++k) images.push_back(args[i + 2 + k]);
+  eachToolCommand(batchText, [&](Tool tool, const std::vector<std::string>& args) {
+    const bool post = tool == Tool::PostProcessor;
+    for (size_t i = 0; i + 1 < args.size(); ++i) {
+      if (args[i] == (post ? "output" : "outfile") || (post && args[i] == "input")) {
+        images.push_back(args[i + 1]);
+      } else if (post && args[i] == "merge") {
+        size_t count = 0;
+        try {
+          count = static_cast<size_t>(std::stoul(args[i + 1]));
+        } catch (...) {
         }
+        for (size_t k = 0; k < count && i + 2 + k < args.size(); ++k) images.push_back(args[i + 2 + k]);
       }
     }
+  });
   return images;
 }
 
