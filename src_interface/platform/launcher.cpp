@@ -121,13 +121,17 @@ std::string PlatformLauncher::findJobRunner() {
     auto installed = self.parent_path().parent_path() / "libexec" / "strandvale-g" / name;
     if (executable(installed)) return installed.string();
   }
+  return findOnPath(name);
+}
+
+std::string findOnPath(const std::string& program) {
   if (const char* path = std::getenv("PATH")) {
     std::string p = path;
     size_t start = 0;
     while (start <= p.size()) {
       size_t end = p.find(':', start);
       if (end == std::string::npos) end = p.size();
-      auto cand = std::filesystem::path(p.substr(start, end - start)) / name;
+      auto cand = std::filesystem::path(p.substr(start, end - start)) / program;
       if (executable(cand)) return cand.string();
       start = end + 1;
     }

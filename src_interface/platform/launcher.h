@@ -73,6 +73,9 @@ class PlatformLauncher : public Launcher {
   std::map<std::string, Started> jobs_;
 };
 
+// Where on PATH an executable program of that name is; empty when none is (not on Windows).
+std::string findOnPath(const std::string& program);
+
 // Only records what would be started and stopped; optionally passes both on to another
 // launcher.
 class RecordingLauncher : public Launcher {

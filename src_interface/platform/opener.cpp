@@ -65,20 +65,6 @@ bool PlatformLauncher::open(const std::string& path, Opening what) {
 #else
 namespace {
 
-bool onPath(const std::string& program) {
-  const char* path = std::getenv("PATH");
-  if (!path) return false;
-  std::string p = path;
-  for (size_t start = 0; start <= p.size();) {
-    size_t end = p.find(':', start);
-    if (end == std::string::npos) end = p.size();
-    const std::filesystem::path cand = std::filesystem::path(p.substr(start, end - start)) / program;
-    if (::access(cand.c_str(), X_OK) == 0) return true;
-    start = end + 1;
-  }
-  return false;
-}
-
 // file:// address of an absolute path, with every byte outside the unreserved set escaped.
 std::string fileUri(const std::string& path) {
   static const char* hex = "0123456789ABCDEF";
@@ -122,7 +108,7 @@ bool spawnDetached(const std::vector<std::string>& args) {
 }  // namespace
 
 bool PlatformLauncher::open(const std::string& path, Opening what) {
-  if (!onPath("xdg-open")) return false;
+  if (findOnPath("xdg-open").empty()) return false;
   std::error_code ec;
   const std::filesystem::path full = std::filesystem::absolute(path, ec);
   if (ec) return false;
