@@ -115,6 +115,37 @@ TEST(LevelDb, ADamagedBlockIsNamedAndTheOthersStillRead) {
   ASSERT_EQ(db.problems().size(), 1u);
 }
 
+TEST(LevelDb, ALookupReadsOnlyTheTablesWhoseKeysSpanIt) {
+  // Three tables of separate runs of keys, as a compaction leaves them; the middle one damaged.
+  DbLayout layout;
+  layout.compressor = 0;
+  for (int t = 0; t < 3; ++t) {
+    std::vector<DbWrite> table;
+    for (int i = 0; i < 10; ++i) table.push_back({keyOf(t * 100 + i), "v"});
+    layout.tables.push_back(table);
+  }
+  write(layout);
+  {
+    std::fstream f("db/000004.ldb", std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(12);
+    f.put('#');
+  }
+  LevelDb db;
+  std::string error;
+  ASSERT_TRUE(db.open("db", error)) << error;
+  // Before, after and between the damaged table's keys: none of its blocks is read.
+  for (const std::string prefix : {"key000", "key002", "key0005", "key003"}) {
+    SCOPED_TRACE(prefix);
+    std::vector<DbRecord> found;
+    EXPECT_TRUE(db.withPrefix(prefix, found, error)) << error;
+  }
+  EXPECT_EQ(valueOf(db, keyOf(205)), "v");
+  EXPECT_EQ(valueOf(db, keyOf(0)), "v");
+  std::vector<DbRecord> found;
+  EXPECT_FALSE(db.withPrefix("key001", found, error));
+  EXPECT_NE(error.find("000004.ldb"), std::string::npos) << error;
+}
+
 TEST(LevelDb, CompressorsItCannotReadAreNamed) {
   for (const auto& [compressor, words] : std::vector<std::pair<int, std::string>>{{1, "Snappy (compressor id 1)"},
                                                                                  {7, "unknown compressor (id 7)"}}) {

@@ -1,5 +1,6 @@
 #include "worldgen/demo_world.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "worldgen/bedrock_chunks.h"
@@ -25,21 +26,35 @@ bool writeDimension(const std::filesystem::path& folder, const DemoWorld& w, int
   return files.finish();
 }
 
-// The same chunks as a Bedrock world's records: the overworld in one table and the Nether in a
-// second, as the game's store holds them after a compaction.
+// The same chunks as a Bedrock world's records, as the game's store holds them after a
+// compaction: each dimension's records sorted and cut into tables of a few megabytes, each
+// table a run of keys that no other table of the dimension holds.
 bool writeBedrockDemo(const DemoWorld& w, std::string& error) {
+  constexpr size_t kTableValues = size_t(4) << 20;
   DbLayout db;
   BedrockOptions options;
   options.subChunkVersion = w.subChunkVersion;
   auto add = [&](int chunksX, int chunksZ, bool nether) {
-    std::vector<DbWrite> table;
+    std::vector<DbWrite> records;
     options.dimension = nether ? 1 : 0;
     const int x0 = -chunksX / 2, z0 = -chunksZ / 2;
     for (int cz = z0; cz < z0 + chunksZ; ++cz)
       for (int cx = x0; cx < x0 + chunksX; ++cx)
         for (auto& r : bedrockChunkRecords(demoChunk(cx, cz, w.seed, Layout::BlockStates, nether), options))
-          table.push_back(std::move(r));
-    db.tables.push_back(std::move(table));
+          records.push_back(std::move(r));
+    std::sort(records.begin(), records.end(), [](const DbWrite& a, const DbWrite& b) { return a.key < b.key; });
+    std::vector<DbWrite> table;
+    size_t values = 0;
+    for (auto& r : records) {
+      values += r.value.size();
+      table.push_back(std::move(r));
+      if (values >= kTableValues) {
+        db.tables.push_back(std::move(table));
+        table.clear();
+        values = 0;
+      }
+    }
+    if (!table.empty()) db.tables.push_back(std::move(table));
   };
   add(w.chunksX, w.chunksZ, false);
   if (w.nether) add(std::min(w.chunksX, 8), std::min(w.chunksZ, 8), true);

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
-#include <set>
 
 #include "renderer/world/chunk_bytes.h"
 #include "system/tool_system.h"
@@ -71,6 +70,9 @@ struct InternalKey {
   uint64_t sequence = 0;
   bool deleted = false;
 };
+// The user's key of an internal key (a key too short to be one is taken whole).
+std::string_view userKeyOf(std::string_view k) { return k.size() >= 8 ? k.substr(0, k.size() - 8) : k; }
+
 bool splitKey(std::string_view k, InternalKey& out) {
   if (k.size() < 8) return false;
   const uint64_t trailer = load64(reinterpret_cast<const uint8_t*>(k.data() + k.size() - 8));
@@ -179,6 +181,8 @@ bool readLogRecords(const uint8_t* data, size_t size, const std::function<void(s
 // opening; blocks are read and checked when asked for.
 struct LevelDb::Table {
   std::string name;
+  // The user keys the manifest says the table runs from and to.
+  std::string smallest, largest;
   std::FILE* file = nullptr;
   uint64_t size = 0;
   struct Block {
@@ -296,7 +300,8 @@ bool LevelDb::open(const fs::path& dbFolder, std::string& error) {
 bool LevelDb::readManifest(const fs::path& manifest, std::string& error) {
   std::string bytes;
   if (!readWhole(manifest, kMaxLog, bytes, error)) return false;
-  std::set<uint64_t> live;
+  // Each live table's smallest and largest user keys, as the manifest lists them.
+  std::map<uint64_t, std::pair<std::string, std::string>> live;
   uint64_t logNumber = 0, previousLog = 0;
   bool decoded = true;
   size_t edits = 0;
@@ -308,7 +313,7 @@ bool LevelDb::readManifest(const fs::path& manifest, std::string& error) {
         Cursor c{reinterpret_cast<const uint8_t*>(edit.data()), reinterpret_cast<const uint8_t*>(edit.data()) + edit.size()};
         while (decoded && c.p < c.end) {
           uint64_t tag, level, number, size, ignored;
-          std::string_view text;
+          std::string_view text, smallest, largest;
           switch (c.varint(tag) ? tag : 0) {
             case 1: decoded = c.text(text); break;                       // comparator
             case 2: decoded = c.varint(logNumber); break;
@@ -319,8 +324,8 @@ bool LevelDb::readManifest(const fs::path& manifest, std::string& error) {
               if (decoded) live.erase(number);
               break;
             case 7:
-              decoded = c.varint(level) && c.varint(number) && c.varint(size) && c.text(text) && c.text(text);
-              if (decoded) live.insert(number);
+              decoded = c.varint(level) && c.varint(number) && c.varint(size) && c.text(smallest) && c.text(largest);
+              if (decoded) live[number] = {std::string(userKeyOf(smallest)), std::string(userKeyOf(largest))};
               break;
             case 9: decoded = c.varint(previousLog); break;
             default: decoded = false; reason = "an unknown field " + std::to_string(tag); break;
@@ -340,9 +345,9 @@ bool LevelDb::readManifest(const fs::path& manifest, std::string& error) {
     error = "the manifest lists more tables than any store holds";
     return false;
   }
-  for (uint64_t number : live) {
+  for (const auto& [number, keys] : live) {
     std::string why;
-    if (!openTable(number, why)) problems_.push_back(why);
+    if (!openTable(number, keys.first, keys.second, why)) problems_.push_back(why);
   }
   // The logs not yet written into tables: those from the manifest's log number on, oldest first.
   std::vector<std::pair<uint64_t, fs::path>> logs;
@@ -360,8 +365,11 @@ bool LevelDb::readManifest(const fs::path& manifest, std::string& error) {
   return true;
 }
 
-bool LevelDb::openTable(uint64_t number, std::string& error) {
+bool LevelDb::openTable(uint64_t number, const std::string& smallest, const std::string& largest,
+                        std::string& error) {
   auto t = std::make_unique<Table>();
+  t->smallest = smallest;
+  t->largest = largest;
   fs::path path = folder_ / fileName(number, ".ldb");
   std::error_code ec;
   if (!fs::exists(path, ec)) path = folder_ / fileName(number, ".sst");
@@ -483,6 +491,10 @@ bool LevelDb::collect(std::string_view from, const std::function<bool(std::strin
     r.value.assign(tooMuch ? std::string_view() : value);
   };
   for (const auto& t : tables_) {
+    // A table that ends before `from`, or whose first key is already past the keys asked for,
+    // holds none of them (`more` holds for a run of keys from `from` on). A manifest that gives
+    // no keys leaves the table to be searched.
+    if (!t->largest.empty() && (t->largest < from || (t->smallest > from && !more(t->smallest)))) continue;
     // The first block whose last key is not before `from`.
     auto b = std::partition_point(t->blocks.begin(), t->blocks.end(), [&](const Table::Block& block) {
       InternalKey k;

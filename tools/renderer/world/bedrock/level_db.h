@@ -58,9 +58,10 @@ class LevelDb {
  private:
   struct Table;
   bool readManifest(const std::filesystem::path& manifest, std::string& error);
-  bool openTable(uint64_t number, std::string& error);
+  bool openTable(uint64_t number, const std::string& smallest, const std::string& largest, std::string& error);
   void replayLog(const std::filesystem::path& log);
-  // Records of every source with keys from `from` on, while `more` says the key still belongs.
+  // Records of every source with keys from `from` on, while `more` says the key still belongs
+  // (it holds for a run of keys from `from` on, and for none after it).
   bool collect(std::string_view from, const std::function<bool(std::string_view)>& more,
                std::vector<DbRecord>& out, std::string& error, size_t maxKey = SIZE_MAX,
                size_t maxBytes = SIZE_MAX) const;
