@@ -1,10 +1,11 @@
 // Drawing a Bedrock world from above against the raw-deflate inflate of its store's blocks, in
 // the same run: a demo world of 4 regions written as a Bedrock world, its table blocks
-// inflated with zlib (the baseline), then the map drawn on one thread without the cache, and
-// the same chunks written as a Java world and drawn alike. Each the best of five; the ratios
-// are the map's time over the inflate's, and over the Java world's map.
+// inflated with zlib on one thread (the baseline), then the map drawn without the cache on one
+// thread and on the renderer's default, one per core, and the same chunks written as a Java
+// world and drawn alike. Each the best of five; the ratios are the map's time over the
+// inflate's, and over the Java world's map.
 // Usage: bench_bedrock [regions [draws]]; with draws, only the Bedrock map is drawn, that many
-// times (for a profiler).
+// times, on SG_BENCH_THREADS threads (default 1; for a profiler).
 #include <zlib.h>
 
 #include <chrono>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "renderer/renderer.h"
+#include "renderer/work_pool.h"
 #include "renderer/world/bedrock/bedrock_world.h"
 #include "worldgen/demo_world.h"
 
@@ -104,20 +106,20 @@ int main(int argc, char** argv) {
     if (e.path().extension() == ".ldb")
       for (auto& b : storedBlocks(e.path())) blocks.push_back(std::move(b));
   const std::string out = (fs::temp_directory_path() / "sg-bench-bedrock.png").string();
-  const char* threads = std::getenv("SG_BENCH_THREADS") ? std::getenv("SG_BENCH_THREADS") : "1";
-  auto render = [&](const fs::path& w) {
+  auto render = [&](const fs::path& w, const char* threads) {
     std::ostringstream errors;
     const double t0 = now();
-    if (sgrender::runRenderer({"custom", w.string(), "name", "b", "normal", "north", "nocache", "threads", threads,
-                               "outfile", out},
-                              errors) != 0) {
+    std::vector<std::string> words = {"custom", w.string(), "name", "b", "normal", "north", "nocache", "outfile", out};
+    if (threads) words.insert(words.end(), {"threads", threads});  // none: the default, one per core
+    if (sgrender::runRenderer(words, errors) != 0) {
       std::fprintf(stderr, "bench_bedrock: %s", errors.str().c_str());
       std::exit(1);
     }
     return now() - t0;
   };
   if (argc > 2) {
-    for (int i = std::atoi(argv[2]); i > 0; --i) render(folder);
+    const char* threads = std::getenv("SG_BENCH_THREADS") ? std::getenv("SG_BENCH_THREADS") : "1";
+    for (int i = std::atoi(argv[2]); i > 0; --i) render(folder, threads);
     return 0;
   }
   const fs::path javaFolder = fs::temp_directory_path() / "sg-bench-bedrock-java";
@@ -128,7 +130,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bench_bedrock: %s\n", error.c_str());
     return 1;
   }
-  double inflate = 1e9, draw = 1e9, java = 1e9, read = 1e9;
+  double inflate = 1e9, draw = 1e9, java = 1e9, read = 1e9, drawCores = 1e9, javaCores = 1e9;
   // Reading alone: every chunk's records from the store, decoded into the chunk model.
   auto readAll = [&] {
     sgrender::WorldChunks chunks;
@@ -142,15 +144,20 @@ int main(int argc, char** argv) {
   };
   for (int round = 0; round < 5; ++round) {
     inflate = std::min(inflate, inflateAll(blocks));
-    draw = std::min(draw, render(folder));
-    java = std::min(java, render(javaFolder));
+    draw = std::min(draw, render(folder, "1"));
+    java = std::min(java, render(javaFolder, "1"));
+    drawCores = std::min(drawCores, render(folder, nullptr));
+    javaCores = std::min(javaCores, render(javaFolder, nullptr));
     read = std::min(read, readAll());
   }
   std::printf("reading and decoding every chunk %.3f s, ratio %.2f\n", read, read / inflate);
   std::printf("the table blocks hold %.1f MB inflated\n", inflatedBytes / 1e6);
-  std::printf("bedrock world of %d regions, %zu table blocks: inflate %.3f s, map from above %.3f s, ratio %.2f; "
-              "the Java world's map %.3f s, Bedrock over Java %.2f\n",
-              regions, blocks.size(), inflate, draw, draw / inflate, java, draw / java);
+  std::printf("bedrock world of %d regions, %zu table blocks, inflate %.3f s\n", regions, blocks.size(), inflate);
+  std::printf("one thread: map from above %.3f s, ratio %.2f; the Java world's map %.3f s, Bedrock over Java %.2f\n",
+              draw, draw / inflate, java, draw / java);
+  std::printf("%d threads (one per core): map from above %.3f s, ratio %.2f; the Java world's map %.3f s, "
+              "Bedrock over Java %.2f\n",
+              sgrender::usableCores(), drawCores, drawCores / inflate, javaCores, drawCores / javaCores);
   fs::remove_all(folder);
   fs::remove_all(javaFolder);
   fs::remove(out);

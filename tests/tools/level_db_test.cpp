@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "renderer/world/bedrock/level_db.h"
 #include "worldgen/level_db_writer.h"
@@ -144,6 +145,57 @@ TEST(LevelDb, ALookupReadsOnlyTheTablesWhoseKeysSpanIt) {
   std::vector<DbRecord> found;
   EXPECT_FALSE(db.withPrefix("key001", found, error));
   EXPECT_NE(error.find("000004.ldb"), std::string::npos) << error;
+}
+
+TEST(LevelDb, EveryRecordOnSeveralThreadsKeepsTheBlocksItsBudgetHolds) {
+  DbLayout layout;
+  layout.blockSize = 64;
+  std::vector<DbWrite> table;
+  for (int i = 0; i < 300; ++i) table.push_back({keyOf(i), std::string(20, char('a' + i % 26)), i % 7 == 0});
+  layout.tables = {table, {{keyOf(5), "later"}}};
+  layout.logBatches = {{{keyOf(6), "", true}}};
+  auto listing = [](LevelDb& db, int threads, size_t keep) {
+    std::multiset<std::string> seen;
+    db.eachRecord(
+        [&](std::string_view key, uint64_t sequence, bool deleted, size_t size) {
+          seen.insert(std::string(key) + (deleted ? " deleted " : " ") + std::to_string(sequence) + " " +
+                      std::to_string(size));
+        },
+        threads, keep);
+    return seen;
+  };
+  write(layout);
+  std::string error;
+  LevelDb one, two, all, some;
+  ASSERT_TRUE(one.open("db", error) && two.open("db", error) && all.open("db", error) && some.open("db", error))
+      << error;
+  const auto records = listing(one, 1, 0);
+  EXPECT_EQ(records.size(), 302u);
+  EXPECT_EQ(listing(two, 3, 0), records);
+  EXPECT_EQ(listing(all, 2, SIZE_MAX), records);
+  listing(some, 1, 200);  // the first few blocks
+  // The first table damaged on disk after the listing: a store that kept every block still
+  // answers from them, and answers as it did; one that kept none reads the damage, and one
+  // that kept a few answers only from those.
+  {
+    const auto size = fs::file_size("db/000003.ldb");
+    std::fstream f("db/000003.ldb", std::ios::in | std::ios::out | std::ios::binary);
+    for (std::streamoff at = 0; at + 100 < static_cast<std::streamoff>(size); at += 40) {
+      f.seekp(at);
+      f.put('#');
+    }
+  }
+  std::vector<DbRecord> found;
+  ASSERT_TRUE(all.withPrefix("key001", found, error)) << error;
+  EXPECT_EQ(found.size(), 100u - 14u);  // every seventh deleted
+  ASSERT_TRUE(all.withPrefix("key0000", found, error)) << error;
+  EXPECT_EQ(found.size(), 10u - 2u - 1u);  // and the log's deletion
+  EXPECT_EQ(valueOf(all, keyOf(5)), "later");
+  EXPECT_EQ(valueOf(all, keyOf(8)), std::string(20, char('a' + 8)));
+  EXPECT_FALSE(two.withPrefix("key001", found, error));
+  EXPECT_NE(error.find("checksum"), std::string::npos) << error;
+  EXPECT_EQ(valueOf(some, keyOf(1)), std::string(20, 'b'));
+  EXPECT_NE(valueOf(some, keyOf(150)).find("checksum"), std::string::npos);
 }
 
 TEST(LevelDb, CompressorsItCannotReadAreNamed) {

@@ -3,7 +3,8 @@
 namespace sgrender {
 
 WorldQuery worldQuery(const RenderRequest& r) {
-  return {.nether = r.nether, .dimension = r.dimension, .rectangle = r.rectangle, .alpha = r.alpha, .beta = r.beta};
+  return {.nether = r.nether, .dimension = r.dimension, .rectangle = r.rectangle, .alpha = r.alpha, .beta = r.beta,
+          .threads = r.threads};
 }
 
 LookOptions lookOptions(const RenderRequest& r) {

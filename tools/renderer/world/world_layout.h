@@ -21,6 +21,7 @@ struct WorldQuery {
   std::optional<std::string> dimension;  // a dimension folder such as DIM3
   std::optional<ChunkRectangle> rectangle;
   bool alpha = false, beta = false;
+  int threads = 1;  // that the listing may read on (0: one per core)
 };
 
 struct ChunkPlace {

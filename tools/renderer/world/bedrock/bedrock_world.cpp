@@ -42,6 +42,10 @@ bool chunkOf(std::string_view key, BedrockDimension d, int& x, int& z) {
   return true;
 }
 
+// The inflated blocks that the listing keeps for the chunks' reading, so that a world of a few
+// regions is inflated once.
+constexpr size_t kKeptBlocks = size_t(128) << 20;
+
 int floorDiv32(int v) { return v >= 0 ? v / 32 : -((-v + 31) / 32); }
 
 }  // namespace
@@ -141,7 +145,7 @@ bool listBedrockChunks(const fs::path& world, const WorldQuery& q, WorldChunks& 
     h = (h ^ sequence) * 1099511628211ull;
     h = (h ^ (uint64_t(size) << 1 | deleted)) * 1099511628211ull;
     stamps[placeKey(x, z)] += h | 1;
-  });
+  }, q.threads, kKeptBlocks);
   for (const auto& p : store->db.problems()) out.problems.push_back(p);
   std::map<std::pair<int, int>, ChunkGroup> groups;  // by (regionZ, regionX)
   for (const auto& [key, stamp] : stamps) {

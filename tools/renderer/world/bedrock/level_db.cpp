@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
 #include <fstream>
 #include <memory>
 
+#include "renderer/work_pool.h"
 #include "renderer/world/chunk_bytes.h"
 #include "system/tool_system.h"
 
@@ -190,6 +192,8 @@ struct LevelDb::Table {
     uint64_t offset = 0, length = 0;
   };
   std::vector<Block> blocks;
+  // The entries of blocks kept from a reading of every record, by the block's place in `blocks`.
+  std::vector<std::unique_ptr<const std::string>> kept;
 
   ~Table() {
     if (file) std::fclose(file);
@@ -452,23 +456,47 @@ void LevelDb::replayLog(const fs::path& log) {
 }
 
 void LevelDb::eachRecord(
-    const std::function<void(std::string_view key, uint64_t sequence, bool deleted, size_t valueSize)>& f) {
+    const std::function<void(std::string_view key, uint64_t sequence, bool deleted, size_t valueSize)>& f,
+    int threads, size_t keepBytes) {
+  std::vector<std::pair<Table*, size_t>> blocks;
   for (const auto& t : tables_) {
-    for (const auto& b : t->blocks) {
-      std::string_view block;
-      std::string error;
-      if (!t->read(b.offset, b.length, block, error)) {
-        problems_.push_back(error);
-        continue;
-      }
-      const bool whole = eachEntry(block, [&](std::string_view key, std::string_view value) {
-        InternalKey k;
-        if (splitKey(key, k)) f(k.user, k.sequence, k.deleted, value.size());
-        return true;
-      });
-      if (!whole) problems_.push_back(t->name + ": a block's entries are damaged");
-    }
+    t->kept.clear();
+    t->kept.resize(t->blocks.size());
+    for (size_t b = 0; b < t->blocks.size(); ++b) blocks.emplace_back(t.get(), b);
   }
+  struct Found {
+    std::string key;
+    uint64_t sequence;
+    bool deleted;
+    size_t size;
+  };
+  std::mutex calling;
+  std::atomic<size_t> kept{0};
+  WorkPool pool(threads);
+  pool.run(blocks.size(), [&](size_t i) {
+    Table& t = *blocks[i].first;
+    const Table::Block& b = t.blocks[blocks[i].second];
+    std::string_view block;
+    std::string error;
+    if (!t.read(b.offset, b.length, block, error)) {
+      std::lock_guard<std::mutex> lock(calling);
+      problems_.push_back(error);
+      return;
+    }
+    std::vector<Found> found;
+    const bool whole = eachEntry(block, [&](std::string_view key, std::string_view value) {
+      InternalKey k;
+      if (splitKey(key, k)) found.push_back({std::string(k.user), k.sequence, k.deleted, value.size()});
+      return true;
+    });
+    if (whole && kept.fetch_add(block.size()) + block.size() <= keepBytes)
+      t.kept[blocks[i].second] = std::make_unique<const std::string>(block);
+    else if (whole)
+      kept.fetch_sub(block.size());
+    std::lock_guard<std::mutex> lock(calling);
+    for (const auto& r : found) f(r.key, r.sequence, r.deleted, r.size);
+    if (!whole) problems_.push_back(t.name + ": a block's entries are damaged");
+  });
   for (const auto& [key, r] : memory_) f(key, r.sequence, r.deleted, r.value.size());
 }
 
@@ -503,7 +531,9 @@ bool LevelDb::collect(std::string_view from, const std::function<bool(std::strin
     bool going = true;
     for (; going && b != t->blocks.end(); ++b) {
       std::string_view block;
-      if (!t->read(b->offset, b->length, block, error)) return false;
+      const auto index = static_cast<size_t>(b - t->blocks.begin());
+      if (const std::string* kept = index < t->kept.size() ? t->kept[index].get() : nullptr) block = *kept;
+      else if (!t->read(b->offset, b->length, block, error)) return false;
       const bool whole = eachEntry(block, [&](std::string_view key, std::string_view value) {
         InternalKey k;
         if (!splitKey(key, k) || k.user < from) return true;

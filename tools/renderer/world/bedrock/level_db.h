@@ -39,9 +39,12 @@ class LevelDb {
 
   // Every record of every table and log, in no particular order, without its value (a key may
   // come more than once, and deletions come too). A table block that cannot be read is passed
-  // over and named in problems().
+  // over and named in problems(). The blocks are read on `threads` threads (0: one per core),
+  // and f is called on one of them at a time. The blocks read are kept for the lookups that
+  // follow, while they take no more than `keepBytes` in all. Not while lookups run.
   void eachRecord(const std::function<void(std::string_view key, uint64_t sequence, bool deleted,
-                                           size_t valueSize)>& f);
+                                           size_t valueSize)>& f,
+                  int threads = 1, size_t keepBytes = 0);
 
   // The live records whose keys begin with prefix, in key order (thread-safe). False with a
   // reason when a block they lie in is damaged, or when the records kept (those with keys of
