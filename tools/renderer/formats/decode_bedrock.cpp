@@ -160,6 +160,15 @@ void unpackIndexes(const uint8_t* words, int bits, std::array<uint16_t, 4096>& o
   }
 }
 
+// Index i alone (0 to 4095), for a layer of which only a few are wanted.
+uint16_t indexAt(const uint8_t* words, int bits, size_t i) {
+  if (bits == 0) return 0;
+  const size_t perWord = static_cast<size_t>(32 / bits);
+  const uint8_t* w = words + (i / perWord) * 4;
+  const uint32_t word = uint32_t(w[0]) | uint32_t(w[1]) << 8 | uint32_t(w[2]) << 16 | uint32_t(w[3]) << 24;
+  return static_cast<uint16_t>((word >> ((i % perWord) * static_cast<size_t>(bits))) & ((uint32_t(1) << bits) - 1));
+}
+
 struct Looked {
   uint16_t id = 0;
   uint8_t data = 0;
@@ -348,12 +357,10 @@ void decodeBiomes3D(std::string_view value, int worldBottom, Chunk& c) {
         if (!r.u32(id)) return;
         palette.push_back(bedrockBiome(static_cast<int32_t>(id)));
       }
-      std::array<uint16_t, 4096> indexes;
-      unpackIndexes(words, bits, indexes);
       for (int cy = 0; cy < 4; ++cy)
         for (int cz = 0; cz < 4; ++cz)
           for (int cx = 0; cx < 4; ++cx) {
-            const uint32_t k = indexes[(size_t(cx * 4) * 16 + size_t(cz * 4)) * 16 + size_t(cy * 4)];
+            const uint32_t k = indexAt(words, bits, (size_t(cx * 4) * 16 + size_t(cz * 4)) * 16 + size_t(cy * 4));
             own[size_t((cy * 4 + cz) * 4 + cx)] = k < palette.size() ? palette[k] : kNoBiome;
           }
     }
@@ -423,7 +430,7 @@ ChunkVerdict decodeBedrockChunk(const std::vector<BedrockRecord>& records, Bedro
   std::array<uint8_t, 256> covered{};
   for (auto it = subChunks.rbegin(); it != subChunks.rend(); ++it) {
     if (!decodeSubChunk(it->second, it->first, c, error)) return ChunkVerdict::Damaged;
-    if (hidden && hidden->hides(c, it->first * 16, c.topY(), covered)) break;
+    if (hidden && hidden->hides(c, it->first * 16, it->first * 16 + 15, covered)) break;
   }
   if (!data3D.empty()) decodeBiomes3D(data3D, worldBottom, c);
   else if (!data2D.empty()) decodeBiomes2D(data2D, c);
