@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 #include <climits>
 #include <cmath>
 
@@ -199,25 +200,26 @@ std::pair<int, int> columnStart(const Chunk& c, int x, int z, const BlockLook& l
 // Once every column of a chunk has one, the levels below are hidden.
 class HiddenUnderGround : public HiddenBelow {
  public:
-  // Which blocks would end a column if drawn (a block's opacity is the same whatever its data
-  // value); whether a block is drawn at its level is asked as one is met.
+  // Which blocks, drawn, end a column (a block's opacity is the same whatever its data value,
+  // and the filters draw a block at every level they show, or at none).
   explicit HiddenUnderGround(const BlockLook& look) : look_(look), ends_(kBlockIdLimit) {
-    for (uint16_t id = 1; id < kBlockIdLimit; ++id) ends_[id] = !isWater(id) && !seeThroughBlock(id);
+    for (uint16_t id = 1; id < kBlockIdLimit; ++id)
+      ends_[id] = !isWater(id) && !seeThroughBlock(id) && look.drawnBlock(id);
   }
   bool hides(const Chunk& c, int bottom, int top, std::array<uint8_t, 256>& covered) const override {
     int count = 0;
     for (uint8_t v : covered) count += v;
-    // A level at a time, from the top: its 256 columns lie side by side; a level of air alone is
-    // passed over at once.
+    // A level at a time, from the top: its 256 columns lie side by side; a level of air alone, or
+    // one the filters leave out, is passed over at once.
     for (int y = top; y >= bottom && count < 256; --y) {
+      if (!look_.layerShown(y)) continue;
       const uint16_t* ids = c.ids.data() + c.index(0, y, 0);
       if (std::all_of(ids, ids + 256, [](uint16_t id) { return id == 0; })) continue;
       for (size_t col = 0; col < 256; ++col) {
         const uint16_t id = ids[col];
-        if (covered[col] || id == 0 || id >= kBlockIdLimit || !ends_[id] || !look_.drawn(id, y))
-          continue;
-        covered[col] = 1;
-        ++count;
+        const uint8_t now = covered[col] | ends_[id < kBlockIdLimit ? id : 0];
+        count += now - covered[col];
+        covered[col] = now;
       }
     }
     return count == 256;
@@ -226,6 +228,11 @@ class HiddenUnderGround : public HiddenBelow {
  private:
   const BlockLook& look_;
   std::vector<uint8_t> ends_;
+};
+
+// Where each column's drawing starts and its surface, worked out on a decoding thread.
+struct ColumnStarts : ChunkPrep {
+  std::array<int, 256> first{}, surface{};  // by z * 16 + x
 };
 
 class TopDownPainter : public Painter {
@@ -239,13 +246,21 @@ class TopDownPainter : public Painter {
   }
   int width() const override { return frame_.extent.width(); }
   int height() const override { return frame_.extent.depth(); }
-  void prime(const Chunk& c) override {
-    if (seesAround()) seeAround(c);
+  std::unique_ptr<ChunkPrep> prepare(const Chunk& c) const override {
+    if (!seesAround()) return nullptr;
+    auto starts = std::make_unique<ColumnStarts>();
+    for (size_t i = 0; i < 256; ++i)
+      std::tie(starts->first[i], starts->surface[i]) =
+          columnStart(c, static_cast<int>(i & 15), static_cast<int>(i >> 4), look_, request_);
+    return starts;
   }
-  void paintPrepared(const Chunk& c, const ChunkPrep*, MapCanvas& canvas) override {
+  void prime(const Chunk& c) override {
+    if (seesAround()) seeAround(c, nullptr);
+  }
+  void paintPrepared(const Chunk& c, const ChunkPrep* prep, MapCanvas& canvas) override {
     ColumnSurroundings column;
     column.seaLevel = frame_.seaLevel;
-    if (seesAround()) seeAround(c);
+    if (seesAround()) seeAround(c, static_cast<const ColumnStarts*>(prep));
     for (int z = 0; z < 16; ++z)
       for (int x = 0; x < 16; ++x) {
         if (seesAround()) {
@@ -263,7 +278,12 @@ class TopDownPainter : public Painter {
  private:
   // The map from above, and the light map drawn over it, blend biomes across borders.
   bool seesAround() const { return mode_ == TopDownMode::Normal || mode_ == TopDownMode::Light; }
-  void seeAround(const Chunk& c) {
+  void seeAround(const Chunk& c, const ColumnStarts* prepared) {
+    if (prepared) {
+      starts_ = prepared->first;
+      around_.prepare(c, [&](int x, int z) { return prepared->surface[static_cast<size_t>(z * 16 + x)]; });
+      return;
+    }
     around_.prepare(c, [&](int x, int z) {
       auto [first, surface] = columnStart(c, x, z, look_, request_);
       starts_[static_cast<size_t>(z * 16 + x)] = first;

@@ -171,20 +171,24 @@ bool listBedrockChunks(const fs::path& world, const WorldQuery& q, WorldChunks& 
 ChunkVerdict readBedrockChunk(const BedrockStore& store, const ChunkPlace& place, Chunk& chunk, std::string& error,
                               const HiddenBelow* hidden) {
   const std::string prefix = bedrockChunkPrefix(place.x, place.z, store.dimension);
-  std::vector<DbRecord> records;
   // Only the chunk's own records are kept (a tag, and a sub-chunk's index), and no more of them
-  // than the largest chunk holds.
-  if (!store.db.withPrefix(prefix, records, error, prefix.size() + 2, kMaxChunkBytes)) return ChunkVerdict::Damaged;
-  std::vector<BedrockRecord> own;
-  for (const auto& r : records) {
-    const std::string_view tail = std::string_view(r.key).substr(prefix.size());
-    // The overworld's prefix is also the start of the other dimensions' keys of the chunk.
-    if (tail.empty() || tail.size() > 2) continue;
-    own.push_back({tail, r.value});
-  }
+  // than the largest chunk holds; they are decoded where they lie.
+  ChunkVerdict verdict = ChunkVerdict::Damaged;
   chunk.chunkX = place.x;
   chunk.chunkZ = place.z;
-  return decodeBedrockChunk(own, store.dimension, chunk, error, hidden);
+  const bool read = store.db.withPrefix(
+      prefix,
+      [&](const LevelDb::Records& records) {
+        std::vector<BedrockRecord> own;
+        for (const auto& [key, value] : records) {
+          const std::string_view tail = key.substr(prefix.size());
+          // The overworld's prefix is also the start of the other dimensions' keys of the chunk.
+          if (!tail.empty() && tail.size() <= 2) own.push_back({tail, value});
+        }
+        verdict = decodeBedrockChunk(own, store.dimension, chunk, error, hidden);
+      },
+      error, prefix.size() + 2, kMaxChunkBytes);
+  return read ? verdict : ChunkVerdict::Damaged;
 }
 
 }  // namespace sgrender

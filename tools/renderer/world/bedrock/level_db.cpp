@@ -501,22 +501,36 @@ void LevelDb::eachRecord(
 }
 
 bool LevelDb::collect(std::string_view from, const std::function<bool(std::string_view)>& more,
-                      std::vector<DbRecord>& out, std::string& error, size_t maxKey, size_t maxBytes) const {
-  std::map<std::string, DbRecord, std::less<>> newest;
+                      const Found& found, std::string& error, size_t maxKey, size_t maxBytes) const {
+  // The newest record of each key: its value where it lies when that outlives the call (a kept
+  // block, the log), else a copy.
+  struct Newest {
+    uint64_t sequence = 0;
+    bool deleted = false;
+    std::string_view value;
+    std::string copy;
+  };
+  std::map<std::string, Newest, std::less<>> newest;
   size_t kept = 0;
   bool tooMuch = false;
-  auto offer = [&](std::string_view key, uint64_t sequence, bool deleted, std::string_view value) {
+  auto offer = [&](std::string_view key, uint64_t sequence, bool deleted, std::string_view value, bool lasting) {
     if (key.size() > maxKey) return;
     auto it = newest.find(key);
     if (it != newest.end() && it->second.sequence > sequence) return;
     const bool fresh = it == newest.end();
-    DbRecord& r = fresh ? newest[std::string(key)] : it->second;
+    Newest& r = fresh ? newest[std::string(key)] : it->second;
     kept = kept + value.size() + (fresh ? key.size() : 0) - r.value.size();  // the value it replaces goes
     if (kept > maxBytes) tooMuch = true;
-    r.key.assign(key);
     r.sequence = sequence;
     r.deleted = deleted;
-    r.value.assign(tooMuch ? std::string_view() : value);
+    if (tooMuch) value = {};
+    if (lasting) {
+      r.copy.clear();
+      r.value = value;
+    } else {
+      r.copy.assign(value);
+      r.value = r.copy;
+    }
   };
   for (const auto& t : tables_) {
     // A table that ends before `from`, or whose first key is already past the keys asked for,
@@ -532,7 +546,8 @@ bool LevelDb::collect(std::string_view from, const std::function<bool(std::strin
     for (; going && b != t->blocks.end(); ++b) {
       std::string_view block;
       const auto index = static_cast<size_t>(b - t->blocks.begin());
-      if (const std::string* kept = index < t->kept.size() ? t->kept[index].get() : nullptr) block = *kept;
+      const std::string* kept = index < t->kept.size() ? t->kept[index].get() : nullptr;
+      if (kept) block = *kept;
       else if (!t->read(b->offset, b->length, block, error)) return false;
       const bool whole = eachEntry(block, [&](std::string_view key, std::string_view value) {
         InternalKey k;
@@ -541,7 +556,7 @@ bool LevelDb::collect(std::string_view from, const std::function<bool(std::strin
           going = false;
           return false;
         }
-        offer(k.user, k.sequence, k.deleted, value);
+        offer(k.user, k.sequence, k.deleted, value, kept != nullptr);
         return true;
       });
       if (!whole) {
@@ -551,29 +566,48 @@ bool LevelDb::collect(std::string_view from, const std::function<bool(std::strin
     }
   }
   for (auto it = memory_.lower_bound(from); it != memory_.end() && more(it->first); ++it)
-    offer(it->first, it->second.sequence, it->second.deleted, it->second.value);
+    offer(it->first, it->second.sequence, it->second.deleted, it->second.value, true);
   if (tooMuch) {
     error = "its records take more than any chunk's";
     return false;
   }
-  for (auto& [key, r] : newest)
-    if (!r.deleted) out.push_back(std::move(r));
+  Records live;
+  for (const auto& [key, r] : newest)
+    if (!r.deleted) live.emplace_back(key, r.value);
+  found(live);
   return true;
+}
+
+bool LevelDb::withPrefix(std::string_view prefix, const Found& found, std::string& error, size_t maxKey,
+                         size_t maxBytes) const {
+  return collect(
+      prefix, [&](std::string_view key) { return key.substr(0, prefix.size()) == prefix; }, found, error, maxKey,
+      maxBytes);
 }
 
 bool LevelDb::withPrefix(std::string_view prefix, std::vector<DbRecord>& out, std::string& error, size_t maxKey,
                          size_t maxBytes) const {
   out.clear();
-  return collect(
-      prefix, [&](std::string_view key) { return key.substr(0, prefix.size()) == prefix; }, out, error, maxKey,
-      maxBytes);
+  return withPrefix(
+      prefix,
+      [&](const Records& records) {
+        for (const auto& [key, value] : records)
+          out.push_back({.key = std::string(key), .sequence = 0, .deleted = false, .value = std::string(value)});
+      },
+      error, maxKey, maxBytes);
 }
 
 bool LevelDb::get(std::string_view key, std::string& value, std::string& error) const {
-  std::vector<DbRecord> found;
-  if (!collect(key, [&](std::string_view k) { return k == key; }, found, error) || found.empty()) return false;
-  value = std::move(found.front().value);
-  return true;
+  bool live = false;
+  const bool read = collect(
+      key, [&](std::string_view k) { return k == key; },
+      [&](const Records& records) {
+        if (records.empty()) return;
+        value.assign(records.front().second);
+        live = true;
+      },
+      error);
+  return read && live;
 }
 
 }  // namespace sgrender

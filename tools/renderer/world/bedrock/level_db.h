@@ -51,6 +51,12 @@ class LevelDb {
   // at most maxKey bytes) would take more than maxBytes.
   bool withPrefix(std::string_view prefix, std::vector<DbRecord>& out, std::string& error,
                   size_t maxKey = SIZE_MAX, size_t maxBytes = SIZE_MAX) const;
+  // The same, the keys and values handed to `found` at once where they lie, valid until it
+  // returns (a value from a kept block or the log is not copied).
+  using Records = std::vector<std::pair<std::string_view, std::string_view>>;
+  using Found = std::function<void(const Records&)>;
+  bool withPrefix(std::string_view prefix, const Found& found, std::string& error, size_t maxKey = SIZE_MAX,
+                  size_t maxBytes = SIZE_MAX) const;
 
   // The value of one key; false when it is absent or deleted (error says why when it could not
   // be read).
@@ -65,9 +71,8 @@ class LevelDb {
   void replayLog(const std::filesystem::path& log);
   // Records of every source with keys from `from` on, while `more` says the key still belongs
   // (it holds for a run of keys from `from` on, and for none after it).
-  bool collect(std::string_view from, const std::function<bool(std::string_view)>& more,
-               std::vector<DbRecord>& out, std::string& error, size_t maxKey = SIZE_MAX,
-               size_t maxBytes = SIZE_MAX) const;
+  bool collect(std::string_view from, const std::function<bool(std::string_view)>& more, const Found& found,
+               std::string& error, size_t maxKey = SIZE_MAX, size_t maxBytes = SIZE_MAX) const;
 
   std::filesystem::path folder_;
   std::vector<std::unique_ptr<Table>> tables_;
