@@ -249,9 +249,34 @@ class TopDownPainter : public Painter {
   std::unique_ptr<ChunkPrep> prepare(const Chunk& c) const override {
     if (!seesAround()) return nullptr;
     auto starts = std::make_unique<ColumnStarts>();
-    for (size_t i = 0; i < 256; ++i)
-      std::tie(starts->first[i], starts->surface[i]) =
-          columnStart(c, static_cast<int>(i & 15), static_cast<int>(i >> 4), look_, request_);
+    if (request_.upsideDown || request_.nether || request_.cave || c.height == 0) {
+      for (size_t i = 0; i < 256; ++i)
+        std::tie(starts->first[i], starts->surface[i]) =
+            columnStart(c, static_cast<int>(i & 15), static_cast<int>(i >> 4), look_, request_);
+      return starts;
+    }
+    // Every column scanned down from the chunk's top: the same as each column's own scan, a level
+    // of 256 columns at a time, so that the air above the ground is passed over a level at once.
+    starts->first.fill(INT_MAX);
+    starts->surface.fill(INT_MIN);
+    std::array<uint8_t, 256> found{};
+    int left = 256;
+    for (int y = c.topY(); y >= c.minY && left > 0; --y) {
+      if (!look_.layerShown(y)) continue;
+      const size_t level = c.index(0, y, 0);
+      const uint16_t* ids = c.ids.data() + level;
+      if (std::all_of(ids, ids + 256, [](uint16_t id) { return id == kAir; })) continue;
+      for (size_t i = 0; i < 256; ++i) {
+        const uint16_t id = ids[i];
+        if (found[i] || !look_.drawnBlock(id)) continue;
+        if (starts->first[i] == INT_MAX) starts->first[i] = y;
+        if (isWater(id) || blockColour(id, c.data[level + i]).a >= 210) {
+          starts->surface[i] = y;
+          found[i] = 1;
+          --left;
+        }
+      }
+    }
     return starts;
   }
   void prime(const Chunk& c) override {
