@@ -57,21 +57,39 @@ void Surroundings::prepare(const Chunk& c, const std::function<int(int, int)>& s
       tint[k] = &biomeTints(biome_[k]);
       if (known[k] && biome_[k] != biome_[cell(0, 0)]) uniform = false;
     }
-  // The window's sums, a row at a time and then down the columns: nine channels and a count.
+  // The window's sums, a row at a time and then down the columns (nine channels and a count),
+  // each from running sums: a window's sum is the running sum at its end less that before it.
   using Sums = std::array<int, 10>;
   std::array<Sums, kSide * 16> across{};  // row j (margin included) by column i (0 to 15)
+  std::array<Sums, kSide + 1> running{};
   if (!uniform)
-    for (int j = -kMargin; j < 16; ++j)
+    for (int j = -kMargin; j < 16; ++j) {
+      for (int i = -kMargin; i < 16; ++i) {
+        Sums& r = running[static_cast<size_t>(i + kMargin + 1)];
+        r = running[static_cast<size_t>(i + kMargin)];
+        const size_t k = cell(i, j);
+        if (!known[k]) continue;
+        const BiomeTints& t = *tint[k];
+        const sgimage::Rgba parts[3] = {t.grass, t.foliage, t.water};
+        for (int p = 0; p < 3; ++p) r[3 * p] += parts[p].r, r[3 * p + 1] += parts[p].g, r[3 * p + 2] += parts[p].b;
+        ++r[9];
+      }
+      // Column i's window runs from i - 2 to i + 2, cut at the chunk's east edge.
       for (int i = 0; i < 16; ++i) {
+        const Sums& to = running[static_cast<size_t>(std::min(15, i + kMargin) + kMargin + 1)];
+        const Sums& before = running[static_cast<size_t>(i - kMargin + kMargin)];
         Sums& h = across[static_cast<size_t>((j + kMargin) * 16 + i)];
-        for (int ii = std::max(-kMargin, i - kMargin); ii <= std::min(15, i + kMargin); ++ii) {
-          const size_t k = cell(ii, j);
-          if (!known[k]) continue;
-          const BiomeTints& t = *tint[k];
-          const sgimage::Rgba parts[3] = {t.grass, t.foliage, t.water};
-          for (int p = 0; p < 3; ++p) h[3 * p] += parts[p].r, h[3 * p + 1] += parts[p].g, h[3 * p + 2] += parts[p].b;
-          ++h[9];
-        }
+        for (size_t q = 0; q < h.size(); ++q) h[q] = to[q] - before[q];
+      }
+    }
+  std::array<std::array<Sums, kSide + 1>, 16> down{};  // column i's running sums of `across` down the rows
+  if (!uniform)
+    for (int i = 0; i < 16; ++i)
+      for (int j = -kMargin; j < 16; ++j) {
+        const Sums& h = across[static_cast<size_t>((j + kMargin) * 16 + i)];
+        const Sums& above = down[static_cast<size_t>(i)][static_cast<size_t>(j + kMargin)];
+        Sums& r = down[static_cast<size_t>(i)][static_cast<size_t>(j + kMargin + 1)];
+        for (size_t q = 0; q < r.size(); ++q) r[q] = above[q] + h[q];
       }
   for (int j = 0; j < 16; ++j)
     for (int i = 0; i < 16; ++i) {
@@ -79,11 +97,12 @@ void Surroundings::prepare(const Chunk& c, const std::function<int(int, int)>& s
       if (uniform) {
         tints_[at] = *tint[at];
       } else {
+        // Row j's window runs from j - 2 to j + 2, cut at the chunk's south edge.
+        const auto& column = down[static_cast<size_t>(i)];
+        const Sums& to = column[static_cast<size_t>(std::min(15, j + kMargin) + kMargin + 1)];
+        const Sums& before = column[static_cast<size_t>(j - kMargin + kMargin)];
         Sums sum{};
-        for (int jj = j - kMargin; jj <= std::min(15, j + kMargin); ++jj) {
-          const Sums& h = across[static_cast<size_t>((jj + kMargin) * 16 + i)];
-          for (size_t q = 0; q < sum.size(); ++q) sum[q] += h[q];
-        }
+        for (size_t q = 0; q < sum.size(); ++q) sum[q] = to[q] - before[q];
         const int n = std::max(1, sum[9]);
         auto avg = [&](int p) {
           return sgimage::Rgba{static_cast<uint8_t>((sum[3 * p] + n / 2) / n),
