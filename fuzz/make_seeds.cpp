@@ -130,9 +130,11 @@ int main(int argc, char** argv) {
     std::string error;
     fs::remove_all("seed-db");
     sgworld::writeLevelDb("seed-db", db, error);
+    // The first byte: which file (its half), and whether the walk keeps the blocks (odd).
     seed("fuzz_level_db", "table", "\x00" + slurp("seed-db/000003.ldb"));
-    seed("fuzz_level_db", "manifest", "\x01" + slurp("seed-db/MANIFEST-000002"));
-    seed("fuzz_level_db", "log", "\x02" + slurp("seed-db/000004.log"));
+    seed("fuzz_level_db", "table-kept", "\x01" + slurp("seed-db/000003.ldb"));
+    seed("fuzz_level_db", "manifest", "\x02" + slurp("seed-db/MANIFEST-000002"));
+    seed("fuzz_level_db", "log", "\x04" + slurp("seed-db/000004.log"));
     std::vector<std::string> mixed(4096);
     for (size_t i = 0; i < mixed.size(); ++i) mixed[i] = i % 3 ? "stone" : i % 2 ? "water" : "oak_log";
     for (int version : {1, 8, 9}) seed("fuzz_bedrock_chunk", "v" + std::to_string(version), sgworld::encodeSubChunk(mixed, 0, version));
