@@ -217,6 +217,36 @@ TEST(BedrockWorlds, AChunkTheGameWritesAgainIsDrawnAfreshThroughTheCache) {
   EXPECT_NE(before.at(x, y), after.at(x, y));
 }
 
+TEST(BedrockWorlds, AStoreOfManyTablesDrawsTheSameMapOnAnyNumberOfThreads) {
+  // Enough chunks for several tables, as a compaction leaves them; the listing reads them on
+  // every thread and keeps the blocks it inflated for the chunks' reading.
+  writeBedrockDemo("tables", 24);
+  size_t tables = 0;
+  for (const auto& e : fs::directory_iterator("tables/db")) tables += e.path().extension() == ".ldb";
+  EXPECT_GT(tables, 2u);
+  std::string error;
+  sgimage::RgbaImage images[2];
+  const char* threads[2] = {"1", "3"};
+  for (int i = 0; i < 2; ++i) {
+    sgtest::Render r("custom \"" + fs::absolute("tables").string() + "\" name \"t\" normal north nocache threads " +
+                     threads[i] + " outfile t" + threads[i] + ".png");
+    ASSERT_EQ(r.status, 0) << r.errors.str();
+    EXPECT_EQ(r.errors.str().find("skipped"), std::string::npos) << r.errors.str();
+    ASSERT_TRUE(sgimage::readPng(std::string("t") + threads[i] + ".png", images[i], error)) << error;
+  }
+  ASSERT_EQ(images[0].width(), 24 * 16);
+  ASSERT_EQ(images[0].height(), images[1].height());
+  ASSERT_EQ(images[0].width(), images[1].width());
+  size_t drawn = 0, same = 0;
+  for (int y = 0; y < images[0].height(); ++y)
+    for (int x = 0; x < images[0].width(); ++x) {
+      drawn += images[0].at(x, y).a == 255;
+      same += images[0].at(x, y) == images[1].at(x, y);
+    }
+  EXPECT_EQ(drawn, size_t(24 * 16 * 24 * 16));
+  EXPECT_EQ(same, drawn);
+}
+
 TEST(BedrockWorlds, ABlockWithNoLookIsCountedAndNamedNeverAHole) {
   sgworld::ChunkColumn chunk(0, 0, -64, 384);
   for (int x = 0; x < 16; ++x)
