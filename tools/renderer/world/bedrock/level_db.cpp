@@ -471,7 +471,7 @@ void LevelDb::eachRecord(
     size_t size;
   };
   std::mutex calling;
-  std::atomic<size_t> kept{0};
+  std::atomic<size_t> keptBytes{0};
   WorkPool pool(threads);
   pool.run(blocks.size(), [&](size_t i) {
     Table& t = *blocks[i].first;
@@ -489,10 +489,10 @@ void LevelDb::eachRecord(
       if (splitKey(key, k)) found.push_back({std::string(k.user), k.sequence, k.deleted, value.size()});
       return true;
     });
-    if (whole && kept.fetch_add(block.size()) + block.size() <= keepBytes)
+    if (whole && keptBytes.fetch_add(block.size()) + block.size() <= keepBytes)
       t.kept[blocks[i].second] = std::make_unique<const std::string>(block);
     else if (whole)
-      kept.fetch_sub(block.size());
+      keptBytes.fetch_sub(block.size());
     std::lock_guard<std::mutex> lock(calling);
     for (const auto& r : found) f(r.key, r.sequence, r.deleted, r.size);
     if (!whole) problems_.push_back(t.name + ": a block's entries are damaged");
@@ -511,7 +511,7 @@ bool LevelDb::collect(std::string_view from, const std::function<bool(std::strin
     std::string copy;
   };
   std::map<std::string, Newest, std::less<>> newest;
-  size_t kept = 0;
+  size_t held = 0;
   bool tooMuch = false;
   auto offer = [&](std::string_view key, uint64_t sequence, bool deleted, std::string_view value, bool lasting) {
     if (key.size() > maxKey) return;
@@ -519,8 +519,8 @@ bool LevelDb::collect(std::string_view from, const std::function<bool(std::strin
     if (it != newest.end() && it->second.sequence > sequence) return;
     const bool fresh = it == newest.end();
     Newest& r = fresh ? newest[std::string(key)] : it->second;
-    kept = kept + value.size() + (fresh ? key.size() : 0) - r.value.size();  // the value it replaces goes
-    if (kept > maxBytes) tooMuch = true;
+    held = held + value.size() + (fresh ? key.size() : 0) - r.value.size();  // the value it replaces goes
+    if (held > maxBytes) tooMuch = true;
     r.sequence = sequence;
     r.deleted = deleted;
     if (tooMuch) value = {};
