@@ -285,40 +285,22 @@ bool decodeSubChunk(std::string_view value, int index, Chunk& c, std::string& er
   const size_t base = c.index(0, level * 16, 0);
   thread_local std::array<uint16_t, 4096> indexes[2];
   for (int l = 0; l < read; ++l) unpackIndexes(words[l], bits[l], indexes[l]);
-  if (read == 1 && bits[0] <= 8) {
-    // One layer of a small palette: each index's block and data value looked up in one table (an
-    // index past the palette is an unknown block), written in the model's order.
-    const std::vector<Looked>& palette = palettes[0];
-    std::array<uint32_t, 256> looks;
-    for (size_t k = 0; k < looks.size(); ++k)
-      looks[k] = k < palette.size() ? uint32_t(palette[k].id) | uint32_t(palette[k].data) << 16 : kUnknownBlock;
-    for (size_t y = 0; y < 16; ++y)
-      for (size_t z = 0; z < 16; ++z) {
-        uint16_t* ids = &c.ids[base + (y * 16 + z) * 16];
-        uint8_t* data = &c.data[base + (y * 16 + z) * 16];
-        for (size_t x = 0; x < 16; ++x) {
-          const uint32_t look = looks[indexes[0][(x << 8) | (z << 4) | y] & 0xff];
-          ids[x] = static_cast<uint16_t>(look);
-          data[x] = static_cast<uint8_t>(look >> 16);
-        }
-      }
-    return true;
-  }
   if (read == 1) {
-    // One layer: written in the model's order, a row of 16 blocks at a time.
+    // One layer: each index's block and data value looked up in one table (an index past the
+    // palette is an unknown block), written in the model's order, a row of 16 blocks at a time.
     const std::vector<Looked>& palette = palettes[0];
+    thread_local std::vector<uint32_t> looks;
+    looks.assign(std::max<size_t>(palette.size(), 256), kUnknownBlock);
+    for (size_t k = 0; k < palette.size(); ++k) looks[k] = uint32_t(palette[k].id) | uint32_t(palette[k].data) << 16;
     for (size_t y = 0; y < 16; ++y)
       for (size_t z = 0; z < 16; ++z) {
         uint16_t* ids = &c.ids[base + (y * 16 + z) * 16];
         uint8_t* data = &c.data[base + (y * 16 + z) * 16];
         for (size_t x = 0; x < 16; ++x) {
           const uint16_t k = indexes[0][(x << 8) | (z << 4) | y];
-          if (k < palette.size()) {
-            ids[x] = palette[k].id;
-            data[x] = palette[k].data;
-          } else {
-            ids[x] = kUnknownBlock;
-          }
+          const uint32_t look = k < looks.size() ? looks[k] : kUnknownBlock;
+          ids[x] = static_cast<uint16_t>(look);
+          data[x] = static_cast<uint8_t>(look >> 16);
         }
       }
     return true;

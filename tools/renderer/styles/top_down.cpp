@@ -179,9 +179,12 @@ sgimage::Rgba columnColour(const Chunk& c, int x, int z, const BlockLook& look, 
 
 namespace {
 
+// Whether a drawn block is a column's surface: water, or a block that hides most of what is
+// below (not glass, flowers or grass).
+bool surfaceBlock(uint16_t id, uint8_t data) { return isWater(id) || blockColour(id, data).a >= 210; }
+
 // Where a column's drawing starts (its first block drawn, INT_MAX for none) and the level of its
-// surface, as the scan meets them: water, or the first block that hides most of what is below
-// (not glass, flowers or grass).
+// surface, as the scan meets them.
 std::pair<int, int> columnStart(const Chunk& c, int x, int z, const BlockLook& look, const PaintOptions& r) {
   int first = INT_MAX;
   if (c.height == 0) return {first, INT_MIN};
@@ -190,7 +193,7 @@ std::pair<int, int> columnStart(const Chunk& c, int x, int z, const BlockLook& l
     const uint16_t id = c.id(x, y, z);
     if (!look.drawn(id, y)) continue;
     if (first == INT_MAX) first = y;
-    if (isWater(id) || blockColour(id, c.dataAt(x, y, z)).a >= 210) return {first, y};
+    if (surfaceBlock(id, c.dataAt(x, y, z))) return {first, y};
   }
   return {first, INT_MIN};
 }
@@ -270,7 +273,7 @@ class TopDownPainter : public Painter {
         const uint16_t id = ids[i];
         if (found[i] || !look_.drawnBlock(id)) continue;
         if (starts->first[i] == INT_MAX) starts->first[i] = y;
-        if (isWater(id) || blockColour(id, c.data[level + i]).a >= 210) {
+        if (surfaceBlock(id, c.data[level + i])) {
           starts->surface[i] = y;
           found[i] = 1;
           --left;
@@ -303,17 +306,15 @@ class TopDownPainter : public Painter {
  private:
   // The map from above, and the light map drawn over it, blend biomes across borders.
   bool seesAround() const { return mode_ == TopDownMode::Normal || mode_ == TopDownMode::Light; }
+  // From the columns' starts worked out on a decoding thread, or here when none were.
   void seeAround(const Chunk& c, const ColumnStarts* prepared) {
-    if (prepared) {
-      starts_ = prepared->first;
-      around_.prepare(c, [&](int x, int z) { return prepared->surface[static_cast<size_t>(z * 16 + x)]; });
-      return;
+    std::unique_ptr<ChunkPrep> own;
+    if (!prepared) {
+      own = prepare(c);
+      prepared = static_cast<const ColumnStarts*>(own.get());
     }
-    around_.prepare(c, [&](int x, int z) {
-      auto [first, surface] = columnStart(c, x, z, look_, request_);
-      starts_[static_cast<size_t>(z * 16 + x)] = first;
-      return surface;
-    });
+    starts_ = prepared->first;
+    around_.prepare(c, [&](int x, int z) { return prepared->surface[static_cast<size_t>(z * 16 + x)]; });
   }
 
   const PaintOptions request_;
